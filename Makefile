@@ -1,0 +1,60 @@
+# TYPORIN: `make run` builds and starts the program, `make test` builds and runs the whole suite,
+# `make bench` builds and runs the benchmarks. Each first installs the Debian packages it needs.
+
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+# What building, running and testing need.
+PACKAGES := cmake make g++ pkg-config \
+	qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 qt6-svg-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev \
+	fonts-ipafont-gothic fontconfig
+# What the benchmarks need on top: a virtual X display.
+BENCH_PACKAGES := xvfb xauth x11-utils
+
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+
+# Installs the packages of $(1) that are missing; silent when all are there.
+define install_missing
+	@missing=$$(for p in $(1); do \
+		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update -qq && \
+		$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing \
+			>/dev/null || exit 1; \
+	fi
+endef
+
+.PHONY: all deps bench-deps configure build run test bench format clean
+
+all: build
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+bench-deps: deps
+	$(call install_missing,$(BENCH_PACKAGES))
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	cd $(BUILD_DIR) && ./typorin
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: bench-deps build
+	@sh bench/run.sh $(BUILD_DIR)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR)

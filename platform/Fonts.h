@@ -1,0 +1,12 @@
+#pragma once
+
+// The program names its fonts by their Japanese Windows faces; this maps them onto the
+// metric-compatible IPA fonts (Debian fonts-ipafont-gothic), then Noto CJK.
+
+#include <QString>
+
+inline const QString FixedFontFace = QStringLiteral("ＭＳ ゴシック");
+inline const QString ProportionalFontFace = QStringLiteral("ＭＳ Ｐゴシック");
+
+// Call once after the QApplication exists, before the first window is built.
+void SubstituteFonts();

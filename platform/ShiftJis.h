@@ -1,0 +1,55 @@
+#pragma once
+
+// Shift_JIS (code page 932) text: the lead-byte rule, characters, conversion to and from UTF-16,
+// trimming and line lists. Every text the program shows, reads or writes is held in these bytes.
+
+#include <QString>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ShiftJis {
+
+// A byte in 0x81–0x9F or 0xE0–0xFC opens a double-byte character together with the byte after
+// it; every other byte (half-width katakana 0xA1–0xDF included) is a character by itself.
+constexpr bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// Byte length of the character that starts at `pos`: 2 for a lead byte followed by another
+// byte, else 1. A lead byte at the very end is a character of one byte.
+// REQUIRES: pos < s.size().
+std::size_t CharLength(std::string_view s, std::size_t pos);
+
+// The characters of `s` in order, as views into `s`.
+std::vector<std::string_view> Chars(std::string_view s);
+
+// Decoding never fails: a byte that does not form a character of code page 932 (a lone trail
+// byte, 0x80, 0xA0, 0xFD–0xFF, a lead byte at the end) becomes U+FFFD, so it stays visible.
+inline constexpr char16_t Replacement = u'\uFFFD';
+std::u16string ToUtf16(std::string_view sjis);
+QString ToQString(std::string_view sjis);
+
+// Encoding never fails: a character that code page 932 cannot hold (U+FFFD, emoji, most of
+// Unicode beyond JIS) becomes the single byte '?'; a surrogate pair counts as one character.
+inline constexpr char Unmappable = '?';
+std::string FromUtf16(std::u16string_view text);
+std::string FromQString(const QString& text);
+
+// Byte length in Shift_JIS of one UTF-16 code unit, as FromUtf16 would encode it: 1 for
+// ASCII and half-width katakana, 2 for the other characters of code page 932, 1 for the rest.
+std::size_t EncodedLength(char16_t c);
+
+// `s` without its trailing bytes 0–32 (blanks, tabs, line breaks, control characters).
+std::string TrimRight(std::string_view s);
+
+// Lines split at CR LF, a lone CR or a lone LF; a break at the very end adds no empty line and
+// an empty text has no lines.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// The lines, each followed by CR LF: the form in which every text file is written.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+} // namespace ShiftJis

@@ -1,0 +1,4 @@
+# Copies the shipped registers to DESTINATION only when no register folder is there yet.
+if(NOT EXISTS "${DESTINATION}")
+    file(COPY "${SOURCE}/" DESTINATION "${DESTINATION}")
+endif()
