@@ -1,0 +1,117 @@
+#pragma once
+
+// A text pane as the exercise engines see it: plain text with a selection, per-character colour
+// and style, lines, scrolling, read-only state and input-method mode. The main window's
+// RichEdit1 and RichEdit2 implement it over QTextEdit (platform/RichEdit.h); the engines
+// (TCompPart, the touch-typing drill) know nothing else of them.
+//
+// Positions and lengths are Shift_JIS byte offsets into Text(), where every line break counts
+// 2 (CR LF). A position inside a double-byte character stands for that character: a selection
+// start rounds down to the character's first byte and a selection end up to its last.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct TRgb {
+    std::uint8_t R = 0, G = 0, B = 0;
+    friend bool operator==(const TRgb&, const TRgb&) = default;
+};
+
+namespace PaneColors {
+inline constexpr TRgb Black{0, 0, 0};
+inline constexpr TRgb White{255, 255, 255};
+inline constexpr TRgb Grey{128, 128, 128};
+inline constexpr TRgb Silver{192, 192, 192};
+inline constexpr TRgb Red{255, 0, 0};
+inline constexpr TRgb Blue{0, 0, 255};
+inline constexpr TRgb Green{0, 128, 0};
+inline constexpr TRgb Magenta{255, 0, 255};
+inline constexpr TRgb Cyan{0, 255, 255};
+} // namespace PaneColors
+
+struct TFontStyles {
+    bool Bold = false, Italic = false, Underline = false, StrikeOut = false;
+    friend bool operator==(const TFontStyles&, const TFontStyles&) = default;
+};
+
+// What the input method may do in a pane: nothing (Disabled), direct input of single-byte
+// characters (Closed), or kana-kanji conversion starting in hiragana (Hiragana).
+enum class TImeMode { Disabled, Closed, Hiragana };
+
+// One entry of the composition colour table: the text colour (or the automatic one), the
+// background and whether the composed text is underlined.
+struct TCompositionColor {
+    TRgb Text;
+    bool AutoText = false;
+    TRgb Background = PaneColors::White;
+    bool Underline = false;
+    friend bool operator==(const TCompositionColor&, const TCompositionColor&) = default;
+};
+using TCompositionColors = std::array<TCompositionColor, 4>;
+
+class TTextPane {
+public:
+    virtual ~TTextPane() = default;
+
+    // The whole text, every line break as CR LF.
+    virtual std::string Text() const = 0;
+    // Replaces the whole text; CR LF, CR CR LF, a lone CR and a lone LF each make one break.
+    // The new text takes the pane's typing format; the caret goes to 0.
+    virtual void SetText(std::string_view text) = 0;
+    // Byte length of Text().
+    virtual int TextLength() const = 0;
+    void Clear() { SetText({}); }
+
+    // The selection: start and length in bytes. Setting the start collapses the selection to a
+    // caret there; setting the length extends it from the start (clamped to the text).
+    virtual int SelStart() const = 0;
+    virtual int SelLength() const = 0;
+    virtual void SetSelStart(int pos) = 0;
+    virtual void SetSelLength(int length) = 0;
+    void Select(int start, int length) {
+        SetSelStart(start);
+        SetSelLength(length);
+    }
+    void SelectAll() { Select(0, TextLength()); }
+
+    // The selected text; replacing it puts the caret after the new text, which takes the
+    // typing format.
+    virtual std::string SelText() const = 0;
+    virtual void SetSelText(std::string_view text) = 0;
+
+    // Colour and style of the selection: reading gives those of its first character (of the
+    // typing format when the selection is empty); writing changes every selected character, or
+    // only the typing format — what is typed next — when the selection is empty.
+    virtual TRgb SelColor() const = 0;
+    virtual void SetSelColor(TRgb color) = 0;
+    virtual TFontStyles SelStyle() const = 0;
+    virtual void SetSelStyle(TFontStyles styles) = 0;
+
+    // Lines as the pane shows them: with word wrap on, a long line counts as several. A last
+    // empty line (after a final break) is not counted, so "a\r\nb\r\n" has 2 lines and "" none.
+    virtual int LineCount() const = 0;
+    // The text of a line without its break; empty outside 0..LineCount()-1.
+    virtual std::string Line(int index) const = 0;
+    // Position of the first byte of a line; TextLength() past the last line.
+    virtual int LineStart(int index) const = 0;
+    // The line that holds a position (a position past the end belongs to the last line).
+    virtual int LineFromPos(int pos) const = 0;
+
+    // Vertical scrolling by whole lines.
+    virtual int FirstVisibleLine() const = 0;
+    virtual void ScrollLines(int count) = 0;
+
+    virtual bool ReadOnly() const = 0;
+    virtual void SetReadOnly(bool readOnly) = 0;
+    virtual bool WordWrap() const = 0;
+    virtual void SetWordWrap(bool wrap) = 0;
+
+    virtual TImeMode ImeMode() const = 0;
+    virtual void SetImeMode(TImeMode mode) = 0;
+    virtual void SetCompositionColors(const TCompositionColors& colors) = 0;
+    // Whether the input method holds an uncommitted composition in this pane, and dropping it.
+    virtual bool HasComposition() const = 0;
+    virtual void CancelComposition() = 0;
+};
