@@ -30,8 +30,13 @@ QString Displayed(const QString& text) {
     return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// A box whose window is not on screen yet (a message at start-up) is centred on the screen.
+QWidget* Owner(QWidget* parent) {
+    return parent && parent->isVisible() ? parent : nullptr;
+}
+
 QString AskFileName(QWidget* parent, const TFileDialogOptions& options, bool save) {
-    QFileDialog dialog(parent, options.Caption, options.Folder, options.Filter);
+    QFileDialog dialog(Owner(parent), options.Caption, options.Folder, options.Filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(options.DefaultSuffix);
@@ -49,7 +54,7 @@ void ShowMessage(QWidget* parent, TIcon icon, const QString& text) {
         Responder->Message(icon, text);
         return;
     }
-    QMessageBox box(ToQt(icon), Caption, Displayed(text), QMessageBox::Ok, parent);
+    QMessageBox box(ToQt(icon), Caption, Displayed(text), QMessageBox::Ok, Owner(parent));
     box.exec();
 }
 
@@ -57,7 +62,7 @@ bool AskYesNo(QWidget* parent, TIcon icon, const QString& text) {
     if (Responder)
         return Responder->YesNo(icon, text);
     QMessageBox box(ToQt(icon), Caption, Displayed(text), QMessageBox::Yes | QMessageBox::No,
-                    parent);
+                    Owner(parent));
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -78,7 +83,8 @@ std::optional<QString> AskText(QWidget* parent, const QString& caption, const QS
     if (Responder)
         return Responder->Text(caption, prompt, initial);
     bool ok = false;
-    QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
+    QString text =
+        QInputDialog::getText(Owner(parent), caption, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
     return text;

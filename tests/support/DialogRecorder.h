@@ -27,7 +27,7 @@ public:
     std::vector<Dialogs::TFileDialogOptions> FileDialogs;
     std::deque<bool> YesNoAnswers;
     std::deque<QString> FileAnswers;
-    std::deque<std::optional<QString>> TextAnswers;
+    std::deque<QString> TextAnswers; // a null QString answers "cancelled"
 
     // The texts of all boxes with OK, for short assertions.
     QStringList MessageTexts() const {
@@ -53,7 +53,10 @@ public:
         return Pop(FileAnswers, QString());
     }
     std::optional<QString> Text(const QString&, const QString&, const QString&) override {
-        return Pop(TextAnswers, std::optional<QString>());
+        QString answer = Pop(TextAnswers, QString());
+        if (answer.isNull())
+            return std::nullopt;
+        return answer;
     }
 
 private:
