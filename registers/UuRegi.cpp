@@ -1,0 +1,167 @@
+#include "registers/UuRegi.h"
+
+#include "platform/FileIo.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ShiftJis.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+#include <system_error>
+
+namespace UuRegi {
+
+namespace {
+
+constexpr bool IsFlag(char c) {
+    return c == 'T' || c == 'F';
+}
+
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+constexpr char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// "a.txt", "A.TXT" and "a.Txt" name registers; ".txt", "._a.txt" (hidden) and "a.txt~" do not.
+bool IsRegisterName(std::string_view name) {
+    constexpr std::string_view extension = ".txt";
+    if (name.size() <= extension.size() || name.front() == '.')
+        return false;
+    std::string_view tail = name.substr(name.size() - extension.size());
+    return std::equal(tail.begin(), tail.end(), extension.begin(),
+                      [](char a, char b) { return AsciiLower(a) == b; });
+}
+
+bool HasLine(const std::vector<std::string>& lines, int idx) {
+    return idx >= 0 && static_cast<std::size_t>(idx) < lines.size();
+}
+
+std::string LineCount(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " line" : " lines");
+}
+
+} // namespace
+
+std::filesystem::path RegisterFolder() {
+    return ProgramFolder() / "TextFolder";
+}
+
+std::vector<std::string> ReadLines(const std::filesystem::path& fileName) {
+    return ShiftJis::SplitLines(ReadWholeFile(fileName, MaxRegisterBytes));
+}
+
+std::string TitleOf(std::string_view header) {
+    return std::string(header.substr(std::min(header.size(), TitleOffset)));
+}
+
+std::vector<TEntryItem> ListEntries(const std::vector<std::string>& lines) {
+    std::vector<TEntryItem> items;
+    auto closeLast = [&items](std::size_t lastIdx) {
+        items.back().Data.push_back("LastIdx=" + std::to_string(lastIdx));
+    };
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        if (!TRegi::IsHeader(lines[n]))
+            continue;
+        if (!items.empty())
+            closeLast(n - 1);
+        items.push_back({TitleOf(lines[n]), lines[n][0] == 'T', {"Idx=" + std::to_string(n)}});
+    }
+    if (!items.empty())
+        closeLast(lines.size() - 1);
+    return items;
+}
+
+const std::string& HeaderLine(const std::vector<std::string>& lines, int idx,
+                              const std::filesystem::path& fileName) {
+    if (!HasLine(lines, idx))
+        throw std::runtime_error("No entry starts at line " + std::to_string(idx) + " of " +
+                                 fileName.string() + ": the file has " + LineCount(lines.size()));
+    return lines[idx];
+}
+
+std::string BodyText(const std::vector<std::string>& lines, int idx, int lastIdx,
+                     const std::filesystem::path& fileName) {
+    if (lastIdx <= idx)
+        return {};
+    if (!HasLine(lines, lastIdx))
+        throw std::runtime_error("The entry at line " + std::to_string(idx) + " of " +
+                                 fileName.string() + " ends at line " + std::to_string(lastIdx) +
+                                 ", but the file has " + LineCount(lines.size()));
+    std::string text;
+    for (int n = std::max(idx + 1, 0); n <= lastIdx; ++n) {
+        text += lines[n];
+        text += "\r\n";
+    }
+    return ShiftJis::TrimRight(text);
+}
+
+int IntValue(const std::vector<std::string>& data, std::string_view name) {
+    for (std::string_view line : data) {
+        if (line.size() <= name.size() || !line.starts_with(name) || line[name.size()] != '=')
+            continue;
+        std::string_view value = line.substr(name.size() + 1);
+        int number = 0;
+        auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+        return error == std::errc() && end == value.data() + value.size() ? number : -1;
+    }
+    return -1;
+}
+
+QString MissingFolderMessage(const std::filesystem::path& folder) {
+    return QFile::decodeName(folder.c_str()) + QStringLiteral(" がありません。");
+}
+
+void WriteCheckMark(const std::filesystem::path& fileName, int idx, bool checked) {
+    std::vector<std::string> lines = ReadLines(fileName);
+    if (!HasLine(lines, idx) || !TRegi::IsHeader(lines[idx]))
+        throw std::runtime_error("Line " + std::to_string(idx) + " of " + fileName.string() +
+                                 " is no entry's header any more: the file has changed since "
+                                 "its entries were listed");
+    lines[idx][0] = checked ? 'T' : 'F';
+    SaveWholeFile(fileName, ShiftJis::JoinLines(lines));
+}
+
+bool TRegi::IsHeader(std::string_view line) {
+    return line.size() >= MinHeaderBytes && line.size() <= MaxHeaderBytes && IsFlag(line[0]) &&
+           IsFlag(line[1]) && line[2] == '<' &&
+           std::all_of(line.begin() + 3, line.begin() + 7, IsDigit) && line[7] == '>';
+}
+
+std::optional<std::vector<std::filesystem::path>>
+TRegi::ListFiles(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error))
+        return std::nullopt;
+    std::vector<std::filesystem::path> names;
+    try {
+        for (const std::filesystem::directory_entry& entry :
+             std::filesystem::directory_iterator(folder)) {
+            std::filesystem::path name = entry.path().filename();
+            // is_regular_file follows links: a link to a register lists, a broken one does not.
+            if (IsRegisterName(name.native()) && entry.is_regular_file(error))
+                names.push_back(std::move(name));
+        }
+    } catch (const std::filesystem::filesystem_error& e) {
+        throw std::runtime_error("Cannot list the registers in " + folder.string() + ": " +
+                                 e.code().message());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<TEntryItem> TRegi::LoadEntries(const std::filesystem::path& fileName) {
+    return ListEntries(ReadLines(fileName));
+}
+
+void TRegi::ReadSentence(int idx, int lastIdx, const std::filesystem::path& fileName) {
+    std::vector<std::string> lines = ReadLines(fileName);
+    Title = TitleOf(HeaderLine(lines, idx, fileName));
+    Text = BodyText(lines, idx, lastIdx, fileName);
+}
+
+} // namespace UuRegi
