@@ -1,9 +1,15 @@
 #!/bin/sh
-# Runs every benchmark executable of the build folder given as $1.
+# Runs every benchmark executable of the build folder given as $1 offscreen, and the window
+# benchmarks once more under a virtual X display (Xvfb).
 set -e
 build=${1:-build}
 for exe in "$build"/bench/*/bench_*; do
     [ -x "$exe" ] || continue
-    echo "== $(basename "$exe")"
-    QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$exe"
+    echo "== $(basename "$exe") (offscreen)"
+    QT_QPA_PLATFORM=offscreen "$exe"
+done
+for exe in "$build"/bench/app/bench_*; do
+    [ -x "$exe" ] || continue
+    echo "== $(basename "$exe") (Xvfb)"
+    QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$exe"
 done

@@ -1,0 +1,99 @@
+// Time from process start to the main window shown, and the resident memory then.
+//
+// Each iteration starts this executable again as a child ("--child <folder>"), which builds the
+// main window over a program folder holding the sample registers and a default Typorin.dat,
+// shows it, waits until the platform has exposed it and prints its resident set size. The
+// parent times from the start of the child process to that line. Run it with
+// QT_QPA_PLATFORM=offscreen, or under Xvfb with QT_QPA_PLATFORM=xcb.
+
+#include "app/UDataFile.h"
+#include "app/UfMain.h"
+#include "platform/Fonts.h"
+#include "platform/ProgramFolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+QString ExecutablePath;
+QString SourceTextFolder = QStringLiteral(TYPORIN_SOURCE_DIR "/TextFolder");
+
+long ResidentKilobytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+int RunChild(int argc, char** argv, const char* folder) {
+    QApplication app(argc, argv);
+    SubstituteFonts();
+    SetProgramFolder(folder);
+    TfrmMain window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window, 10000))
+        return 1;
+    QCoreApplication::processEvents();
+    std::cout << "shown " << ResidentKilobytes() << std::endl;
+    return 0;
+}
+
+void PrepareFolder(const QString& folder) {
+    std::filesystem::copy(SourceTextFolder.toStdString(),
+                          (QDir(folder).filePath(QStringLiteral("TextFolder"))).toStdString(),
+                          std::filesystem::copy_options::recursive);
+    SetProgramFolder(folder.toStdString());
+    ResetOptions(1280, 800);
+    WriteDataFile(DataFilePath());
+    SetProgramFolder({});
+}
+
+void BM_StartupToWindowShown(benchmark::State& state) {
+    QTemporaryDir folder;
+    PrepareFolder(folder.path());
+    double residentMb = 0;
+    for (auto _ : state) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        auto start = std::chrono::steady_clock::now();
+        child.start(ExecutablePath, {QStringLiteral("--child"), folder.path()});
+        if (!child.waitForReadyRead(20000)) {
+            state.SkipWithError("the child did not show its window");
+            break;
+        }
+        auto shown = std::chrono::steady_clock::now();
+        QByteArray line = child.readLine().trimmed();
+        child.waitForFinished(20000);
+        state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+        residentMb = line.split(' ').value(1).toDouble() / 1024.0;
+    }
+    state.counters["resident_MB"] = residentMb;
+}
+BENCHMARK(BM_StartupToWindowShown)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--child")
+        return RunChild(argc, argv, argv[2]);
+    QCoreApplication app(argc, argv);
+    ExecutablePath = QCoreApplication::applicationFilePath();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
