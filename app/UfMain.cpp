@@ -4,11 +4,13 @@
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Shell.h"
+#include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
 #include "ui_UfMain.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
@@ -23,6 +25,22 @@ const QString LineCompText = QStringLiteral("行ごとに比較");
 
 const QString BannerLine0 = QStringLiteral("求む！　バグ・不具合報告　質問もＯＫ！");
 const QString BannerLine1Lead = QStringLiteral("ここをクリック→");
+
+// Item data of ListView1 and ListView2.
+constexpr int FileNameRole = Qt::UserRole;          // ListView1: the file name's bytes
+constexpr int EntryDataRole = Qt::UserRole;         // ListView2: the "Idx=" and "LastIdx=" lines
+constexpr int CheckedBeforeRole = Qt::UserRole + 1; // ListView2: the check state last seen
+
+QString ToDisplayPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+std::vector<std::string> EntryData(const QTreeWidgetItem* item) {
+    std::vector<std::string> data;
+    for (const QString& line : item->data(0, EntryDataRole).toStringList())
+        data.push_back(line.toStdString());
+    return data;
+}
 
 std::vector<TScreenRect> AvailableScreens() {
     std::vector<TScreenRect> screens;
@@ -73,8 +91,7 @@ void TfrmMain::CreateActions() {
             widget->setObjectName(QStringLiteral("ToolButton%1").arg(++button));
 
     // Windows that come later: their commands stay off until then.
-    for (QAction* action :
-         {ui->Open1, ui->Refresh1, ui->SetOption1, ui->Editer1, ui->Graph1, ui->About1})
+    for (QAction* action : {ui->Open1, ui->SetOption1, ui->Editer1, ui->Graph1, ui->About1})
         action->setEnabled(false);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -93,6 +110,10 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->AutoCrLfAct, &QAction::triggered, this, &TfrmMain::AutoCrLfActExecute);
     connect(ui->Help2, &QAction::triggered, this, &TfrmMain::HelpActExecute);
     connect(ui->Exit1, &QAction::triggered, this, &TfrmMain::Exit1Click);
+    connect(ui->Refresh1, &QAction::triggered, this, &TfrmMain::Refresh1Click);
+    connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
+            &TfrmMain::ListView1SelectItem);
+    connect(ui->ListView2, &QTreeWidget::itemChanged, this, &TfrmMain::ListView2Change);
 
     ui->RichEdit1->viewport()->setMouseTracking(true);
     ui->RichEdit1->viewport()->installEventFilter(this);
@@ -102,6 +123,7 @@ void TfrmMain::ConnectHandlers() {
 
 void TfrmMain::FormCreate() {
     ReadSettings();
+    ListRegisters();
 
     // The toggles, as they were left.
     ui->AutoCrLfAct->setChecked(OptionRec.AutoCrLf != 0);
@@ -161,6 +183,120 @@ void TfrmMain::RestoreGeometry() {
     place(ui->Splitter1, OptionRec.MainPanel2Width);
     place(ui->Splitter2, OptionRec.MainListView1Height);
     place(ui->Splitter3, OptionRec.MainRichEdit1Height);
+}
+
+// ListView1 := the register files of TextFolder, sorted by name.
+void TfrmMain::ListRegisters() {
+    ui->ListView1->clear();
+    std::filesystem::path folder = UuRegi::RegisterFolder();
+    std::optional<std::vector<std::filesystem::path>> files;
+    try {
+        files = UuRegi::TRegi::ListFiles(folder);
+    } catch (const std::exception& e) {
+        Dialogs::ShowError(this, QString::fromUtf8(e.what()));
+        return;
+    }
+    if (!files) {
+        Dialogs::ShowError(this, UuRegi::MissingFolderMessage(folder));
+        return;
+    }
+    for (const std::filesystem::path& file : *files) {
+        auto* item = new QTreeWidgetItem(ui->ListView1, {ToDisplayPath(file)});
+        item->setData(0, FileNameRole, QByteArray::fromStdString(file.string()));
+    }
+    ui->ListView1->sortItems(0, Qt::AscendingOrder);
+}
+
+// A register chosen: its sentences fill ListView2; none of them is started yet.
+void TfrmMain::ListView1SelectItem() {
+    ui->RichEdit1->clear();
+    ui->RichEdit2->clear();
+    FontStep();
+    StopExercise();
+    ui->ListView2->clear();
+    FTitle.clear();
+    std::filesystem::path folder = UuRegi::RegisterFolder();
+    if (!std::filesystem::is_directory(folder)) {
+        Dialogs::ShowError(this, UuRegi::MissingFolderMessage(folder));
+        return;
+    }
+    QList<QTreeWidgetItem*> selected = ui->ListView1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    try {
+        std::filesystem::path file =
+            folder / selected.front()->data(0, FileNameRole).toByteArray().toStdString();
+        FTextPath = ToDisplayPath(file);
+        QSignalBlocker blocker(ui->ListView2);
+        for (const UuRegi::TEntryItem& entry : UuRegi::TRegi::LoadEntries(file)) {
+            auto* item = new QTreeWidgetItem(ui->ListView2, {ShiftJis::ToQString(entry.Caption)});
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(0, entry.Checked ? Qt::Checked : Qt::Unchecked);
+            item->setData(0, CheckedBeforeRole, entry.Checked);
+            QStringList data;
+            for (const std::string& line : entry.Data)
+                data << QString::fromStdString(line);
+            item->setData(0, EntryDataRole, data);
+        }
+        SetCaption();
+        SetStatus(ui->StatusBar1, 0, ModeNames[FMode]);
+        SetStatus(ui->StatusBar1, 1, {});
+        SetStatus(ui->StatusBar2, 0, QStringLiteral(" "));
+        SetStatus(ui->StatusBar2, 1, {});
+        if (ui->ListView2->topLevelItemCount() > 0)
+            ui->ListView2->setCurrentItem(ui->ListView2->topLevelItem(0));
+    } catch (const std::exception& e) {
+        Dialogs::ShowError(this, QStringLiteral("文の読み取り中のエラー\r\n") +
+                                     QString::fromUtf8(e.what()));
+        FTextPath.clear();
+    }
+}
+
+// A sentence ticked or unticked: the mark is written into its header line in the register.
+void TfrmMain::ListView2Change(QTreeWidgetItem* item) {
+    bool checked = item->checkState(0) == Qt::Checked;
+    FCheckedBefore = item->data(0, CheckedBeforeRole).toBool();
+    if (checked == FCheckedBefore || item->data(0, EntryDataRole).toStringList().isEmpty())
+        return;
+    QList<QTreeWidgetItem*> registers = ui->ListView1->selectedItems();
+    try {
+        if (registers.isEmpty())
+            throw std::runtime_error("no register is selected");
+        std::filesystem::path file =
+            UuRegi::RegisterFolder() /
+            registers.front()->data(0, FileNameRole).toByteArray().toStdString();
+        UuRegi::WriteCheckMark(file, UuRegi::IntValue(EntryData(item), "Idx"), checked);
+        QSignalBlocker blocker(ui->ListView2);
+        item->setData(0, CheckedBeforeRole, checked);
+    } catch (const std::exception& e) {
+        // The file is as it was; so is the mark shown.
+        {
+            QSignalBlocker blocker(ui->ListView2);
+            item->setCheckState(0, FCheckedBefore ? Qt::Checked : Qt::Unchecked);
+        }
+        Dialogs::ShowError(this, QStringLiteral("チェックマークを書きこめませんでした。\r\n") +
+                                     QString::fromUtf8(e.what()) +
+                                     QStringLiteral("\r\n登録ファイルを読みこみなおして"
+                                                    "表示を更新してください。"));
+    }
+}
+
+// Lists the registers again, as they are on disk now.
+void TfrmMain::Refresh1Click() {
+    {
+        QSignalBlocker blocker(ui->ListView1);
+        ui->ListView1->clear();
+    }
+    ui->ListView2->clear();
+    ui->RichEdit1->clear();
+    ui->RichEdit2->clear();
+    StopExercise();
+    ListRegisters();
+}
+
+void TfrmMain::SetCaption() {
+    setWindowTitle(QStringLiteral("TYPORIN  ") + FTextPath + QStringLiteral("  ") +
+                   ShiftJis::ToQString(FTitle));
 }
 
 void TfrmMain::BringToFront() {

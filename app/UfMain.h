@@ -3,6 +3,8 @@
 // The main window: the register and sentence lists, the example and typing panes, the
 // keyboard, the menus, the tool bar and the two status bars; the three practice modes.
 
+#include "registers/UuRegi.h"
+
 #include <QMainWindow>
 #include <QTimer>
 
@@ -16,6 +18,7 @@ class TfrmMain;
 class QAction;
 class QStatusBar;
 class QTextEdit;
+class QTreeWidgetItem;
 
 class TfrmMain : public QMainWindow {
 public:
@@ -43,6 +46,13 @@ private:
     void RestoreGeometry();
     bool FormCloseQuery();
 
+    // Registers and sentences.
+    void ListRegisters();
+    void ListView1SelectItem();
+    void ListView2Change(QTreeWidgetItem* item);
+    void Refresh1Click();
+    void SetCaption();
+
     // Commands.
     void TouchActExecute(QAction* item);
     void LineCompActExecute();
@@ -62,6 +72,7 @@ private:
     void SetStatus(QStatusBar* bar, int panel, const QString& text);
 
     std::unique_ptr<Ui::TfrmMain> ui;
+    UuRegi::TRegi FRegi;
 
     // Window state; all zero at creation.
     int FMode = 0;

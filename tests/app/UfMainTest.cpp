@@ -1,7 +1,9 @@
 #include "app/UfMain.h"
 
 #include "app/UDataFile.h"
+#include "platform/FileIo.h"
 #include "platform/Shell.h"
+#include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
 #include "tests/support/DialogRecorder.h"
 #include "tests/support/FileSizeLimit.h"
@@ -16,6 +18,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +32,14 @@ protected:
     void SetUp() override {
         std::memset(&OptionRec, 0, sizeof OptionRec);
         std::memset(PracticeRecs, 0, sizeof PracticeRecs);
+        std::filesystem::create_directory(FFolder.Path() / "TextFolder");
+    }
+
+    // A register file in the test's TextFolder, its lines written with CR LF.
+    std::filesystem::path WriteRegister(const std::string& name, const std::u16string& text) {
+        std::filesystem::path path = FFolder.Path() / "TextFolder" / name;
+        std::ofstream(path, std::ios::binary) << ShiftJis::FromUtf16(text);
+        return path;
     }
 
     // A Typorin.dat with the defaults, changed by `change`.
@@ -385,6 +396,98 @@ TEST_F(UfMainTest, TheExamplePaneHandsTheFocusToTheTypingPane) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     Find(window.get(), "RichEdit1")->setFocus();
     EXPECT_TRUE(Find(window.get(), "RichEdit2")->hasFocus());
+}
+
+TEST_F(UfMainTest, WithoutRegistersTheListsStayEmptyAndTheBannerShows) {
+    WriteSettings();
+    auto window = Open();
+    EXPECT_TRUE(FDialogs.Messages.empty());
+    EXPECT_EQ(Find<QTreeWidget>(window.get(), "ListView1")->topLevelItemCount(), 0);
+    EXPECT_EQ(Find<QTreeWidget>(window.get(), "ListView2")->topLevelItemCount(), 0);
+    EXPECT_TRUE(Find<QTextEdit>(window.get(), "RichEdit1")->toPlainText().startsWith("求む！"));
+}
+
+TEST_F(UfMainTest, AMissingRegisterFolderIsReported) {
+    WriteSettings();
+    std::filesystem::remove(FFolder.Path() / "TextFolder");
+    auto window = Open();
+    EXPECT_EQ(FDialogs.MessageTexts(),
+              QStringList{QString::fromStdString((FFolder.Path() / "TextFolder").string()) +
+                          QStringLiteral(" がありません。")});
+}
+
+const std::u16string Register = u"TF<0001>朝の散歩\r\n朝早く起きた。\r\n\r\n"
+                                u"FF<0002>夜\r\n夜は静かだ。\r\n";
+
+TEST_F(UfMainTest, TheFirstRegisterIsChosenAtStartAndItsSentencesListed) {
+    WriteSettings();
+    WriteRegister("b.txt", Register);
+    WriteRegister("a.txt", u"FF<0001>一つ目\r\n本文\r\n");
+    WriteRegister("notes.md", u"FF<0001>x\r\ny\r\n");
+    auto window = Open();
+    auto* registers = Find<QTreeWidget>(window.get(), "ListView1");
+    ASSERT_EQ(registers->topLevelItemCount(), 2);
+    EXPECT_EQ(registers->topLevelItem(0)->text(0), QStringLiteral("a.txt"));
+    EXPECT_EQ(registers->topLevelItem(1)->text(0), QStringLiteral("b.txt"));
+    EXPECT_TRUE(registers->topLevelItem(0)->isSelected());
+    auto* sentences = Find<QTreeWidget>(window.get(), "ListView2");
+    ASSERT_EQ(sentences->topLevelItemCount(), 1);
+    EXPECT_EQ(sentences->topLevelItem(0)->text(0), QStringLiteral("一つ目"));
+    EXPECT_TRUE(Find<QTextEdit>(window.get(), "RichEdit1")->toPlainText().startsWith("求む！"));
+
+    registers->setCurrentItem(registers->topLevelItem(1));
+    ASSERT_EQ(sentences->topLevelItemCount(), 2);
+    EXPECT_EQ(sentences->topLevelItem(0)->checkState(0), Qt::Checked);
+    EXPECT_EQ(sentences->topLevelItem(1)->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(sentences->topLevelItem(1)->text(0), QStringLiteral("夜"));
+    EXPECT_TRUE(sentences->topLevelItem(0)->isSelected());
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("TYPORIN  ") +
+                  QString::fromStdString((FFolder.Path() / "TextFolder" / "b.txt").string()) +
+                  QStringLiteral("  "));
+}
+
+TEST_F(UfMainTest, ACheckMarkIsWrittenIntoTheRegister) {
+    WriteSettings();
+    std::filesystem::path file = WriteRegister("a.txt", Register);
+    auto window = Open();
+    auto* sentences = Find<QTreeWidget>(window.get(), "ListView2");
+    ASSERT_EQ(sentences->topLevelItemCount(), 2);
+    sentences->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    std::string expected = ShiftJis::FromUtf16(Register);
+    expected[ShiftJis::FromUtf16(u"TF<0001>朝の散歩\r\n朝早く起きた。\r\n\r\n").size()] = 'T';
+    EXPECT_EQ(ReadWholeFile(file), expected);
+    sentences->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    expected[0] = 'F';
+    EXPECT_EQ(ReadWholeFile(file), expected);
+    EXPECT_TRUE(FDialogs.Messages.empty());
+}
+
+TEST_F(UfMainTest, AStaleCheckMarkIsRefusedAndTheFileLeftAlone) {
+    WriteSettings();
+    std::filesystem::path file = WriteRegister("a.txt", Register);
+    auto window = Open();
+    // Another program rewrites the register after it was listed.
+    std::string changed = ShiftJis::FromUtf16(u"新しい一行目\r\n" + Register);
+    std::ofstream(file, std::ios::binary) << changed;
+    auto* sentences = Find<QTreeWidget>(window.get(), "ListView2");
+    sentences->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(ReadWholeFile(file), changed);
+    ASSERT_EQ(FDialogs.Messages.size(), 1u);
+    EXPECT_TRUE(FDialogs.Messages[0].Text.startsWith(
+        QStringLiteral("チェックマークを書きこめませんでした。\r\n")));
+    EXPECT_EQ(sentences->topLevelItem(1)->checkState(0), Qt::Unchecked)
+        << "the mark shown is the file's";
+}
+
+TEST_F(UfMainTest, RefreshListsTheRegistersAgain) {
+    WriteSettings();
+    auto window = Open();
+    EXPECT_EQ(Find<QTreeWidget>(window.get(), "ListView1")->topLevelItemCount(), 0);
+    WriteRegister("new.txt", Register);
+    Action(window.get(), "Refresh1")->trigger();
+    EXPECT_EQ(Find<QTreeWidget>(window.get(), "ListView1")->topLevelItemCount(), 1);
+    EXPECT_EQ(Find<QTreeWidget>(window.get(), "ListView2")->topLevelItemCount(), 0);
 }
 
 } // namespace
