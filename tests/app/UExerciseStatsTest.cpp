@@ -127,51 +127,42 @@ TEST(ResultTextTest, BulkBeforeTheFirstTickShowsZeroSpeeds) {
               Sjis(u"  入力速度 0.0 文字/分   誤字・脱字数 0    余字数 0   打鍵速度 0.0 打/分"));
 }
 
-TEST(TextCountTest, CharactersLeaveOutNulAndLineBreaks) {
-    EXPECT_EQ(CountChars(std::u16string(u"あa\r\n\0 b\t", 8)), 5);
-    EXPECT_EQ(CountChars(u""), 0);
-}
-
-TEST(TextCountTest, KanjiAreDoubleByteCharactersBeyondLead83) {
-    struct TCase {
-        const char* Name;
-        std::u16string Text;
-        int Kanji;
-    } cases[] = {
-        {"KanjiCount", u"漢字", 2},
-        {"HiraganaKatakanaSymbolsDoNot", u"あア、Ａ１α", 0},
-        {"CyrillicLeadByte84Counts", u"Д", 1},
-        {"NecSpecialLeadByte87Counts", u"①", 1},
-        {"HalfWidthKatakanaDoNot", u"ｱｲ", 0},
-        {"Mixed", u"日本語のテキストabc", 3},
-    };
-    for (const TCase& c : cases)
-        EXPECT_EQ(CountKanji(Sjis(c.Text)), c.Kanji) << c.Name;
-    EXPECT_EQ(CountKanji("\x8A\xBF\x88"), 1) << "a lead byte at the end is no character";
-}
-
 TEST(TextCountTest, KanjiContentInSinglePrecision) {
     EXPECT_EQ(KanjiContent(25, 100), 25.0f);
     EXPECT_EQ(KanjiContent(1, 3), 1.0f / 3.0f * 100.0f);
     EXPECT_EQ(KanjiContent(5, 0), 0.0f);
 }
 
-TEST(TextCountTest, Words) {
+int KanjiOf(std::u16string_view text) {
+    return CountKanji(Sjis(text));
+}
+
+TEST(TextCountTest, CharactersKanjiAndWords) {
     struct TCase {
         const char* Name;
+        int (*Count)(std::u16string_view);
         std::u16string Text;
-        int Words;
+        int Expected;
     } cases[] = {
-        {"Plain", u"hello world foo bar", 4},
-        {"BlankRuns", u"  a   b  ", 2},
-        {"Lines", u"a b\r\n\r\nc\nd\re", 5},
-        {"TabInsideAPieceJoins", u"a\tb c", 2},
-        {"TabsAtPieceEndsTrimmed", u"\ta\t \tb\t", 2},
-        {"OnlyBlanksAndBreaks", u" \r\n\t ", 0},
-        {"Empty", u"", 0},
+        {"CharsLeaveOutNulAndBreaks", CountChars, std::u16string(u"あa\r\n\0 b\t", 8), 5},
+        {"CharsOfEmpty", CountChars, u"", 0},
+        {"Kanji", KanjiOf, u"漢字", 2},
+        {"HiraganaKatakanaSymbolsAreNoKanji", KanjiOf, u"あア、Ａ１α", 0},
+        {"CyrillicLeadByte84IsKanji", KanjiOf, u"Д", 1},
+        {"NecSpecialLeadByte87IsKanji", KanjiOf, u"①", 1},
+        {"HalfWidthKatakanaAreNoKanji", KanjiOf, u"ｱｲ", 0},
+        {"KanjiAmongKana", KanjiOf, u"日本語のテキストabc", 3},
+        {"Words", CountWords, u"hello world foo bar", 4},
+        {"WordsBetweenBlankRuns", CountWords, u"  a   b  ", 2},
+        {"WordsOnLines", CountWords, u"a b\r\n\r\nc\nd\re", 5},
+        {"TabInsideAPieceJoins", CountWords, u"a\tb c", 2},
+        {"TabsAtPieceEndsTrimmed", CountWords, u"\ta\t \tb\t", 2},
+        {"OnlyBlanksAndBreaks", CountWords, u" \r\n\t ", 0},
+        {"WordsOfEmpty", CountWords, u"", 0},
     };
     for (const TCase& c : cases)
-        EXPECT_EQ(CountWords(c.Text), c.Words) << c.Name;
+        EXPECT_EQ(c.Count(c.Text), c.Expected) << c.Name;
+    EXPECT_EQ(CountKanji("\x8A\xBF\x88"), 1) << "a lead byte at the end is no character";
 }
 
 TEST(TextCountTest, CountTextGathersAll) {

@@ -57,76 +57,57 @@ TEST(ToFullWidthTest, WalksEveryByte) {
 
 struct TConvertCase {
     const char* Name;
+    std::string (*Convert)(std::string_view);
     std::string In;
     std::string Out;
 };
 
-std::string CaseName(const testing::TestParamInfo<TConvertCase>& info) {
-    return info.param.Name;
-}
+class ConvertTest : public testing::TestWithParam<TConvertCase> {};
 
-class ToFullWidthRowTest : public testing::TestWithParam<TConvertCase> {};
-
-TEST_P(ToFullWidthRowTest, Converts) {
-    EXPECT_EQ(ToFullWidth(GetParam().In), GetParam().Out);
+TEST_P(ConvertTest, Converts) {
+    EXPECT_EQ(GetParam().Convert(GetParam().In), GetParam().Out);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, ToFullWidthRowTest,
-    testing::Values(TConvertCase{"LetterA", "A", Sjis(u"Ａ")},
-                    TConvertCase{"Blank", " ", Sjis(u"　")},
-                    TConvertCase{"BackslashIsYen", "\\", "\x81\x8F"},
-                    TConvertCase{"DoubleQuoteIsClosingMark", "\"", "\x81\x68"},
-                    TConvertCase{"ApostropheIsClosingMark", "'", "\x81\x66"},
-                    TConvertCase{"GraveIsOpeningMark", "`", "\x81\x65"},
-                    TConvertCase{"HyphenIsMinusNotLongVowel", "-", "\x81\x7C"},
-                    TConvertCase{"Tilde", "~", "\x81\x60"},
-                    TConvertCase{"HalfWidthKatakanaA", "\xB1", Sjis(u"ア")},
-                    TConvertCase{"HalfWidthComma", "\xA4", Sjis(u"、")},
-                    TConvertCase{"ByteFE", "\xFE", Sjis(u"Ｘ")},
-                    TConvertCase{"DoubleByteCharacterCopied", "\x8A\xBF", "\x8A\xBF"},
-                    TConvertCase{"LongerStringGoesToKana", "A\xB1", Sjis(u"Ｘア")},
-                    TConvertCase{"Empty", "", ""}),
-    CaseName);
-
-class KanaToFullWidthTest : public testing::TestWithParam<TConvertCase> {};
-
-TEST_P(KanaToFullWidthTest, Converts) {
-    EXPECT_EQ(KanaToFullWidth(GetParam().In), GetParam().Out);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, KanaToFullWidthTest,
-    testing::Values(TConvertCase{"VoicedMarkStaysApart", "\xB6\xDE", Sjis(u"カ゛")},
-                    TConvertCase{"SemiVoicedMarkStaysApart", "\xCA\xDF", Sjis(u"ハ゜")},
-                    TConvertCase{"CodeOrderEnds", "\xA1\xA6\xDD", Sjis(u"。ヲン")},
-                    TConvertCase{"DoubleBytesCopied", "\x82\xA0\xB1\x8A\xBF", Sjis(u"あア漢")},
-                    TConvertCase{"InvalidBytes", "\x80\xA0\xFD\xFE\xFF", Sjis(u"ＸＸＸＸＸ")},
-                    TConvertCase{"LoneLeadByteAtEnd", "\xB1\x82", Sjis(u"アＸ")},
-                    TConvertCase{"Nul", std::string(1, '\0'), Sjis(u"Ｘ")},
-                    TConvertCase{"Empty", "", ""}),
-    CaseName);
-
-class ToFullWidthTextTest : public testing::TestWithParam<TConvertCase> {};
-
-TEST_P(ToFullWidthTextTest, Converts) {
-    EXPECT_EQ(ToFullWidthText(GetParam().In), GetParam().Out);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ToFullWidthTextTest,
-    testing::Values(TConvertCase{"LettersKanaAndBreaks", "A\xB1\r\nb", Sjis(u"Ａア\r\nｂ")},
-                    TConvertCase{"ControlsAndDelDropped",
-                                 std::string("a\0\t\x1F\x7F"
-                                             "b",
-                                             6),
-                                 Sjis(u"ａｂ")},
-                    TConvertCase{"DoubleBytesKeepTheirTrailByte", "\x83\x5C\x81\x5C",
-                                 "\x83\x5C\x81\x5C"},
-                    TConvertCase{"LoneLeadByteAtEnd", "a\x82", Sjis(u"ａＸ")},
-                    TConvertCase{"InvalidBytes", "\x80\xA0\xFF", Sjis(u"ＸＸＸ")},
-                    TConvertCase{"Empty", "", ""}),
-    CaseName);
+    Rows, ConvertTest,
+    testing::Values(
+        TConvertCase{"LetterA", ToFullWidth, "A", Sjis(u"Ａ")},
+        TConvertCase{"Blank", ToFullWidth, " ", Sjis(u"　")},
+        TConvertCase{"BackslashIsYen", ToFullWidth, "\\", "\x81\x8F"},
+        TConvertCase{"DoubleQuoteIsClosingMark", ToFullWidth, "\"", "\x81\x68"},
+        TConvertCase{"ApostropheIsClosingMark", ToFullWidth, "'", "\x81\x66"},
+        TConvertCase{"GraveIsOpeningMark", ToFullWidth, "`", "\x81\x65"},
+        TConvertCase{"HyphenIsMinusNotLongVowel", ToFullWidth, "-", "\x81\x7C"},
+        TConvertCase{"Tilde", ToFullWidth, "~", "\x81\x60"},
+        TConvertCase{"HalfWidthKatakanaA", ToFullWidth, "\xB1", Sjis(u"ア")},
+        TConvertCase{"HalfWidthComma", ToFullWidth, "\xA4", Sjis(u"、")},
+        TConvertCase{"ByteFE", ToFullWidth, "\xFE", Sjis(u"Ｘ")},
+        TConvertCase{"DoubleByteCharacterCopied", ToFullWidth, "\x8A\xBF", "\x8A\xBF"},
+        TConvertCase{"LongerStringGoesToKana", ToFullWidth, "A\xB1", Sjis(u"Ｘア")},
+        TConvertCase{"EmptyCharacter", ToFullWidth, "", ""},
+        TConvertCase{"VoicedMarkStaysApart", KanaToFullWidth, "\xB6\xDE", Sjis(u"カ゛")},
+        TConvertCase{"SemiVoicedMarkStaysApart", KanaToFullWidth, "\xCA\xDF", Sjis(u"ハ゜")},
+        TConvertCase{"KanaCodeOrderEnds", KanaToFullWidth, "\xA1\xA6\xDD", Sjis(u"。ヲン")},
+        TConvertCase{"KanaAmongDoubleBytes", KanaToFullWidth, "\x82\xA0\xB1\x8A\xBF",
+                     Sjis(u"あア漢")},
+        TConvertCase{"InvalidBytesInKana", KanaToFullWidth, "\x80\xA0\xFD\xFE\xFF",
+                     Sjis(u"ＸＸＸＸＸ")},
+        TConvertCase{"LoneLeadByteAfterKana", KanaToFullWidth, "\xB1\x82", Sjis(u"アＸ")},
+        TConvertCase{"NulInKana", KanaToFullWidth, std::string(1, '\0'), Sjis(u"Ｘ")},
+        TConvertCase{"EmptyKana", KanaToFullWidth, "", ""},
+        TConvertCase{"TextLettersKanaAndBreaks", ToFullWidthText, "A\xB1\r\nb",
+                     Sjis(u"Ａア\r\nｂ")},
+        TConvertCase{"TextControlsAndDelDropped", ToFullWidthText,
+                     std::string("a\0\t\x1F\x7F"
+                                 "b",
+                                 6),
+                     Sjis(u"ａｂ")},
+        TConvertCase{"TextDoubleBytesKeepTheirTrailByte", ToFullWidthText, "\x83\x5C\x81\x5C",
+                     "\x83\x5C\x81\x5C"},
+        TConvertCase{"TextLoneLeadByteAtEnd", ToFullWidthText, "a\x82", Sjis(u"ａＸ")},
+        TConvertCase{"TextInvalidBytes", ToFullWidthText, "\x80\xA0\xFF", Sjis(u"ＸＸＸ")},
+        TConvertCase{"EmptyText", ToFullWidthText, "", ""}),
+    [](const testing::TestParamInfo<TConvertCase>& info) { return info.param.Name; });
 
 struct TWrapJapaneseCase {
     const char* Name;
