@@ -1,0 +1,394 @@
+#include "app/UExerciseStats.h"
+
+#include "platform/ShiftJis.h"
+
+#include <QFile>
+#include <QtCore/qnamespace.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+std::string Sjis(std::u16string_view text) {
+    return ShiftJis::FromUtf16(text);
+}
+
+// The fixed pieces of the status and result texts, in Shift_JIS, converted once.
+struct TPieces {
+    std::string Touch = Sjis(u"タッチタイプ");
+    std::string Sequential = Sjis(u"逐次入力");
+    std::string Bulk = Sjis(u"一括入力");
+    std::string LineComp = Sjis(u"行ごとに比較");
+    std::string SecondsUnit = Sjis(u"  秒");
+    std::string StrokesUnit = Sjis(u"  打");
+    std::string TouchErrors = Sjis(u"   エラー ");
+    std::string Chars = Sjis(u" 文字 ");
+    std::string Kanji = Sjis(u"漢字 ");
+    std::string Words = Sjis(u" Word    ");
+    std::string TouchSpeed = Sjis(u" 打／分");
+    std::string InputSpeed = Sjis(u"  入力速度 ");
+    std::string CharsPerMinute = Sjis(u" 文字/分");
+    std::string KeySpeed = Sjis(u"  打鍵速度 ");
+    std::string KeysPerMinute = Sjis(u" 打/分");
+    std::string ErrorCount = Sjis(u"  エラー数 ");
+    std::string CharMisses = Sjis(u"  誤字・脱字数 ");
+    std::string CharExtras = Sjis(u"    余字数 ");
+    std::string WordMisses = Sjis(u" 脱・誤単語数 ");
+    std::string WordExtras = Sjis(u" 余単語数 ");
+};
+
+const TPieces& Pieces() {
+    static const TPieces pieces;
+    return pieces;
+}
+
+// Adds 1 to a string of decimal digits: "0999" gives "1000", "99" gives "100".
+void Increment(std::string& digits) {
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            return;
+        }
+        digits[i] = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+// Works on the shortest decimal form of x ("8.5714285714285708e+01"), so the rounding is that
+// of the number as it would be written, not of its binary expansion.
+template <typename T>
+std::string FormatRealOf(T x) {
+    constexpr int SignificantDigits = 5, Decimals = 1;
+    if (!std::isfinite(x) || x == 0)
+        return "0.0";
+    char buffer[64];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific);
+    if (error != std::errc())
+        return "0.0";
+    std::string_view form(buffer, static_cast<std::size_t>(end - buffer));
+    const bool negative = form.front() == '-';
+    if (negative)
+        form.remove_prefix(1);
+    const std::size_t e = form.find('e');
+    std::string digits; // digits[i] stands at the place 10^(exponent − i)
+    for (char c : form.substr(0, e))
+        if (c != '.')
+            digits += c;
+    std::string_view exponentText = form.substr(e + 1);
+    const bool negativeExponent = exponentText.front() == '-';
+    exponentText.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    if (negativeExponent)
+        exponent = -exponent;
+
+    // Keep the digits down to the lowest place that is within both limits, and round there.
+    const int lowPlace = std::max(-Decimals, exponent - (SignificantDigits - 1));
+    const int keep = exponent - lowPlace + 1;
+    std::string kept;
+    if (keep > 0) {
+        kept = digits.substr(0, std::min<std::size_t>(keep, digits.size()));
+        kept.resize(static_cast<std::size_t>(keep), '0');
+    }
+    const char next = keep >= 0 && static_cast<std::size_t>(keep) < digits.size()
+                          ? digits[static_cast<std::size_t>(keep)]
+                          : '0';
+    if (next >= '5')
+        Increment(kept);
+    kept.erase(0, std::min(kept.find_first_not_of('0'), kept.size()));
+    if (kept.empty())
+        return "0.0";
+
+    std::string result = negative ? "-" : "";
+    const int integerDigits = static_cast<int>(kept.size()) + lowPlace;
+    if (integerDigits > SignificantDigits) {
+        const int powerOfTen = integerDigits - 1;
+        kept.erase(kept.find_last_not_of('0') + 1);
+        result += kept[0];
+        if (kept.size() > 1)
+            result += "." + kept.substr(1);
+        return result + "E" + std::to_string(powerOfTen);
+    }
+    if (lowPlace < 0) {
+        const std::string integerPart = kept.size() > 1 ? kept.substr(0, kept.size() - 1) : "0";
+        return result + integerPart + "." + kept.back();
+    }
+    return result + kept + std::string(static_cast<std::size_t>(lowPlace), '0') + ".0";
+}
+
+// Units per minute; 0 when no second was counted.
+template <typename T>
+T PerMinute(int units, int seconds) {
+    return seconds > 0 ? static_cast<T>(units) / static_cast<T>(seconds) * static_cast<T>(60)
+                       : static_cast<T>(0);
+}
+
+bool IsBelow33(char16_t c) {
+    return c < 33;
+}
+
+std::u16string_view TrimBelow33(std::u16string_view s) {
+    while (!s.empty() && IsBelow33(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBelow33(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// Key ups that are no keystroke: Enter, the pure modifiers, and the keys that only move the
+// caret or the view.
+constexpr int UncountedKeys[] = {
+    Qt::Key_Return,  Qt::Key_Enter,       Qt::Key_Shift,   Qt::Key_Control,  Qt::Key_Alt,
+    Qt::Key_AltGr,   Qt::Key_Meta,        Qt::Key_Super_L, Qt::Key_Super_R,  Qt::Key_Hyper_L,
+    Qt::Key_Hyper_R, Qt::Key_Mode_switch, Qt::Key_PageUp,  Qt::Key_PageDown, Qt::Key_End,
+    Qt::Key_Home,    Qt::Key_Left,        Qt::Key_Up,      Qt::Key_Right,    Qt::Key_Down,
+};
+
+// The file name of `path` without folder and extension, in Shift_JIS ("/a/b/Aesop.txt" gives
+// "Aesop"). The name's bytes are the file system's encoding, as Qt decodes them.
+std::string FileTitle(const std::filesystem::path& path) {
+    return ShiftJis::FromQString(QFile::decodeName(path.stem().c_str()));
+}
+
+// At most TitleBytes bytes of whole characters.
+std::string CutTitle(std::string_view title) {
+    std::size_t length = 0;
+    while (length < title.size()) {
+        std::size_t next = length + ShiftJis::CharLength(title, length);
+        if (next > static_cast<std::size_t>(TitleBytes))
+            break;
+        length = next;
+    }
+    return std::string(title.substr(0, length));
+}
+
+// A record of the common fields, every other byte zero.
+TPracticeRec BaseRecord(const TExerciseState& state, std::uint8_t mode, bool fileNameFallback,
+                        double recDate) {
+    TPracticeRec rec;
+    std::memset(&rec, 0, sizeof rec);
+    SetRecordTitle(rec, RecordTitleFor(state, fileNameFallback));
+    rec.RecDate = recDate;
+    rec.RecMode = mode;
+    rec.TextKind = state.SingleByte ? TextKindEnglish : TextKindJapanese;
+    rec.KanjiCount = state.KanjiCount;
+    rec.KeyCount = state.KeyCount;
+    rec.Seconds = state.Seconds;
+    return rec;
+}
+
+} // namespace
+
+std::string FormatCount(int n) {
+    return std::to_string(n);
+}
+
+std::string FormatReal(float x) {
+    return FormatRealOf(x);
+}
+
+std::string FormatReal(double x) {
+    return FormatRealOf(x);
+}
+
+std::string FormatReal(long double x) {
+    return FormatRealOf(x);
+}
+
+std::string PadLeft(std::string_view text, std::size_t width) {
+    std::string result;
+    if (text.size() < width)
+        result.assign(width - text.size(), ' ');
+    result += text;
+    return result;
+}
+
+int CountChars(std::u16string_view practiceText) {
+    return static_cast<int>(std::count_if(practiceText.begin(), practiceText.end(), [](char16_t c) {
+        return c != u'\0' && c != u'\n' && c != u'\r';
+    }));
+}
+
+int CountKanji(std::string_view displayedText) {
+    int count = 0;
+    for (std::string_view c : ShiftJis::Chars(displayedText)) {
+        const unsigned char lead = static_cast<unsigned char>(c[0]);
+        if (c.size() == 2 && lead != 0x81 && lead != 0x82 && lead != 0x83)
+            ++count;
+    }
+    return count;
+}
+
+float KanjiContent(int kanjiCount, int charCount) {
+    return charCount != 0 ? static_cast<float>(kanjiCount) / static_cast<float>(charCount) * 100.0f
+                          : 0.0f;
+}
+
+int CountWords(std::u16string_view practiceText) {
+    int count = 0;
+    std::size_t start = 0;
+    // Lines end at CR and LF; an empty line between CR and LF has no pieces, so splitting at
+    // each of them alone counts the same as splitting at CR LF.
+    for (std::size_t pos = 0; pos <= practiceText.size(); ++pos) {
+        if (pos < practiceText.size() && practiceText[pos] != u' ' && practiceText[pos] != u'\r' &&
+            practiceText[pos] != u'\n')
+            continue;
+        if (!TrimBelow33(practiceText.substr(start, pos - start)).empty())
+            ++count;
+        start = pos + 1;
+    }
+    return count;
+}
+
+TTextCounts CountText(std::u16string_view practiceText, std::string_view displayedText,
+                      bool singleByte) {
+    TTextCounts counts;
+    counts.CharCount = CountChars(practiceText);
+    counts.KanjiCount = CountKanji(displayedText);
+    counts.KanjiContent = KanjiContent(counts.KanjiCount, counts.CharCount);
+    counts.WordCount = singleByte ? CountWords(practiceText) : 0;
+    return counts;
+}
+
+std::string ModeName(int mode) {
+    switch (mode) {
+    case 0:
+        return Pieces().Touch;
+    case 1:
+        return Pieces().Sequential;
+    case 2:
+        return Pieces().Bulk;
+    default:
+        return {};
+    }
+}
+
+std::string LineCompText(bool lineComp) {
+    return lineComp ? Pieces().LineComp : std::string();
+}
+
+std::string TouchCountersText(int seconds, int keyCount, int touchMisses) {
+    const TPieces& p = Pieces();
+    return PadLeft(FormatCount(seconds) + p.SecondsUnit, 7) + "   " +
+           PadLeft(FormatCount(keyCount) + p.StrokesUnit, 7) + p.TouchErrors +
+           PadLeft(FormatCount(touchMisses) + p.StrokesUnit, 7);
+}
+
+std::string TextInformationText(bool singleByte, const TTextCounts& counts) {
+    const TPieces& p = Pieces();
+    if (singleByte)
+        return " " + FormatCount(counts.WordCount) + p.Words + FormatCount(counts.CharCount) +
+               p.Chars;
+    return " " + FormatCount(counts.CharCount) + p.Chars + "  " + p.Kanji +
+           FormatCount(counts.KanjiCount) + p.Chars + " " + FormatReal(counts.KanjiContent) + " % ";
+}
+
+std::string TimeAndKeysText(int seconds, int keyCount) {
+    const TPieces& p = Pieces();
+    return PadLeft(FormatCount(seconds) + p.SecondsUnit, 7) +
+           PadLeft(FormatCount(keyCount) + p.StrokesUnit, 9);
+}
+
+std::string TouchSpeedText(int keyCount, int seconds) {
+    return " " + FormatReal(PerMinute<double>(keyCount, seconds)) + Pieces().TouchSpeed;
+}
+
+bool SequentialResultDue(int seconds) {
+    return seconds > 1;
+}
+
+std::string SequentialResultText(int charCount, int keyCount, int seconds, int errorCount) {
+    const TPieces& p = Pieces();
+    return p.InputSpeed + FormatReal(PerMinute<long double>(charCount, seconds)) +
+           p.CharsPerMinute + "\r\n" + p.KeySpeed +
+           FormatReal(PerMinute<long double>(keyCount, seconds)) + p.KeysPerMinute + "\r\n" +
+           p.ErrorCount + FormatCount(errorCount);
+}
+
+std::string BulkResultText(bool singleByte, const TBulkCounts& counts, int keyCount, int seconds) {
+    const TPieces& p = Pieces();
+    const std::string speed = FormatReal(PerMinute<float>(counts.InputCount, seconds));
+    const std::string keySpeed = FormatReal(PerMinute<float>(keyCount, seconds));
+    const std::string tail = " " + p.KeySpeed + keySpeed + p.KeysPerMinute;
+    if (singleByte)
+        return p.InputSpeed + speed + " WPM " + " " + p.WordMisses + FormatCount(counts.MissCount) +
+               p.WordExtras + FormatCount(counts.ExtraCount) + tail;
+    return p.InputSpeed + speed + p.CharsPerMinute + " " + p.CharMisses +
+           FormatCount(counts.MissCount) + p.CharExtras + FormatCount(counts.ExtraCount) + tail;
+}
+
+bool CountsAsKeystroke(int key) {
+    return std::find(std::begin(UncountedKeys), std::end(UncountedKeys), key) ==
+           std::end(UncountedKeys);
+}
+
+double RecDateOf(int year, int month, int day, int hour, int minute, double second) {
+    using namespace std::chrono;
+    const sys_days date{std::chrono::year(year) / month / day};
+    const sys_days epoch{std::chrono::year(1899) / December / 30};
+    return static_cast<double>((date - epoch).count()) +
+           (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+}
+
+double RecDateOf(std::chrono::system_clock::time_point moment) {
+    using namespace std::chrono;
+    const std::time_t seconds = system_clock::to_time_t(floor<std::chrono::seconds>(moment));
+    const double fraction = duration<double>(moment - floor<std::chrono::seconds>(moment)).count();
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return RecDateOf(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                     local.tm_min, local.tm_sec + fraction);
+}
+
+double CurrentRecDate() {
+    return RecDateOf(std::chrono::system_clock::now());
+}
+
+std::string RecordTitleFor(const TExerciseState& state, bool fileNameFallback) {
+    if (state.Title.empty() && fileNameFallback)
+        return CutTitle(FileTitle(state.TextPath));
+    return CutTitle(state.Title);
+}
+
+TPracticeRec SequentialRecord(const TExerciseState& state, int typedCount, int errorCount,
+                              double recDate) {
+    TPracticeRec rec = BaseRecord(state, RecModeSequential, true, recDate);
+    rec.ExampleCount = state.CharCount;
+    rec.InputCount = typedCount;
+    rec.MissCount = errorCount;
+    return rec;
+}
+
+TPracticeRec BulkRecord(const TExerciseState& state, const TBulkCounts& counts, bool lineByLine,
+                        double recDate) {
+    TPracticeRec rec =
+        BaseRecord(state, lineByLine ? RecModeBulkLines : RecModeBulkWhole, !lineByLine, recDate);
+    rec.ExampleCount = counts.ExampleCount;
+    rec.InputCount = counts.InputCount;
+    rec.MatchCount = counts.InputCount - counts.ExtraCount;
+    rec.MissCount = counts.MissCount;
+    rec.ExtraCount = counts.ExtraCount;
+    return rec;
+}
+
+std::optional<std::string> RecordSequentialExercise(const TExerciseState& state, int typedCount,
+                                                    int errorCount) {
+    if (!SequentialResultDue(state.Seconds))
+        return std::nullopt;
+    std::string text =
+        SequentialResultText(state.CharCount, state.KeyCount, state.Seconds, errorCount);
+    StoreRecord(SequentialRecord(state, typedCount, errorCount, CurrentRecDate()));
+    return text;
+}
+
+std::string RecordBulkExercise(const TExerciseState& state, const TBulkCounts& counts,
+                               bool lineByLine) {
+    std::string text = BulkResultText(state.SingleByte, counts, state.KeyCount, state.Seconds);
+    StoreRecord(BulkRecord(state, counts, lineByLine, CurrentRecDate()));
+    return text;
+}
