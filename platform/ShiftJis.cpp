@@ -135,6 +135,50 @@ std::string FromQString(const QString& text) {
                                          static_cast<std::size_t>(text.size())));
 }
 
+namespace {
+
+// Whether `bytes` is well-formed UTF-8 (no overlong forms, no surrogates, nothing above
+// U+10FFFF) with at least one character beyond ASCII.
+bool IsUtf8BeyondAscii(std::string_view bytes) {
+    bool beyondAscii = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+        unsigned char c = byte(i);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = c >= 0xC2 && c <= 0xDF   ? 2
+                             : c >= 0xE0 && c <= 0xEF ? 3
+                             : c >= 0xF0 && c <= 0xF4 ? 4
+                                                      : 0;
+        if (length == 0 || i + length > bytes.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((byte(i + k) & 0xC0) != 0x80)
+                return false;
+        unsigned char second = byte(i + 1);
+        if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) ||
+            (c == 0xF0 && second < 0x90) || (c == 0xF4 && second > 0x8F))
+            return false;
+        beyondAscii = true;
+        i += length;
+    }
+    return beyondAscii;
+}
+
+} // namespace
+
+std::string FromTextFile(std::string_view bytes) {
+    constexpr std::string_view bom = "\xEF\xBB\xBF";
+    bool utf8 = bytes.substr(0, bom.size()) == bom;
+    if (utf8)
+        bytes.remove_prefix(bom.size());
+    if (!utf8 && !IsUtf8BeyondAscii(bytes))
+        return std::string(bytes);
+    return FromQString(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
 std::size_t EncodedLength(char16_t c) {
     if (c < 0x80)
         return 1;

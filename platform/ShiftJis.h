@@ -42,6 +42,13 @@ std::string FromQString(const QString& text);
 // ASCII and half-width katakana, 2 for the other characters of code page 932, 1 for the rest.
 std::size_t EncodedLength(char16_t c);
 
+// The Shift_JIS text of a text file's bytes. Shift_JIS is the default; a file that is UTF-8 (it
+// starts with the UTF-8 byte-order mark, or it is valid UTF-8 and holds a character beyond
+// ASCII) is converted, so that the UTF-8 files of Linux desktops read right. Real Shift_JIS
+// text with kana or kanji is never valid UTF-8: its lead bytes 0x81–0x9F cannot open a UTF-8
+// sequence.
+std::string FromTextFile(std::string_view bytes);
+
 // `s` without its trailing bytes 0–32 (blanks, tabs, line breaks, control characters).
 std::string TrimRight(std::string_view s);
 

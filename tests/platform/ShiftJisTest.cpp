@@ -120,6 +120,33 @@ TEST(ShiftJisTest, LongTextWithInvalidBytesDecodesEveryByte) {
     EXPECT_EQ(decoded.size(), text.size());
 }
 
+struct TTextFileCase {
+    const char* Name;
+    std::string Bytes;
+    std::string Sjis;
+};
+
+class ShiftJisTextFileTest : public testing::TestWithParam<TTextFileCase> {};
+
+TEST_P(ShiftJisTextFileTest, ReadsShiftJisOrUtf8) {
+    EXPECT_EQ(FromTextFile(GetParam().Bytes), GetParam().Sjis);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ShiftJisTextFileTest,
+    testing::Values(TTextFileCase{"Ascii", "abc\r\n", "abc\r\n"},
+                    TTextFileCase{"ShiftJis", "\x82\xA0\x8A\xBF\r\n", "\x82\xA0\x8A\xBF\r\n"},
+                    TTextFileCase{"ShiftJisHalfWidthKana", "\xB1\xB2", "\xB1\xB2"},
+                    TTextFileCase{"Utf8", "\xE3\x81\x82\xE6\xBC\xA2\n", "\x82\xA0\x8A\xBF\n"},
+                    TTextFileCase{"Utf8WithBom", "\xEF\xBB\xBF\xE3\x81\x82", "\x82\xA0"},
+                    TTextFileCase{"BomOnly", "\xEF\xBB\xBF", ""},
+                    TTextFileCase{"Utf8Unmappable", "a\xF0\x9F\x98\x80" "b", "a?b"},
+                    TTextFileCase{"TruncatedUtf8IsShiftJis", "\xE3\x81", "\xE3\x81"},
+                    TTextFileCase{"OverlongIsNoUtf8", "\xC0\xAF", "\xC0\xAF"},
+                    TTextFileCase{"SurrogateIsNoUtf8", "\xED\xA0\x80", "\xED\xA0\x80"},
+                    TTextFileCase{"Empty", "", ""}),
+    [](const testing::TestParamInfo<TTextFileCase>& info) { return info.param.Name; });
+
 TEST(ShiftJisTest, TrimRightCutsBytesUpTo32) {
     EXPECT_EQ(TrimRight(std::string("ab \t\r\n\x01\0", 8)), "ab");
     EXPECT_EQ(TrimRight("  "), "");
