@@ -214,7 +214,7 @@ void TKbClass::DrawFingerNames(QPainter* painter, int finger) {
         labels.push_back(
             {QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())), key.TextX,
              key.TextY + FGeometry.LabelDy,
-             f == finger ? KbColors::Blue : FingerKinds[static_cast<int>(row.Kind)].Color});
+             f == finger ? PaneColors::Blue : FingerKinds[static_cast<int>(row.Kind)].Color});
     }
     // All names are cleared before any is written: a long name may reach the next one.
     for (const TLabel& label : labels)
@@ -236,7 +236,8 @@ void TKbClass::PaintKeyboard() {
             painter->fillRect(QRect(QPoint(0, 0), FPaintBox->size()), ButtonFace(*FPaintBox));
             for (int i = 0; i < KeyCount; ++i) {
                 if (IsPaintedKey(i))
-                    DrawKey(painter, i, KeyColor(FGeometry.Keys[i].Caption), KbColors::Grey, true);
+                    DrawKey(painter, i, KeyColor(FGeometry.Keys[i].Caption), PaneColors::Grey,
+                            true);
             }
             DrawFingerNames(painter, 0);
         });
@@ -270,17 +271,17 @@ void TKbClass::MarkKeys(char next, char wrong) {
             return;
         }
         if (wrong == 0 || next == FNextChar) {
-            DrawKey(painter, nextKey, KbColors::Blue, KbColors::Yellow);
+            DrawKey(painter, nextKey, PaneColors::Blue, KbColors::Yellow);
             FNextKey = nextKey;
             FNextChar = next;
         }
         // The Shift mark goes with the key marked as next: while a wrong key is given that is
         // the earlier next key, whatever `next` is.
         if (FNextKey >= 0 && IsShiftedKey(FNextKey))
-            DrawKey(painter, ShiftKeyOf(FNextKey), KbColors::Blue, KbColors::Yellow);
+            DrawKey(painter, ShiftKeyOf(FNextKey), PaneColors::Blue, KbColors::Yellow);
         int wrongKey = 0;
         if (wrong != 0 && FGeometry.FindKey(wrong, wrongKey)) {
-            DrawKey(painter, wrongKey, KbColors::Red, KbColors::Yellow);
+            DrawKey(painter, wrongKey, PaneColors::Red, KbColors::Yellow);
             FWrongKey = wrongKey;
         }
         if (wrong == 0)

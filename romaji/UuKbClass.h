@@ -123,14 +123,10 @@ inline constexpr std::array<TFingerRow, 8> FingerRows = {{
     {TFingerKind::Little, "/", "*+-/0:;=?@P[\\]^_`{|}~"},
 }};
 
+// The key colours beyond those of the text panes: aqua is PaneColors::Cyan.
 namespace KbColors {
-inline constexpr TRgb Aqua{0, 255, 255};
 inline constexpr TRgb Lime{0, 255, 0};
 inline constexpr TRgb Yellow{255, 255, 0};
-inline constexpr TRgb White{255, 255, 255};
-inline constexpr TRgb Blue{0, 0, 255};
-inline constexpr TRgb Red{255, 0, 0};
-inline constexpr TRgb Grey{128, 128, 128};
 } // namespace KbColors
 
 struct TFingerKindRow {
@@ -139,10 +135,10 @@ struct TFingerKindRow {
 };
 // Indexed by TFingerKind.
 inline constexpr std::array<TFingerKindRow, 4> FingerKinds = {{
-    {KbColors::Aqua, u"小指"},
+    {PaneColors::Cyan, u"小指"},
     {KbColors::Lime, u"薬指"},
     {KbColors::Yellow, u"中指"},
-    {KbColors::White, u"人差し指"},
+    {PaneColors::White, u"人差し指"},
 }};
 
 // The finger of the key of `c`; 0 for the space, lower-case letters and everything else.
@@ -153,7 +149,9 @@ TFingerKind KindOf(int finger);
 // for the Shift keys and the shifted 0.
 TRgb KeyColor(std::string_view caption);
 
-// The keyboard picture in the paint box `PaintBox1` of the main window.
+// The keyboard picture in the paint box `PaintBox1` of the main window. The paint box's paint
+// event calls PaintKeyboard and MarkKeys and then draws Canvas() at (0, 0); every other call
+// draws at once and asks the paint box for an update.
 class TKbClass : public QObject {
 public:
     explicit TKbClass(QObject* owner);
@@ -175,6 +173,7 @@ public:
     // next is marked again; a wrong key without a key leaves WrongKey() as it was.
     void MarkKeys(char next, char wrong);
     // Draws the key of `c` (and the Shift key it needs) unmarked; nothing when `c` has no key.
+    // When that was the key marked as next, none is marked as next any more.
     void UnmarkKey(char c);
     // Writes all finger names, the one of `finger` (1..8) in blue; 0 or any other value
     // highlights none.
@@ -204,7 +203,7 @@ private:
     // skips clearing what an earlier drawing of the key left around its captions.
     void DrawKey(QPainter* painter, int index, TRgb fill, TRgb text, bool fresh = false);
     void DrawNormalKey(QPainter* painter, int index) {
-        DrawKey(painter, index, KeyColor(FGeometry.Keys[index].Caption), KbColors::Grey);
+        DrawKey(painter, index, KeyColor(FGeometry.Keys[index].Caption), PaneColors::Grey);
     }
     void DrawFingerNames(QPainter* painter, int finger);
 

@@ -19,10 +19,13 @@ QColor ToQColor(TRgb c) {
     return QColor(c.R, c.G, c.B);
 }
 
-const QColor Blue = ToQColor(KbColors::Blue);
-const QColor Yellow = ToQColor(KbColors::Yellow);
-const QColor Red = ToQColor(KbColors::Red);
-const QColor Aqua = ToQColor(KbColors::Aqua);
+const QColor Blue(0, 0, 255);
+const QColor Yellow(255, 255, 0);
+const QColor Red(255, 0, 0);
+const QColor Aqua(0, 255, 255);
+const QColor Lime(0, 255, 0);
+const QColor White(255, 255, 255);
+const QColor Grey(128, 128, 128);
 
 void UseKeyboardFont(QWidget& paintBox) {
     QFont font(ProportionalFontFace);
@@ -129,34 +132,33 @@ protected:
 TEST_F(KbClassPaintTest, UnmarkedKeysInTheirFingerColoursWithGreyCaptions) {
     ASSERT_EQ(Kb.Canvas().size(), QSize(700, 320));
     EXPECT_EQ(Kb.Canvas().pixelColor(2, 2), FBox.palette().color(QPalette::Button));
-    const QColor grey = ToQColor(KbColors::Grey);
     for (int i = 0; i < KeyCount; ++i) {
         if (!IsPaintedKey(i) || i == EmptyCaptionKey)
             continue;
         const std::string& caption = Kb.Geometry().Keys[i].Caption;
         ExpectUnmarked(caption);
         if (caption != " ") {
-            EXPECT_GT(InOval(caption, grey), 3) << caption;
+            EXPECT_GT(InOval(caption, Grey), 3) << caption;
         }
     }
     // The shifted characters are written on their base keys, at the upper middle.
     const TKbGeometry& g = Kb.Geometry();
     const TKeyRec& exclamation = g.Keys[Index("!")];
     const int u = g.Unit;
-    EXPECT_GT(InArea(QRect(exclamation.TextX, exclamation.TextY, u / 3, u / 2), grey), 3);
+    EXPECT_GT(InArea(QRect(exclamation.TextX, exclamation.TextY, u / 3, u / 2), Grey), 3);
     const TKbRect& q = g.Keys[Index("Q")].Bounds;
-    EXPECT_EQ(InArea(QRect(q.Left + u / 2 - 2, q.Top + 2, u / 3, u / 2), grey), 0);
+    EXPECT_EQ(InArea(QRect(q.Left + u / 2 - 2, q.Top + 2, u / 3, u / 2), Grey), 0);
 }
 
 TEST_F(KbClassPaintTest, FingerNamesInTheirColours) {
     EXPECT_GT(InLabel("Z", Aqua), 10);
     EXPECT_GT(InLabel("/", Aqua), 10);
-    EXPECT_GT(InLabel("X", ToQColor(KbColors::Lime)), 10);
-    EXPECT_GT(InLabel(".", ToQColor(KbColors::Lime)), 10);
+    EXPECT_GT(InLabel("X", Lime), 10);
+    EXPECT_GT(InLabel(".", Lime), 10);
     EXPECT_GT(InLabel("C", Yellow), 10);
     EXPECT_GT(InLabel(",", Yellow), 10);
-    EXPECT_GT(InLabel("V", ToQColor(KbColors::White)), 10);
-    EXPECT_GT(InLabel("N", ToQColor(KbColors::White)), 10);
+    EXPECT_GT(InLabel("V", White), 10);
+    EXPECT_GT(InLabel("N", White), 10);
     for (std::string_view key : {"Z", "X", "C", "V", "N", ",", ".", "/"})
         EXPECT_EQ(InLabel(key, Blue), 0) << key;
 }

@@ -168,18 +168,6 @@ TEST(KeyboardLayoutTest, ShiftCaptionsPairBothWays) {
         EXPECT_NE(key.ShiftCaption, "_") << key.Caption;
 }
 
-TEST(KeyboardLayoutTest, ShiftKeyOfAShiftedCharacter) {
-    const TKbGeometry g = LayoutKeyboard(700);
-    for (int i = 0; i < KeyCount; ++i) {
-        const std::string& c = g.Keys[i].Caption;
-        int expected = -1;
-        if (IsShiftedKey(i))
-            expected = c == "!" || c == "\"" || c == "#" || c == "$" || c == "%" ? RightShiftKey
-                                                                                 : LeftShiftKey;
-        EXPECT_EQ(ShiftKeyOf(i), expected) << c;
-    }
-}
-
 struct TFindCase {
     const char* Name;
     std::string Caption;
@@ -288,10 +276,10 @@ struct TColourRow {
 
 TEST(KeyboardFingersTest, EveryKeyHasTheColourOfItsFinger) {
     const TColourRow rows[] = {
-        {KbColors::Aqua, "1QAZ!0P-^\\@[;:]/=~|`{+*}?"},
-        {KbColors::Lime, "2WSX\"9OL.)>"},
-        {KbColors::Yellow, "3EDC#8IK,(<"},
-        {KbColors::White, "45RTFGVB$%67YUHJNM&' "},
+        {{0, 255, 255}, "1QAZ!0P-^\\@[;:]/=~|`{+*}?"},
+        {{0, 255, 0}, "2WSX\"9OL.)>"},
+        {{255, 255, 0}, "3EDC#8IK,(<"},
+        {{255, 255, 255}, "45RTFGVB$%67YUHJNM&' "},
     };
     const TKbGeometry g = LayoutKeyboard(700);
     std::set<std::string> seen;
@@ -305,7 +293,7 @@ TEST(KeyboardFingersTest, EveryKeyHasTheColourOfItsFinger) {
     // Not in the table: the Shift keys and the shifted 0 go with the little finger's keys, and
     // so does _, which the right little finger strikes.
     for (std::string_view caption : {"Shift", "", "_"}) {
-        EXPECT_EQ(KeyColor(caption), KbColors::Aqua) << caption;
+        EXPECT_EQ(KeyColor(caption), (TRgb{0, 255, 255})) << caption;
         seen.insert(std::string(caption));
     }
     for (const TKeyRec& key : g.Keys)
@@ -333,19 +321,6 @@ TEST(KeyboardFingersTest, FingerOfEveryCharacter) {
             EXPECT_EQ(FingerOf(static_cast<char>(c)), 0) << c;
         }
     }
-}
-
-TEST(KeyboardFingersTest, HandsMirrorEachOther) {
-    const TFingerKind kinds[] = {TFingerKind::Little, TFingerKind::Ring, TFingerKind::Middle,
-                                 TFingerKind::Index};
-    const std::string_view labels = "ZXCVN,./";
-    for (int finger = 1; finger <= 8; ++finger) {
-        const TFingerKind expected = kinds[finger <= 4 ? finger - 1 : 8 - finger];
-        EXPECT_EQ(KindOf(finger), expected) << finger;
-        EXPECT_EQ(FingerRows[finger - 1].LabelKey, labels.substr(finger - 1, 1));
-    }
-    EXPECT_EQ(FingerKinds[static_cast<int>(TFingerKind::Index)].Name, u"人差し指");
-    EXPECT_EQ(FingerKinds[static_cast<int>(TFingerKind::Little)].Name, u"小指");
 }
 
 } // namespace
