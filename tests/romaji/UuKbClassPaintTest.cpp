@@ -1,0 +1,430 @@
+#include "romaji/UuKbClass.h"
+
+#include "platform/Fonts.h"
+#include "tests/support/DialogRecorder.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPolygon>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+QColor ToQColor(TRgb c) {
+    return QColor(c.R, c.G, c.B);
+}
+
+const QColor Blue(0, 0, 255);
+const QColor Yellow(255, 255, 0);
+const QColor Red(255, 0, 0);
+const QColor Aqua(0, 255, 255);
+const QColor Lime(0, 255, 0);
+const QColor White(255, 255, 255);
+const QColor Grey(128, 128, 128);
+
+void UseKeyboardFont(QWidget& paintBox) {
+    QFont font(ProportionalFontFace);
+    font.setPixelSize(12);
+    paintBox.setFont(font);
+}
+
+// A paint box whose paint event does what the main window's does: the whole keyboard, the
+// marks, then the canvas onto the screen.
+class TTestPaintBox : public QWidget {
+public:
+    TKbClass* Keyboard = nullptr;
+    char Next = 0;
+    char Wrong = 0;
+    int Paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        ++Paints;
+        Keyboard->PaintKeyboard();
+        Keyboard->MarkKeys(Next, Wrong);
+        QPainter painter(this);
+        painter.drawImage(QPoint(0, 0), Keyboard->Canvas());
+    }
+};
+
+class KbClassPaintTest : public testing::Test {
+protected:
+    KbClassPaintTest() {
+        FBox.resize(700, 320);
+        UseKeyboardFont(FBox);
+        Kb.SetPaintBox(&FBox);
+        Kb.LayoutKeys();
+        Kb.PaintKeyboard();
+    }
+
+    int Index(std::string_view caption) const {
+        int index = -1;
+        EXPECT_TRUE(Kb.FindKey(caption, index)) << caption;
+        return index;
+    }
+
+    // Counts the colours of the pixels inside the oval of `caption`'s key.
+    std::map<QRgb, int> OvalColours(std::string_view caption) const {
+        const TKbGeometry& g = Kb.Geometry();
+        const TKbPoint c = g.Centre(Index(caption));
+        QPolygon oval;
+        for (int i = 0; i <= 180; ++i)
+            oval << QPoint(c.X + g.Outline[i].X, c.Y + g.Outline[i].Y);
+        std::map<QRgb, int> colours;
+        const QRect box = oval.boundingRect();
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                if (oval.containsPoint(QPoint(x, y), Qt::OddEvenFill))
+                    ++colours[Kb.Canvas().pixel(x, y) & RGB_MASK];
+            }
+        }
+        return colours;
+    }
+
+    // The fill of a key: the commonest colour of its oval, whatever is written on it.
+    QColor Fill(std::string_view caption) const {
+        std::map<QRgb, int> colours = OvalColours(caption);
+        auto most = std::max_element(colours.begin(), colours.end(),
+                                     [](auto& a, auto& b) { return a.second < b.second; });
+        return QColor(most->first);
+    }
+
+    int InOval(std::string_view caption, const QColor& colour) const {
+        std::map<QRgb, int> colours = OvalColours(caption);
+        return colours[colour.rgb() & RGB_MASK];
+    }
+
+    int InArea(const QRect& area, const QColor& colour) const {
+        const QRect inside = area & Kb.Canvas().rect();
+        int count = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                count += Kb.Canvas().pixelColor(x, y) == colour;
+        }
+        return count;
+    }
+
+    // Pixels of `colour` where the finger name under `labelKey` is written.
+    int InLabel(std::string_view labelKey, const QColor& colour) const {
+        const TKbGeometry& g = Kb.Geometry();
+        const TKeyRec& key = g.Keys[Index(labelKey)];
+        auto row = std::find_if(FingerRows.begin(), FingerRows.end(),
+                                [&](const TFingerRow& r) { return r.LabelKey == labelKey; });
+        const int letters = static_cast<int>(FingerKinds[static_cast<int>(row->Kind)].Name.size());
+        return InArea(
+            QRect(key.TextX, key.TextY + g.LabelDy, letters * g.FontPixels, g.FontPixels * 3 / 2),
+            colour);
+    }
+
+    void ExpectUnmarked(std::string_view caption) const {
+        EXPECT_EQ(Fill(caption), ToQColor(KeyColor(caption))) << caption;
+    }
+
+    QWidget FBox;
+    TKbClass Kb{nullptr};
+};
+
+TEST_F(KbClassPaintTest, UnmarkedKeysInTheirFingerColoursWithGreyCaptions) {
+    ASSERT_EQ(Kb.Canvas().size(), QSize(700, 320));
+    EXPECT_EQ(Kb.Canvas().pixelColor(2, 2), FBox.palette().color(QPalette::Button));
+    for (int i = 0; i < KeyCount; ++i) {
+        if (!IsPaintedKey(i) || i == EmptyCaptionKey)
+            continue;
+        const std::string& caption = Kb.Geometry().Keys[i].Caption;
+        ExpectUnmarked(caption);
+        if (caption != " ") {
+            EXPECT_GT(InOval(caption, Grey), 3) << caption;
+        }
+    }
+    // The shifted characters are written on their base keys, at the upper middle.
+    const TKbGeometry& g = Kb.Geometry();
+    const TKeyRec& exclamation = g.Keys[Index("!")];
+    const int u = g.Unit;
+    EXPECT_GT(InArea(QRect(exclamation.TextX, exclamation.TextY, u / 3, u / 2), Grey), 3);
+    const TKbRect& q = g.Keys[Index("Q")].Bounds;
+    EXPECT_EQ(InArea(QRect(q.Left + u / 2 - 2, q.Top + 2, u / 3, u / 2), Grey), 0);
+}
+
+TEST_F(KbClassPaintTest, FingerNamesInTheirColours) {
+    EXPECT_GT(InLabel("Z", Aqua), 10);
+    EXPECT_GT(InLabel("/", Aqua), 10);
+    EXPECT_GT(InLabel("X", Lime), 10);
+    EXPECT_GT(InLabel(".", Lime), 10);
+    EXPECT_GT(InLabel("C", Yellow), 10);
+    EXPECT_GT(InLabel(",", Yellow), 10);
+    EXPECT_GT(InLabel("V", White), 10);
+    EXPECT_GT(InLabel("N", White), 10);
+    for (std::string_view key : {"Z", "X", "C", "V", "N", ",", ".", "/"})
+        EXPECT_EQ(InLabel(key, Blue), 0) << key;
+}
+
+TEST_F(KbClassPaintTest, MarkingAColoursItBlueWithYellowText) {
+    Kb.MarkKeys('A', 0);
+    EXPECT_EQ(Fill("A"), Blue);
+    EXPECT_GT(InOval("A", Yellow), 5);
+    EXPECT_EQ(Kb.NextKey(), Index("A"));
+    EXPECT_EQ(Kb.NextChar(), 'A');
+    EXPECT_EQ(Kb.WrongKey(), -1);
+    EXPECT_EQ(Fill("Shift"), Aqua);
+    EXPECT_EQ(Kb.Canvas().pixelColor(Kb.Geometry().Centre(RightShiftKey).X,
+                                     Kb.Geometry().Centre(RightShiftKey).Y - 10),
+              Aqua);
+    ExpectUnmarked("S");
+
+    Kb.ShowFinger(FingerOf('A'));
+    EXPECT_GT(InLabel("Z", Blue), 10);
+    EXPECT_EQ(InLabel("/", Blue), 0);
+}
+
+struct TShiftCase {
+    const char* Name;
+    char Next;
+    std::string_view Key; // where the character is written
+    int MarkedShift;
+    int OtherShift;
+};
+
+class KbClassShiftTest : public KbClassPaintTest, public testing::WithParamInterface<TShiftCase> {
+protected:
+    QColor ShiftFill(int index) const {
+        const TKbPoint c = Kb.Geometry().Centre(index);
+        return Kb.Canvas().pixelColor(c.X, c.Y - Kb.Geometry().Unit / 4);
+    }
+};
+
+TEST_P(KbClassShiftTest, MarksTheBaseKeyAndTheShiftOfTheOtherHand) {
+    const TShiftCase& c = GetParam();
+    Kb.MarkKeys(c.Next, 0);
+    EXPECT_EQ(Fill(c.Key), Blue);
+    EXPECT_GT(InOval(c.Key, Yellow), 5);
+    EXPECT_EQ(ShiftFill(c.MarkedShift), Blue);
+    EXPECT_EQ(ShiftFill(c.OtherShift), Aqua);
+
+    // The next mark takes the Shift mark with it.
+    Kb.MarkKeys('A', 0);
+    ExpectUnmarked(c.Key);
+    EXPECT_EQ(ShiftFill(c.MarkedShift), Aqua);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Characters, KbClassShiftTest,
+    testing::Values(TShiftCase{"Exclamation", '!', "1", RightShiftKey, LeftShiftKey},
+                    TShiftCase{"Percent", '%', "5", RightShiftKey, LeftShiftKey},
+                    TShiftCase{"Ampersand", '&', "6", LeftShiftKey, RightShiftKey},
+                    TShiftCase{"Question", '?', "/", LeftShiftKey, RightShiftKey},
+                    TShiftCase{"Underscore", '_', "_", LeftShiftKey, RightShiftKey}),
+    [](const testing::TestParamInfo<TShiftCase>& info) { return info.param.Name; });
+
+TEST_F(KbClassPaintTest, WrongKeyIsRedWhileTheNextKeepsItsBlue) {
+    Kb.MarkKeys('A', 0);
+    Kb.MarkKeys('A', 'S');
+    EXPECT_EQ(Fill("A"), Blue);
+    EXPECT_EQ(Fill("S"), Red);
+    EXPECT_GT(InOval("S", Yellow), 5);
+    EXPECT_EQ(Kb.WrongKey(), Index("S"));
+
+    // The next right key takes the red mark off.
+    Kb.MarkKeys('D', 0);
+    ExpectUnmarked("A");
+    ExpectUnmarked("S");
+    EXPECT_EQ(Fill("D"), Blue);
+    EXPECT_EQ(Kb.WrongKey(), -1);
+}
+
+TEST_F(KbClassPaintTest, DifferentNextIsNotMarkedWhileAWrongKeyIsGiven) {
+    Kb.MarkKeys('!', 0);
+    Kb.MarkKeys('B', 'S');
+    EXPECT_EQ(Fill("1"), Blue);
+    ExpectUnmarked("B");
+    EXPECT_EQ(Fill("S"), Red);
+    EXPECT_EQ(Kb.NextChar(), '!');
+    // The Shift mark stays with the 1 key, which is still the one marked.
+    const TKbPoint right = Kb.Geometry().Centre(RightShiftKey);
+    EXPECT_EQ(Kb.Canvas().pixelColor(right.X, right.Y - 10), Blue);
+
+    Kb.MarkKeys('B', 0);
+    EXPECT_EQ(Fill("B"), Blue);
+    ExpectUnmarked("1");
+    ExpectUnmarked("S");
+    EXPECT_EQ(Kb.Canvas().pixelColor(right.X, right.Y - 10), Aqua);
+}
+
+TEST_F(KbClassPaintTest, WrongKeyWithoutARecordLeavesWrongKeyAsItWas) {
+    Kb.MarkKeys('A', 0);
+    Kb.MarkKeys('A', 'S');
+    Kb.MarkKeys('A', '\x01');
+    EXPECT_EQ(Kb.WrongKey(), Index("S"));
+    EXPECT_EQ(Fill("A"), Blue);
+    ExpectUnmarked("S"); // the old red mark is taken off all the same
+}
+
+TEST_F(KbClassPaintTest, MarkingNothingTakesAllMarksOff) {
+    Kb.MarkKeys('!', 0);
+    Kb.MarkKeys('!', 'Q');
+    Kb.MarkKeys(0, 0);
+    ExpectUnmarked("1");
+    ExpectUnmarked("Q");
+    EXPECT_EQ(Kb.NextKey(), -1);
+    EXPECT_EQ(Kb.WrongKey(), -1);
+    EXPECT_EQ(Kb.NextChar(), 0);
+}
+
+TEST_F(KbClassPaintTest, UnmarkKeyDrawsTheKeyAndItsShiftPlain) {
+    const QImage plain = Kb.Canvas().copy();
+    Kb.MarkKeys('?', 0);
+    Kb.UnmarkKey('?');
+    EXPECT_EQ(Kb.Canvas(), plain);
+    EXPECT_EQ(Kb.NextKey(), -1);
+
+    Kb.MarkKeys('A', 0);
+    const QImage marked = Kb.Canvas().copy();
+    Kb.UnmarkKey(0);
+    Kb.UnmarkKey('\x01');
+    EXPECT_EQ(Kb.Canvas(), marked);
+    EXPECT_EQ(Kb.NextKey(), Index("A"));
+}
+
+TEST_F(KbClassPaintTest, ShowFingerWritesOneNameInBlue) {
+    const std::string_view labels = "ZXCVN,./";
+    for (int finger = 1; finger <= 8; ++finger) {
+        Kb.ShowFinger(finger);
+        for (int other = 1; other <= 8; ++other) {
+            const std::string_view key = labels.substr(other - 1, 1);
+            if (other == finger)
+                EXPECT_GT(InLabel(key, Blue), 10) << finger;
+            else
+                EXPECT_EQ(InLabel(key, Blue), 0) << finger << " under " << key;
+        }
+    }
+    for (int none : {0, 9, -1}) {
+        Kb.ShowFinger(none);
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            EXPECT_EQ(InLabel(labels.substr(i, 1), Blue), 0) << none;
+    }
+}
+
+// Every mark is drawn over the last; taking them all off gives the picture as first painted,
+// pixel for pixel, with no fringe of an older caption colour left anywhere.
+TEST_F(KbClassPaintTest, MarksLeaveNoTrace) {
+    const QImage plain = Kb.Canvas().copy();
+    Kb.MarkKeys('!', 0);
+    Kb.ShowFinger(1);
+    Kb.MarkKeys('!', 'Q');
+    Kb.MarkKeys('?', 0);
+    Kb.ShowFinger(8);
+    Kb.MarkKeys('?', ' ');
+    Kb.MarkKeys('_', 0);
+    Kb.ShowFinger(5);
+    Kb.MarkKeys(0, 0);
+    Kb.ShowFinger(0);
+    EXPECT_EQ(Kb.Canvas(), plain);
+}
+
+TEST_F(KbClassPaintTest, LayoutFollowsTheWidth) {
+    FBox.resize(900, 380);
+    Kb.LayoutKeys();
+    Kb.PaintKeyboard();
+    EXPECT_EQ(Kb.Geometry().Unit, 64);
+    EXPECT_EQ(Kb.Canvas().size(), QSize(900, 380));
+    Kb.MarkKeys('A', 0);
+    EXPECT_EQ(Fill("A"), Blue);
+    ExpectUnmarked("S");
+}
+
+TEST(KbClassPaintBoxTest, PaintEventShowsTheCanvasAndAMarkAsksForOneUpdate) {
+    TTestPaintBox box;
+    UseKeyboardFont(box);
+    TKbClass kb(nullptr);
+    box.Keyboard = &kb;
+    box.Next = 'A';
+    box.resize(700, 300);
+    kb.SetPaintBox(&box);
+    kb.LayoutKeys();
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    QTest::qWait(100);
+    const int paints = box.Paints;
+    EXPECT_GE(paints, 1);
+    EXPECT_LE(paints, 3); // no paint event asks for another one
+
+    int a = -1;
+    ASSERT_TRUE(kb.FindKey("A", a));
+    const TKbPoint centre = kb.Geometry().Centre(a);
+    kb.MarkKeys('S', 0);
+    QTest::qWait(50);
+    EXPECT_EQ(box.Paints, paints + 1);
+
+    // The paint event marks the box's own next key again.
+    const QImage shown = box.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(centre.X + 8, centre.Y + 12), Blue);
+}
+
+TEST(KbClassPaintBoxTest, WithoutAPaintBoxNothingIsDrawnButMarksAreKept) {
+    TKbClass kb(nullptr);
+    kb.LayoutKeys();
+    kb.PaintKeyboard();
+    kb.MarkKeys('A', 0);
+    kb.MarkKeys('A', 'S');
+    kb.ShowFinger(1);
+    kb.UnmarkKey('B');
+    EXPECT_TRUE(kb.Canvas().isNull());
+    int a = -1;
+    ASSERT_TRUE(kb.FindKey("A", a));
+    EXPECT_EQ(kb.NextKey(), a);
+    int s = -1;
+    ASSERT_TRUE(kb.FindKey("S", s));
+    EXPECT_EQ(kb.WrongKey(), s);
+
+    QWidget empty;
+    empty.resize(0, 0);
+    kb.SetPaintBox(&empty);
+    kb.LayoutKeys();
+    kb.PaintKeyboard();
+    kb.MarkKeys('A', 0);
+    EXPECT_TRUE(kb.Canvas().isNull());
+    EXPECT_EQ(kb.Geometry().Unit, 0);
+}
+
+TEST(KbClassPaintBoxTest, NarrowPaintBoxesDraw) {
+    for (int width : {13, 14, 40}) {
+        QWidget box;
+        box.resize(width, 20);
+        TKbClass kb(nullptr);
+        kb.SetPaintBox(&box);
+        kb.LayoutKeys();
+        kb.PaintKeyboard();
+        kb.MarkKeys('!', 'Q');
+        kb.ShowFinger(3);
+        EXPECT_EQ(kb.Canvas().size(), QSize(width, 20));
+    }
+}
+
+TEST(KbClassPaintBoxTest, ACanvasThatCannotBeMadeShowsPaintKbOnce) {
+    TDialogRecorder dialogs;
+    QWidget box;
+    box.resize(MaxKeyboardWidth, MaxKeyboardWidth); // far beyond any memory
+    TKbClass kb(nullptr);
+    kb.SetPaintBox(&box);
+    kb.LayoutKeys();
+    kb.PaintKeyboard();
+    kb.PaintKeyboard(); // the same failure again: no second box on every repaint
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Icon, Dialogs::TIcon::Error);
+    EXPECT_TRUE(dialogs.Messages[0].Text.startsWith(QStringLiteral("PaintKb \r\n")));
+    EXPECT_GT(dialogs.Messages[0].Text.size(), 10);
+
+    box.resize(700, 300);
+    kb.LayoutKeys();
+    kb.PaintKeyboard();
+    EXPECT_EQ(kb.Canvas().size(), QSize(700, 300));
+    box.resize(MaxKeyboardWidth, MaxKeyboardWidth);
+    kb.PaintKeyboard(); // after a good paint the failure is reported again
+    EXPECT_EQ(dialogs.Messages.size(), 2u);
+}
+
+} // namespace
