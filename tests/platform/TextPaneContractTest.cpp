@@ -3,6 +3,7 @@
 
 #include "tests/support/TextPanes.h"
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -270,6 +271,28 @@ TYPED_TEST(TextPaneContract, ScrollsByWholeLinesWithinTheText) {
     pane.Select(0, 4); // selecting does not scroll
     EXPECT_GT(pane.FirstVisibleLine(), 40);
     pane.SetText(text);
+    EXPECT_EQ(pane.FirstVisibleLine(), 0);
+}
+
+TYPED_TEST(TextPaneContract, ExtremeArgumentsAreClamped) {
+    constexpr int Min = std::numeric_limits<int>::min(), Max = std::numeric_limits<int>::max();
+    TTextPane& pane = this->Pane();
+    pane.SetWordWrap(false);
+    pane.SetText("ab\r\ncd");
+    pane.Select(Min, Max);
+    EXPECT_EQ(pane.SelStart(), 0);
+    EXPECT_EQ(pane.SelLength(), 6);
+    pane.Select(Max, Max);
+    EXPECT_EQ(pane.SelStart(), 6);
+    EXPECT_EQ(pane.SelLength(), 0);
+    EXPECT_EQ(pane.LineFromPos(Max), 1);
+    EXPECT_EQ(pane.LineFromPos(Min), 0);
+    EXPECT_EQ(pane.LineStart(Max), 6);
+    EXPECT_EQ(pane.Line(Min), "");
+    pane.ScrollLines(Max);
+    pane.ScrollLines(Max);
+    EXPECT_LE(pane.FirstVisibleLine(), 1);
+    pane.ScrollLines(Min);
     EXPECT_EQ(pane.FirstVisibleLine(), 0);
 }
 
