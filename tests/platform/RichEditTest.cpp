@@ -244,12 +244,8 @@ TEST_F(RichEditTest, InputMethodModesSetTheWidgetAndItsHints) {
 }
 
 TEST_F(RichEditTest, PreeditFormatsTakeTheCompositionColours) {
-    const TCompositionColors colors{{
-        {Black, false, White, true},
-        {Black, true, Cyan, false},
-        {Red, false, White, true},
-        {Black, false, Cyan, true},
-    }};
+    TCompositionColors colors = TypingFieldCompositionColors;
+    colors[2].Text = Red; // to tell entry 2 from entry 0
     Pane().SetCompositionColors(colors);
     Pane().SetText("ab");
     Pane().SetSelStart(1);

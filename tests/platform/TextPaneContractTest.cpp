@@ -331,14 +331,8 @@ TYPED_TEST(TextPaneContract, DisablingTheInputMethodDropsTheComposition) {
 }
 
 TYPED_TEST(TextPaneContract, KeepsTheCompositionColours) {
-    const TCompositionColors colors{{
-        {Black, false, White, true},
-        {Black, true, Cyan, false},
-        {Black, false, White, true},
-        {Black, false, Cyan, true},
-    }};
-    this->Pane().SetCompositionColors(colors);
-    EXPECT_EQ(this->Pane().CompositionColors(), colors);
+    this->Pane().SetCompositionColors(TypingFieldCompositionColors);
+    EXPECT_EQ(this->Pane().CompositionColors(), TypingFieldCompositionColors);
 }
 
 } // namespace
