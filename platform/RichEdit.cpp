@@ -118,23 +118,14 @@ const TRichEdit::TByteMap& TRichEdit::Map() const {
     const int count = static_cast<int>(FMap.Raw.size());
     FMap.Bytes.assign(static_cast<std::size_t>(count) + 1, 0);
 
-    // Encodes units [start, end) of a line; their lengths were counted unit by unit, so should
-    // a whole run ever encode to another length, each unit is encoded alone and fitted to its
-    // counted length, which keeps Text() and the offsets in step.
+    // Encodes units [start, end) of a line. Their lengths were counted unit by unit as
+    // FromUtf16 encodes them, so the run has that length; were it ever otherwise, fitting it
+    // keeps every later offset in step with Text().
     auto appendRun = [&](int start, int end) {
         std::string run = ShiftJis::FromUtf16(std::u16string_view(units + start, end - start));
-        int expected = FMap.Bytes[end] - FMap.Bytes[start];
-        if (static_cast<int>(run.size()) == expected) {
-            FMap.Text += run;
-            return;
-        }
-        for (int p = start; p < end; ++p) {
-            int length = UnitLength(units, count, p);
-            int from = IsLowSurrogate(units[p]) && length == 1 ? p - 1 : p;
-            std::string one = ShiftJis::FromUtf16(std::u16string_view(units + from, p + 1 - from));
-            one.resize(static_cast<std::size_t>(length), ShiftJis::Unmappable);
-            FMap.Text += one;
-        }
+        run.resize(static_cast<std::size_t>(FMap.Bytes[end] - FMap.Bytes[start]),
+                   ShiftJis::Unmappable);
+        FMap.Text += run;
     };
 
     int byte = 0;
@@ -340,15 +331,20 @@ int TRichEdit::LineIndexAt(const std::vector<TVisualLine>& lines, int position) 
     return it == lines.begin() ? 0 : static_cast<int>(it - lines.begin()) - 1;
 }
 
-int TRichEdit::LineCount() const {
-    int count = static_cast<int>(VisualLines().size());
+int TRichEdit::CountOf(const std::vector<TVisualLine>& lines) const {
+    int count = static_cast<int>(lines.size());
     return document()->lastBlock().length() == 1 ? count - 1 : count;
 }
 
+int TRichEdit::LineCount() const {
+    return CountOf(VisualLines());
+}
+
 std::string TRichEdit::Line(int index) const {
-    if (index < 0 || index >= LineCount())
+    std::vector<TVisualLine> lines = VisualLines();
+    if (index < 0 || index >= CountOf(lines))
         return {};
-    const TVisualLine line = VisualLines()[static_cast<std::size_t>(index)];
+    const TVisualLine& line = lines[static_cast<std::size_t>(index)];
     int start = ByteOf(line.Position);
     std::string text = Map().Text.substr(static_cast<std::size_t>(start),
                                          ByteOf(line.Position + line.Length) - start);
@@ -360,34 +356,37 @@ std::string TRichEdit::Line(int index) const {
 int TRichEdit::LineStart(int index) const {
     if (index <= 0)
         return 0;
-    if (index >= LineCount())
+    std::vector<TVisualLine> lines = VisualLines();
+    if (index >= CountOf(lines))
         return TextLength();
-    return ByteOf(VisualLines()[static_cast<std::size_t>(index)].Position);
+    return ByteOf(lines[static_cast<std::size_t>(index)].Position);
 }
 
 int TRichEdit::LineFromPos(int pos) const {
     return LineIndexAt(VisualLines(), PositionOf(pos, false));
 }
 
-int TRichEdit::FirstVisibleLine() const {
-    std::vector<TVisualLine> lines = VisualLines();
+int TRichEdit::FirstVisibleLine(const std::vector<TVisualLine>& lines) const {
     int top = verticalScrollBar()->value();
     auto it = std::find_if(lines.begin(), lines.end(),
                            [top](const TVisualLine& line) { return line.Bottom > top; });
     int index = static_cast<int>(it - lines.begin());
-    return std::clamp(index, 0, std::max(LineCount() - 1, 0));
+    return std::clamp(index, 0, std::max(CountOf(lines) - 1, 0));
+}
+
+int TRichEdit::FirstVisibleLine() const {
+    return FirstVisibleLine(VisualLines());
 }
 
 void TRichEdit::ScrollLines(int count) {
-    int lineCount = LineCount();
+    std::vector<TVisualLine> lines = VisualLines();
+    int lineCount = CountOf(lines);
     if (lineCount == 0)
         return;
-    long long target = static_cast<long long>(FirstVisibleLine()) + count;
-    int index = static_cast<int>(std::clamp<long long>(target, 0, lineCount - 1));
+    long long target = static_cast<long long>(FirstVisibleLine(lines)) + count;
+    auto index = static_cast<std::size_t>(std::clamp<long long>(target, 0, lineCount - 1));
     // The line's top, rounded up, so that the line before it is wholly out of view.
-    int top = index == 0
-                  ? 0
-                  : static_cast<int>(std::ceil(VisualLines()[static_cast<std::size_t>(index)].Top));
+    int top = index == 0 ? 0 : static_cast<int>(std::ceil(lines[index].Top));
     verticalScrollBar()->setValue(top);
 }
 
@@ -453,9 +452,9 @@ void TRichEdit::SetImeMode(TImeMode mode) {
 }
 
 void TRichEdit::ApplyImeMode() {
-    // Linux input methods cannot be switched on or off by the application. Closed asks for
-    // Latin input through the hints, which fcitx5 and ibus honour as far as the active engine
-    // does; Hiragana leaves the input method free, to start in its own mode.
+    // An application can let the input method in or keep it out, but on Linux it cannot
+    // open or close it, nor choose hiragana. Closed therefore asks for Latin input through the
+    // hints, which an input method may honour; Hiragana leaves it free, in its own mode.
     Qt::InputMethodHints hints = Qt::ImhNone;
     if (FImeMode == TImeMode::Closed)
         hints = Qt::ImhPreferLatin | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText;
@@ -606,6 +605,12 @@ void TRichEdit::focusInEvent(QFocusEvent* event) {
     QTextEdit::focusInEvent(event);
     if (OnFocusIn)
         OnFocusIn();
+}
+
+void TRichEdit::changeEvent(QEvent* event) {
+    QTextEdit::changeEvent(event);
+    if (event->type() == QEvent::ReadOnlyChange)
+        setAttribute(Qt::WA_InputMethodEnabled, FImeMode != TImeMode::Disabled);
 }
 
 void TRichEdit::insertFromMimeData(const QMimeData* source) {

@@ -8,9 +8,15 @@
 // between the two is built from the document text on first use after a change and kept while
 // only formats change, so the per-key calls of an exercise stay cheap.
 //
+// Text that arrives by typing, pasting or the input method has each of its line breaks made a
+// paragraph break (Shift+Enter's line separator too), so that it reads back as CR LF; a tab, a
+// NUL or a character code page 932 lacks (read as '?') counts as one byte.
+//
 // The pane stays neutral: fonts, focus policy, context menu and undo are the windows' to set
-// through the QTextEdit API. Read-only state goes through SetReadOnly (not QTextEdit's
-// setReadOnly, which would also switch the input method).
+// through the QTextEdit API. Read-only state is best set through SetReadOnly: QTextEdit's
+// setReadOnly (a layout file's readOnly property) also switches the input method, which the
+// pane then puts back as its mode says. The document is never replaced (setDocument), since
+// the byte map follows it.
 
 #include "platform/TextPane.h"
 
@@ -53,6 +59,11 @@ public:
 
     const TCompositionColors& CompositionColors() const { return FCompositionColors; }
 
+    // TTextPane. Input-method modes: Disabled keeps the input method out of the pane
+    // (Qt::WA_InputMethodEnabled off) after cancelling any composition; Closed lets it in with
+    // hints for Latin input; Hiragana lets it in without hints. Once composition colours are
+    // set, every preedit is drawn with them: entry 0 while no part of it is highlighted (input
+    // not yet converted), else entry 1 for the highlighted clause and entry 2 for the others.
     std::string Text() const override;
     void SetText(std::string_view text) override;
     int TextLength() const override;
@@ -89,6 +100,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
@@ -123,6 +135,9 @@ private:
     // Lays the document out even while the pane is hidden, so lines exist before it is shown.
     void EnsureLayout() const;
     std::vector<TVisualLine> VisualLines() const;
+    // The lines LineCount() counts: all but the empty one after a final break.
+    int CountOf(const std::vector<TVisualLine>& lines) const;
+    int FirstVisibleLine(const std::vector<TVisualLine>& lines) const;
     // Index of the line that holds a document position.
     static int LineIndexAt(const std::vector<TVisualLine>& lines, int position);
     void ApplyImeMode();

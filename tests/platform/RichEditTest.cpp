@@ -118,6 +118,25 @@ TEST_F(RichEditTest, ASwallowedKeyInsertsNothing) {
     }
 }
 
+TEST_F(RichEditTest, AReadOnlyPaneTakesNoKeysButKeepsItsHooks) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("zz"));
+    Pane().SetText("a");
+    Pane().SetSelStart(1);
+    Pane().SetReadOnly(true);
+    QString characters;
+    Pane().OnKeyPress = [&](QChar c) {
+        characters += c;
+        return false;
+    };
+    QTest::keyClick(&Pane(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(&Pane(), "bc");
+    EXPECT_EQ(Pane().Text(), "a");
+    EXPECT_TRUE(characters.endsWith(QStringLiteral("bc")));
+    Pane().SetReadOnly(false);
+    QTest::keyClick(&Pane(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Pane().Text(), "azz");
+}
+
 TEST_F(RichEditTest, ShiftEnterMakesAnOrdinaryBreak) {
     QTest::keyClicks(&Pane(), "a");
     QTest::keyClick(&Pane(), Qt::Key_Return, Qt::ShiftModifier);
@@ -212,19 +231,21 @@ TEST_F(RichEditTest, InputMethodModesSetTheWidgetAndItsHints) {
     Pane().SetImeMode(TImeMode::Closed);
     EXPECT_TRUE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_TRUE(Pane().inputMethodHints().testFlag(Qt::ImhLatinOnly));
-    Pane().SetReadOnly(true); // unlike QTextEdit::setReadOnly, leaves the input method alone
+    Pane().SetReadOnly(true); // read-only leaves the input method as its mode says
     EXPECT_TRUE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
+    Pane().setReadOnly(false);
+    Pane().SetImeMode(TImeMode::Disabled);
+    Pane().setReadOnly(true);
+    Pane().setReadOnly(false); // QTextEdit's own switch would let the input method in
+    EXPECT_FALSE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(Pane().ReadOnly());
     Pane().SetImeMode(TImeMode::Hiragana);
     EXPECT_EQ(Pane().inputMethodHints(), Qt::ImhNone);
 }
 
 TEST_F(RichEditTest, PreeditFormatsTakeTheCompositionColours) {
-    const TCompositionColors colors{{
-        {Black, false, White, true},
-        {Black, true, Cyan, false},
-        {Red, false, White, true},
-        {Black, false, Cyan, true},
-    }};
+    TCompositionColors colors = TypingFieldCompositionColors;
+    colors[2].Text = Red; // to tell entry 2 from entry 0
     Pane().SetCompositionColors(colors);
     Pane().SetText("ab");
     Pane().SetSelStart(1);

@@ -3,6 +3,7 @@
 
 #include "tests/support/TextPanes.h"
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -273,6 +274,28 @@ TYPED_TEST(TextPaneContract, ScrollsByWholeLinesWithinTheText) {
     EXPECT_EQ(pane.FirstVisibleLine(), 0);
 }
 
+TYPED_TEST(TextPaneContract, ExtremeArgumentsAreClamped) {
+    constexpr int Min = std::numeric_limits<int>::min(), Max = std::numeric_limits<int>::max();
+    TTextPane& pane = this->Pane();
+    pane.SetWordWrap(false);
+    pane.SetText("ab\r\ncd");
+    pane.Select(Min, Max);
+    EXPECT_EQ(pane.SelStart(), 0);
+    EXPECT_EQ(pane.SelLength(), 6);
+    pane.Select(Max, Max);
+    EXPECT_EQ(pane.SelStart(), 6);
+    EXPECT_EQ(pane.SelLength(), 0);
+    EXPECT_EQ(pane.LineFromPos(Max), 1);
+    EXPECT_EQ(pane.LineFromPos(Min), 0);
+    EXPECT_EQ(pane.LineStart(Max), 6);
+    EXPECT_EQ(pane.Line(Min), "");
+    pane.ScrollLines(Max);
+    pane.ScrollLines(Max);
+    EXPECT_LE(pane.FirstVisibleLine(), 1);
+    pane.ScrollLines(Min);
+    EXPECT_EQ(pane.FirstVisibleLine(), 0);
+}
+
 TYPED_TEST(TextPaneContract, StatesReadBackAsSet) {
     TTextPane& pane = this->Pane();
     EXPECT_FALSE(pane.ReadOnly());
@@ -308,14 +331,8 @@ TYPED_TEST(TextPaneContract, DisablingTheInputMethodDropsTheComposition) {
 }
 
 TYPED_TEST(TextPaneContract, KeepsTheCompositionColours) {
-    const TCompositionColors colors{{
-        {Black, false, White, true},
-        {Black, true, Cyan, false},
-        {Black, false, White, true},
-        {Black, false, Cyan, true},
-    }};
-    this->Pane().SetCompositionColors(colors);
-    EXPECT_EQ(this->Pane().CompositionColors(), colors);
+    this->Pane().SetCompositionColors(TypingFieldCompositionColors);
+    EXPECT_EQ(this->Pane().CompositionColors(), TypingFieldCompositionColors);
 }
 
 } // namespace

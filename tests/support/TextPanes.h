@@ -51,6 +51,15 @@ inline void StartComposition(TRichEdit& pane) {
     QApplication::sendEvent(&pane, &preedit);
 }
 
+// The composition colours the main window gives its typing field: black on white underlined,
+// automatic on cyan, black on white underlined, black on cyan underlined.
+inline const TCompositionColors TypingFieldCompositionColors{{
+    {PaneColors::Black, false, PaneColors::White, true},
+    {PaneColors::Black, true, PaneColors::Cyan, false},
+    {PaneColors::Black, false, PaneColors::White, true},
+    {PaneColors::Black, false, PaneColors::Cyan, true},
+}};
+
 // Shift_JIS from a UTF-16 literal, for readable Japanese test data.
 inline std::string Sjis(std::u16string_view text) {
     return ShiftJis::FromUtf16(text);
