@@ -18,6 +18,58 @@ constexpr char CR = '\r';
 constexpr char LF = '\n';
 constexpr char Blank = ' ';
 
+// The first swaps of a partition without a branch per entry. The partition loop of SortByLen
+// swaps the k-th entry from i up whose Len is >= pivot with the k-th entry from j down whose
+// Len is <= pivot, as long as the first lies before the second; the scans only pass entries
+// not yet swapped. Blocks of entries from both ends are scanned into lists of such offsets and
+// paired in order, while the part not yet scanned holds a whole block. On return i and j are
+// where the loop would stand after the same swaps: one past the last pair on either side.
+void SwapInBlocks(TKeyItem* a, std::int32_t pivot, std::ptrdiff_t& i, std::ptrdiff_t& j) {
+    constexpr int Block = 64;
+    std::uint8_t leftOffsets[Block];
+    std::uint8_t rightOffsets[Block];
+    int leftCount = 0, rightCount = 0; // offsets found and not yet paired
+    int leftFirst = 0, rightFirst = 0; // the first of them
+    std::ptrdiff_t leftBase = 0, rightBase = 0;
+    std::ptrdiff_t low = i, high = j; // the part not yet scanned
+    for (;;) {
+        if (leftCount == 0) {
+            if (high - low + 1 < Block)
+                return;
+            leftBase = low;
+            leftFirst = 0;
+            for (int t = 0; t < Block; ++t) {
+                leftOffsets[leftCount] = static_cast<std::uint8_t>(t);
+                leftCount += a[low + t].Len >= pivot;
+            }
+            low += Block;
+        }
+        if (rightCount == 0) {
+            if (high - low + 1 < Block)
+                return;
+            rightBase = high;
+            rightFirst = 0;
+            for (int t = 0; t < Block; ++t) {
+                rightOffsets[rightCount] = static_cast<std::uint8_t>(t);
+                rightCount += a[high - t].Len <= pivot;
+            }
+            high -= Block;
+        }
+        const int pairs = std::min(leftCount, rightCount);
+        if (pairs == 0)
+            continue;
+        for (int t = 0; t < pairs; ++t)
+            std::swap(a[leftBase + leftOffsets[leftFirst + t]],
+                      a[rightBase - rightOffsets[rightFirst + t]]);
+        leftFirst += pairs;
+        rightFirst += pairs;
+        leftCount -= pairs;
+        rightCount -= pairs;
+        i = leftBase + leftOffsets[leftFirst - 1] + 1;
+        j = rightBase - rightOffsets[rightFirst - 1] - 1;
+    }
+}
+
 // Sorts by ascending Len with the quicksort whose choices decide which of several equally long
 // alignments is reported: middle pivot by value, both scans stopping on equal entries, so equal
 // entries get swapped (for "ab" against "ba" the two candidates of length 1 change places).
@@ -38,7 +90,10 @@ void SortByLen(std::vector<TKeyItem>& list) {
         std::ptrdiff_t i = l;
         std::ptrdiff_t j = r;
         const std::int32_t pivot = a[(l + r) / 2].Len;
-        do {
+        SwapInBlocks(a, pivot, i, j);
+        // The partition loop goes on from there. Before any swap i < j holds, as the range has
+        // two entries or more, so it runs at least once, as a loop that tests at its end would.
+        while (i <= j) {
             while (a[i].Len < pivot)
                 ++i;
             while (a[j].Len > pivot)
@@ -48,7 +103,7 @@ void SortByLen(std::vector<TKeyItem>& list) {
                 ++i;
                 --j;
             }
-        } while (i <= j);
+        }
         const bool left = l < j;
         const bool right = i < r;
         if (left && right) {
@@ -103,22 +158,27 @@ bool SameText(const TTextKey& a, const TTextKey& b) {
            ((a.Prefix & 0xFF) < TTextKey::Long || a.Unit->Str == b.Unit->Str);
 }
 
-// cur[k] = max(left, prev[k]) for k in from … to - 1.
+// Cells after the end of a table row, so that MaxOfRow can work in whole groups.
+constexpr std::size_t RowPadding = 4;
+
+// cur[k] = max(left, prev[k]) for k in from … to - 1, in whole groups of four cells, so up to
+// three cells after `to` get a value too. Those are cells the row fills afterwards (the equal
+// cell at `to` and the stretch after it) or padding, and short stretches cost no single steps.
 void MaxOfRow(std::int32_t* __restrict cur, const std::int32_t* __restrict prev, std::size_t from,
               std::size_t to, std::int32_t left) {
-    std::size_t k = from;
 #if defined(__SSE2__)
     const __m128i lefts = _mm_set1_epi32(left);
-    for (; k + 4 <= to; k += 4) {
+    for (std::size_t k = from; k < to; k += RowPadding) {
         const __m128i ups = _mm_loadu_si128(reinterpret_cast<const __m128i*>(prev + k));
         const __m128i leftGreater = _mm_cmpgt_epi32(lefts, ups);
         _mm_storeu_si128(
             reinterpret_cast<__m128i*>(cur + k),
             _mm_or_si128(_mm_and_si128(leftGreater, lefts), _mm_andnot_si128(leftGreater, ups)));
     }
-#endif
-    for (; k < to; ++k)
+#else
+    for (std::size_t k = from; k < to; ++k)
         cur[k] = std::max(left, prev[k]);
+#endif
 }
 
 void AppendRecord(std::vector<TRsltItem>& rsltList, std::int32_t kind, const TCompItem& unit) {
@@ -226,8 +286,8 @@ void TCompKey::MakeKeyList(const std::vector<TCompItem>& exampleList,
     // Two counters per example unit: prev[j] is the common subsequence length of example units
     // 0..j and the typed units before the current one, cur[j] the same up to the current one.
     // Instead of copying cur into prev after every typed unit the two rows change roles.
-    FPrev.assign(exampleCount, 0);
-    FCur.assign(exampleCount, 0);
+    FPrev.assign(exampleCount + RowPadding, 0);
+    FCur.assign(exampleCount + RowPadding, 0);
     std::int32_t* prev = FPrev.data();
     std::int32_t* cur = FCur.data();
     TKeyItem* candidate = FCandidates.data();
