@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <numeric>
 #include <stdexcept>
 #include <utility>
 
@@ -18,6 +17,21 @@ constexpr char CR = '\r';
 constexpr char LF = '\n';
 constexpr char Blank = ' ';
 
+constexpr int SwapBlock = 64;
+
+// How many of the SwapBlock entries at base, base + step, base + 2 step … `wanted` accepts, and
+// their offsets, ascending, at the start of `offsets`.
+template <typename TWanted>
+int ScanBlock(const TKeyItem* a, std::ptrdiff_t base, std::ptrdiff_t step, TWanted wanted,
+              std::uint8_t* offsets) {
+    int count = 0;
+    for (int t = 0; t < SwapBlock; ++t) {
+        offsets[count] = static_cast<std::uint8_t>(t);
+        count += wanted(a[base + t * step].Len);
+    }
+    return count;
+}
+
 // The first swaps of a partition without a branch per entry. The partition loop of SortByLen
 // swaps the k-th entry from i up whose Len is >= pivot with the k-th entry from j down whose
 // Len is <= pivot, as long as the first lies before the second; the scans only pass entries
@@ -25,48 +39,41 @@ constexpr char Blank = ' ';
 // paired in order, while the part not yet scanned holds a whole block. On return i and j are
 // where the loop would stand after the same swaps: one past the last pair on either side.
 void SwapInBlocks(TKeyItem* a, std::int32_t pivot, std::ptrdiff_t& i, std::ptrdiff_t& j) {
-    constexpr int Block = 64;
-    std::uint8_t leftOffsets[Block];
-    std::uint8_t rightOffsets[Block];
-    int leftCount = 0, rightCount = 0; // offsets found and not yet paired
-    int leftFirst = 0, rightFirst = 0; // the first of them
-    std::ptrdiff_t leftBase = 0, rightBase = 0;
+    struct TSide {
+        std::uint8_t Offsets[SwapBlock];
+        int Count = 0; // offsets found and not yet paired
+        int First = 0; // the first of them
+        std::ptrdiff_t Base = 0;
+    } left, right;
     std::ptrdiff_t low = i, high = j; // the part not yet scanned
+    auto scan = [&](TSide& side, std::ptrdiff_t& from, std::ptrdiff_t step, auto wanted) {
+        if (high - low + 1 < SwapBlock)
+            return false;
+        side.Base = from;
+        side.First = 0;
+        side.Count = ScanBlock(a, from, step, wanted, side.Offsets);
+        from += step * SwapBlock;
+        return true;
+    };
     for (;;) {
-        if (leftCount == 0) {
-            if (high - low + 1 < Block)
-                return;
-            leftBase = low;
-            leftFirst = 0;
-            for (int t = 0; t < Block; ++t) {
-                leftOffsets[leftCount] = static_cast<std::uint8_t>(t);
-                leftCount += a[low + t].Len >= pivot;
-            }
-            low += Block;
-        }
-        if (rightCount == 0) {
-            if (high - low + 1 < Block)
-                return;
-            rightBase = high;
-            rightFirst = 0;
-            for (int t = 0; t < Block; ++t) {
-                rightOffsets[rightCount] = static_cast<std::uint8_t>(t);
-                rightCount += a[high - t].Len <= pivot;
-            }
-            high -= Block;
-        }
-        const int pairs = std::min(leftCount, rightCount);
+        if (left.Count == 0 &&
+            !scan(left, low, 1, [pivot](std::int32_t len) { return len >= pivot; }))
+            return;
+        if (right.Count == 0 &&
+            !scan(right, high, -1, [pivot](std::int32_t len) { return len <= pivot; }))
+            return;
+        const int pairs = std::min(left.Count, right.Count);
         if (pairs == 0)
             continue;
         for (int t = 0; t < pairs; ++t)
-            std::swap(a[leftBase + leftOffsets[leftFirst + t]],
-                      a[rightBase - rightOffsets[rightFirst + t]]);
-        leftFirst += pairs;
-        rightFirst += pairs;
-        leftCount -= pairs;
-        rightCount -= pairs;
-        i = leftBase + leftOffsets[leftFirst - 1] + 1;
-        j = rightBase - rightOffsets[rightFirst - 1] - 1;
+            std::swap(a[left.Base + left.Offsets[left.First + t]],
+                      a[right.Base - right.Offsets[right.First + t]]);
+        left.First += pairs;
+        right.First += pairs;
+        left.Count -= pairs;
+        right.Count -= pairs;
+        i = left.Base + left.Offsets[left.First - 1] + 1;
+        j = right.Base - right.Offsets[right.First - 1] - 1;
     }
 }
 
