@@ -4,19 +4,75 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <numeric>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
 constexpr char CR = '\r';
 constexpr char LF = '\n';
 constexpr char Blank = ' ';
+
+constexpr int SwapBlock = 64;
+
+// How many of the SwapBlock entries at base, base + step, base + 2 step … `wanted` accepts, and
+// their offsets, ascending, at the start of `offsets`.
+template <typename TWanted>
+int ScanBlock(const TKeyItem* a, std::ptrdiff_t base, std::ptrdiff_t step, TWanted wanted,
+              std::uint8_t* offsets) {
+    int count = 0;
+    for (int t = 0; t < SwapBlock; ++t) {
+        offsets[count] = static_cast<std::uint8_t>(t);
+        count += wanted(a[base + t * step].Len);
+    }
+    return count;
+}
+
+// The first swaps of a partition without a branch per entry. The partition loop of SortByLen
+// swaps the k-th entry from i up whose Len is >= pivot with the k-th entry from j down whose
+// Len is <= pivot, as long as the first lies before the second; the scans only pass entries
+// not yet swapped. Blocks of entries from both ends are scanned into lists of such offsets and
+// paired in order, while the part not yet scanned holds a whole block. On return i and j are
+// where the loop would stand after the same swaps: one past the last pair on either side.
+void SwapInBlocks(TKeyItem* a, std::int32_t pivot, std::ptrdiff_t& i, std::ptrdiff_t& j) {
+    struct TSide {
+        std::uint8_t Offsets[SwapBlock];
+        int Count = 0; // offsets found and not yet paired
+        int First = 0; // the first of them
+        std::ptrdiff_t Base = 0;
+    } left, right;
+    std::ptrdiff_t low = i, high = j; // the part not yet scanned
+    auto scan = [&](TSide& side, std::ptrdiff_t& from, std::ptrdiff_t step, auto wanted) {
+        if (high - low + 1 < SwapBlock)
+            return false;
+        side.Base = from;
+        side.First = 0;
+        side.Count = ScanBlock(a, from, step, wanted, side.Offsets);
+        from += step * SwapBlock;
+        return true;
+    };
+    for (;;) {
+        if (left.Count == 0 &&
+            !scan(left, low, 1, [pivot](std::int32_t len) { return len >= pivot; }))
+            return;
+        if (right.Count == 0 &&
+            !scan(right, high, -1, [pivot](std::int32_t len) { return len <= pivot; }))
+            return;
+        const int pairs = std::min(left.Count, right.Count);
+        if (pairs == 0)
+            continue;
+        for (int t = 0; t < pairs; ++t)
+            std::swap(a[left.Base + left.Offsets[left.First + t]],
+                      a[right.Base - right.Offsets[right.First + t]]);
+        left.First += pairs;
+        right.First += pairs;
+        left.Count -= pairs;
+        right.Count -= pairs;
+        i = left.Base + left.Offsets[left.First - 1] + 1;
+        j = right.Base - right.Offsets[right.First - 1] - 1;
+    }
+}
 
 // Sorts by ascending Len with the quicksort whose choices decide which of several equally long
 // alignments is reported: middle pivot by value, both scans stopping on equal entries, so equal
@@ -38,7 +94,10 @@ void SortByLen(std::vector<TKeyItem>& list) {
         std::ptrdiff_t i = l;
         std::ptrdiff_t j = r;
         const std::int32_t pivot = a[(l + r) / 2].Len;
-        do {
+        SwapInBlocks(a, pivot, i, j);
+        // The partition loop goes on from there. Before any swap i < j holds, as the range has
+        // two entries or more, so it runs at least once, as a loop that tests at its end would.
+        while (i <= j) {
             while (a[i].Len < pivot)
                 ++i;
             while (a[j].Len > pivot)
@@ -48,7 +107,7 @@ void SortByLen(std::vector<TKeyItem>& list) {
                 ++i;
                 --j;
             }
-        } while (i <= j);
+        }
         const bool left = l < j;
         const bool right = i < r;
         if (left && right) {
@@ -103,22 +162,27 @@ bool SameText(const TTextKey& a, const TTextKey& b) {
            ((a.Prefix & 0xFF) < TTextKey::Long || a.Unit->Str == b.Unit->Str);
 }
 
-// cur[k] = max(left, prev[k]) for k in from … to - 1.
+// Cells after the end of a table row, so that MaxOfRow can work in whole groups.
+constexpr std::size_t RowPadding = 8;
+using TCellGroup = std::int32_t __attribute__((vector_size(RowPadding * sizeof(std::int32_t))));
+
+// cur[k] = max(left, prev[k]) for k in from … to - 1, in whole groups of eight cells, so up to
+// seven cells after `to` get a value too. Those are cells the row fills afterwards (the equal
+// cell at `to` and the stretch after it) or padding, and short stretches cost no single steps.
+// The groups are plain vector arithmetic; on x86-64 it is compiled twice, for AVX2 and for the
+// baseline, and the processor picks one when the program loads.
+#if defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
 void MaxOfRow(std::int32_t* __restrict cur, const std::int32_t* __restrict prev, std::size_t from,
               std::size_t to, std::int32_t left) {
-    std::size_t k = from;
-#if defined(__SSE2__)
-    const __m128i lefts = _mm_set1_epi32(left);
-    for (; k + 4 <= to; k += 4) {
-        const __m128i ups = _mm_loadu_si128(reinterpret_cast<const __m128i*>(prev + k));
-        const __m128i leftGreater = _mm_cmpgt_epi32(lefts, ups);
-        _mm_storeu_si128(
-            reinterpret_cast<__m128i*>(cur + k),
-            _mm_or_si128(_mm_and_si128(leftGreater, lefts), _mm_andnot_si128(leftGreater, ups)));
+    const TCellGroup lefts = TCellGroup{} + left;
+    for (std::size_t k = from; k < to; k += RowPadding) {
+        TCellGroup ups;
+        std::memcpy(&ups, prev + k, sizeof ups);
+        const TCellGroup cells = lefts > ups ? lefts : ups;
+        std::memcpy(cur + k, &cells, sizeof cells);
     }
-#endif
-    for (; k < to; ++k)
-        cur[k] = std::max(left, prev[k]);
 }
 
 void AppendRecord(std::vector<TRsltItem>& rsltList, std::int32_t kind, const TCompItem& unit) {
@@ -226,8 +290,8 @@ void TCompKey::MakeKeyList(const std::vector<TCompItem>& exampleList,
     // Two counters per example unit: prev[j] is the common subsequence length of example units
     // 0..j and the typed units before the current one, cur[j] the same up to the current one.
     // Instead of copying cur into prev after every typed unit the two rows change roles.
-    FPrev.assign(exampleCount, 0);
-    FCur.assign(exampleCount, 0);
+    FPrev.assign(exampleCount + RowPadding, 0);
+    FCur.assign(exampleCount + RowPadding, 0);
     std::int32_t* prev = FPrev.data();
     std::int32_t* cur = FCur.data();
     TKeyItem* candidate = FCandidates.data();

@@ -1,6 +1,7 @@
 // Whole-text comparison of 1,024 against 1,024 units: Japanese prose with a few typos, the worst
 // case of one repeated character (a candidate for every pair, about a million), and word mode
-// with 200 words against 200. The worst case also reports the peak of the memory it allocates.
+// with 200 words against 200. Each reports the peak of the bytes a comparison allocates on top of
+// what was live before it (peak_extra_bytes), counted by the operator new below.
 
 #include "compare/UCompKey.h"
 

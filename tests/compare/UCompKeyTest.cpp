@@ -239,18 +239,49 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Equality classes ---------------------------------------------------------------------------
 
-TEST(UCompKeyTest, ExampleClassesFollowByteOrderAndTypedUnitsShareThem) {
+struct TClassCase {
+    const char* Name;
+    CompMode Mode;
+    std::string Example, Typed;
+    std::vector<std::int32_t> ExampleKeys, InputKeys;
+    friend void PrintTo(const TClassCase& c, std::ostream* os) { *os << c.Name; }
+};
+
+class UCompKeyClassTest : public testing::TestWithParam<TClassCase> {};
+
+TEST_P(UCompKeyClassTest, NumbersExampleTextsInByteOrderAndTypedUnitsShareThem) {
+    const TClassCase& c = GetParam();
     TCompClass comp;
-    comp.Compare(CompMode::Chars, "cab a", "ax" + A);
+    comp.Compare(c.Mode, c.Example, c.Typed);
     std::vector<std::int32_t> exampleKeys, inputKeys;
     for (const TCompItem& unit : comp.ExampleList())
         exampleKeys.push_back(unit.KeyNo);
     for (const TCompItem& unit : comp.InputList())
         inputKeys.push_back(unit.KeyNo);
-    // Blank < a < b < c.
-    EXPECT_EQ(exampleKeys, (std::vector<std::int32_t>{4, 2, 3, 1, 2}));
-    EXPECT_EQ(inputKeys, (std::vector<std::int32_t>{2, -1, -1}));
+    EXPECT_EQ(exampleKeys, c.ExampleKeys);
+    EXPECT_EQ(inputKeys, c.InputKeys);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UCompKeyClassTest,
+    testing::Values(
+        // Blank < a < b < c < あ.
+        TClassCase{"Characters", Chars, "cab a", "ax" + A, {4, 2, 3, 1, 2}, {2, -1, -1}},
+        // A prefix comes before the longer text; NUL counts as a byte like any other.
+        TClassCase{"ShortWords",
+                   Words,
+                   std::string("a\0 ab a", 7),
+                   std::string("a a\0\0", 5),
+                   {2, 3, 1},
+                   {1, -1}},
+        // Words longer than seven bytes that agree in their first seven.
+        TClassCase{"LongWords",
+                   Words,
+                   "abcdefgz abcdefga abcdefg abcdefgz",
+                   "abcdefga abcdefgb abcdefgzz",
+                   {3, 2, 1, 3},
+                   {2, -1, -1}}),
+    [](const testing::TestParamInfo<TClassCase>& info) { return info.param.Name; });
 
 // --- Properties on random texts -----------------------------------------------------------------
 
@@ -477,7 +508,12 @@ INSTANTIATE_TEST_SUITE_P(
         TPropertyCase{"TwoLetters", Chars, {u"a", u"b"}, 12, 300},
         TPropertyCase{
             "KanaKanjiAndAscii", Chars, {u"a", u"b", u"あ", u"い", u"漢", u" ", u"\r\n"}, 16, 300},
-        TPropertyCase{"Words", Words, {u"a", u"ab", u"あ", u"漢字", u" ", u"  ", u"\r\n"}, 16, 300},
+        TPropertyCase{
+            "Words",
+            Words,
+            {u"a", u"ab", u"あ", u"漢字", u"keyboard", u"keyboards", u" ", u"  ", u"\r\n"},
+            16,
+            300},
         // Long texts: many candidates of equal length for the sort, long rows for the table.
         TPropertyCase{"LongTextsFewLetters", Chars, {u"a", u"あ", u"b"}, 400, 20},
         TPropertyCase{"LongTextsManyLetters",
