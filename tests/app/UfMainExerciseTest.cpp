@@ -54,6 +54,20 @@ protected:
     }
 };
 
+// The counts a stored record holds.
+struct TRecordCounts {
+    int RecMode, ExampleCount, InputCount, MatchCount, MissCount, ExtraCount;
+};
+
+void ExpectCounts(const TPracticeRec& rec, TRecordCounts counts) {
+    EXPECT_EQ(rec.RecMode, counts.RecMode);
+    EXPECT_EQ(rec.ExampleCount, counts.ExampleCount);
+    EXPECT_EQ(rec.InputCount, counts.InputCount);
+    EXPECT_EQ(rec.MatchCount, counts.MatchCount);
+    EXPECT_EQ(rec.MissCount, counts.MissCount);
+    EXPECT_EQ(rec.ExtraCount, counts.ExtraCount);
+}
+
 constexpr TFontStyles Plain{};
 constexpr TFontStyles BoldUnderlined{true, false, true, false};
 constexpr TFontStyles BoldOnly{true, false, false, false};
@@ -193,13 +207,8 @@ TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
 
     const TPracticeRec& rec = PracticeRecs[0];
     EXPECT_EQ(RecordTitle(rec), Sjis(u"朝"));
-    EXPECT_EQ(rec.RecMode, RecModeBulkWhole);
+    ExpectCounts(rec, {RecModeBulkWhole, 5, 6, 4, 1, 2});
     EXPECT_EQ(rec.TextKind, TextKindJapanese);
-    EXPECT_EQ(rec.ExampleCount, 5);
-    EXPECT_EQ(rec.InputCount, 6);
-    EXPECT_EQ(rec.MatchCount, 4);
-    EXPECT_EQ(rec.MissCount, 1);
-    EXPECT_EQ(rec.ExtraCount, 2);
     EXPECT_EQ(rec.KanjiCount, 0);
     EXPECT_EQ(rec.KeyCount, 1);
     EXPECT_EQ(rec.Seconds, 2);
@@ -243,13 +252,7 @@ TEST_F(UfMainExerciseTest, LineByLineMarksTheSurplusOfTheTypedText) {
     ExpectFormat(typed, 10, PaneColors::Blue, BoldOnly, "extra か");
     ExpectFormat(typed, 14, PaneColors::Green, BoldStruckOut, "surplus き");
     ExpectFormat(typed, 16, PaneColors::Green, BoldStruckOut, "surplus く");
-    const TPracticeRec& rec = PracticeRecs[0];
-    EXPECT_EQ(rec.RecMode, RecModeBulkLines);
-    EXPECT_EQ(rec.ExampleCount, 5);
-    EXPECT_EQ(rec.InputCount, 7);
-    EXPECT_EQ(rec.MissCount, 1);
-    EXPECT_EQ(rec.ExtraCount, 3);
-    EXPECT_EQ(rec.MatchCount, 4);
+    ExpectCounts(PracticeRecs[0], {RecModeBulkLines, 5, 7, 4, 1, 3});
 }
 
 TEST_F(UfMainExerciseTest, LineByLineMarksTheLinesNotTyped) {
@@ -262,11 +265,8 @@ TEST_F(UfMainExerciseTest, LineByLineMarksTheLinesNotTyped) {
     ExpectFormat(example, 0, PaneColors::Black, Plain, "typed line");
     ExpectFormat(example, 7, PaneColors::Magenta, BoldStruckOut, "line not typed");
     ExpectFormat(example, 14, PaneColors::Magenta, BoldStruckOut, "line not typed");
-    const TPracticeRec& rec = PracticeRecs[0];
     // The leftover is cut at blanks only: "ef gh\r\nij" counts 2.
-    EXPECT_EQ(rec.ExampleCount, 2 + 2);
-    EXPECT_EQ(rec.MissCount, 2);
-    EXPECT_EQ(rec.InputCount, 2);
+    ExpectCounts(PracticeRecs[0], {RecModeBulkLines, 2 + 2, 2, 2, 2, 0});
 }
 
 TEST_F(UfMainExerciseTest, ASoftWrappedTypedLineIsComparedAsTwoLines) {
@@ -369,14 +369,8 @@ TEST_F(UfMainExerciseTest, SequentialCommitsAreCheckedAsTheyCome) {
     EXPECT_TRUE(typed->ReadOnly()) << "the exercise ended by itself";
     EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
               QStringLiteral("  入力速度 120.0 文字/分\r\n  打鍵速度 0.0 打/分\r\n  エラー数 1"));
-    const TPracticeRec& rec = PracticeRecs[0];
-    EXPECT_EQ(rec.RecMode, RecModeSequential);
-    EXPECT_EQ(rec.ExampleCount, 4);
-    EXPECT_EQ(rec.InputCount, 5);
-    EXPECT_EQ(rec.MatchCount, 0);
-    EXPECT_EQ(rec.MissCount, 1);
-    EXPECT_EQ(rec.ExtraCount, 0);
-    EXPECT_EQ(rec.Seconds, 2);
+    ExpectCounts(PracticeRecs[0], {RecModeSequential, 4, 5, 0, 1, 0});
+    EXPECT_EQ(PracticeRecs[0].Seconds, 2);
 }
 
 TEST_F(UfMainExerciseTest, AWrongFirstCharacterAcceptsNothing) {
