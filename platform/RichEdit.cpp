@@ -14,10 +14,12 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFragment>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -79,11 +81,28 @@ int LayoutToBlockPosition(const QTextLayout& layout, int position) {
     return position - std::min(position - preeditStart, preeditLength);
 }
 
+QColor ToQColor(TRgb color) {
+    return QColor(color.R, color.G, color.B);
+}
+
+// Weight and slant as a char format of the document.
+QTextCharFormat ShapeFormat(const TFontStyles& styles) {
+    QTextCharFormat format;
+    format.setFontWeight(styles.Bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(styles.Italic);
+    return format;
+}
+
+bool SameShape(const TFontStyles& styles, const QTextCharFormat& format) {
+    return styles.Bold == (format.fontWeight() >= QFont::DemiBold) &&
+           styles.Italic == format.fontItalic();
+}
+
 QTextCharFormat EntryFormat(const TCompositionColor& entry) {
     QTextCharFormat format;
     if (!entry.AutoText)
-        format.setForeground(QColor(entry.Text.R, entry.Text.G, entry.Text.B));
-    format.setBackground(QColor(entry.Background.R, entry.Background.G, entry.Background.B));
+        format.setForeground(ToQColor(entry.Text));
+    format.setBackground(ToQColor(entry.Background));
     format.setUnderlineStyle(entry.Underline ? QTextCharFormat::SingleUnderline
                                              : QTextCharFormat::NoUnderline);
     return format;
@@ -94,28 +113,82 @@ QTextCharFormat EntryFormat(const TCompositionColor& entry) {
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     connect(document(), &QTextDocument::contentsChange, this, &TRichEdit::ContentsChanged);
+    connect(this, &QTextEdit::cursorPositionChanged, this, &TRichEdit::CursorMoved);
     ApplyImeMode();
 }
 
-// ---- Text and the byte map
+// ---- Text, the byte map and the formats
 
-void TRichEdit::ContentsChanged(int /*position*/, int removed, int added) {
-    // A format change reports as many characters removed as added; so does replacing a
-    // character by another. Which of the two it was is decided on next use.
-    if (FMapState != TMapState::Stale)
-        FMapState = removed == added ? TMapState::Unsure : TMapState::Stale;
+void TRichEdit::ContentsChanged(int position, int removed, int added) {
+    if (FApplyingShapes) // only formats change
+        return;
+    FMapValid = false;
+    QString raw = document()->toRawText();
+    // Units [at, oldEnd) of the old text became [at, newEnd) of the new. Qt reports some
+    // changes wider than they are (a commit or a paste at the start of a line gives the whole
+    // line replaced) and counts the document's final paragraph end in some (setPlainText), so
+    // the report is cut to the texts and, for changes the control made, to what differs.
+    const int oldLength = static_cast<int>(FRaw.size()), newLength = static_cast<int>(raw.size());
+    int at = std::clamp(position, 0, std::min(oldLength, newLength));
+    int oldEnd = static_cast<int>(std::clamp<long long>(1LL * position + removed, at, oldLength));
+    int newEnd = static_cast<int>(std::clamp<long long>(1LL * position + added, at, newLength));
+    const int tail = std::min(oldLength - oldEnd, newLength - newEnd);
+    oldEnd = oldLength - tail;
+    newEnd = newLength - tail;
+    if (!FInsertFormat) {
+        while (at < oldEnd && at < newEnd && FRaw[at] == raw[at])
+            ++at;
+        while (oldEnd > at && newEnd > at && FRaw[oldEnd - 1] == raw[newEnd - 1]) {
+            --oldEnd;
+            --newEnd;
+        }
+    }
+    FRaw = std::move(raw);
+    const auto inserted = static_cast<std::size_t>(newEnd - at);
+    // Text that replaces a selection takes the format of its first character.
+    const TCellFormat format = FInsertFormat ? *FInsertFormat
+                               : oldEnd > at ? FCells[static_cast<std::size_t>(at)]
+                                             : FTyping;
+    FCells.erase(FCells.begin() + at, FCells.begin() + oldEnd);
+    FCells.insert(FCells.begin() + at, inserted, format);
+    // Text the control inserted (typed, pasted, committed) is drawn in the weight and slant the
+    // control gave it, which its cells take; the pane inserts in those of `format` itself.
+    if (!FInsertFormat && inserted > 0)
+        ForEachDocumentFormat(at, newEnd, [this](int from, int to, const QTextCharFormat& shape) {
+            for (int p = from; p < to; ++p) {
+                TFontStyles& styles = FCells[static_cast<std::size_t>(p)].Styles;
+                styles.Bold = shape.fontWeight() >= QFont::DemiBold;
+                styles.Italic = shape.fontItalic();
+            }
+        });
+    if (FShapesTo > FShapesFrom) // positions moved under a pending change: look at them all
+        ShapesChanged(0, newLength);
+    // A layout drops its shaped glyphs once it is laid out, so every paint and every caret
+    // placed in its block (QTextCursor::setPosition finds the caret's x) would shape the line
+    // again; the pane keeps them, a few bytes per character. Qt made new layouts for all the
+    // blocks it reported.
+    const int reportedEnd =
+        static_cast<int>(std::clamp<long long>(1LL * position + added, 0, newLength));
+    for (QTextBlock block = document()->findBlock(std::min(at, position));
+         block.isValid() && block.position() <= std::max(newEnd, reportedEnd); block = block.next())
+        block.layout()->setCacheEnabled(true);
+    if (!FOverlay.isEmpty() || (inserted > 0 && !(format == TCellFormat{})))
+        OverlayChanged();
+}
+
+void TRichEdit::CursorMoved() {
+    // The pane's own moves (all inside a batch) set the typing format themselves.
+    if (FUpdateDepth == 0)
+        FTyping = NeighbourFormat(textCursor().position());
 }
 
 const TRichEdit::TByteMap& TRichEdit::Map() const {
-    if (FMapState == TMapState::Unsure && document()->toRawText() == FMap.Raw)
-        FMapState = TMapState::Valid;
-    if (FMapState == TMapState::Valid)
+    if (FMapValid)
         return FMap;
 
-    FMap.Raw = document()->toRawText();
     FMap.Text.clear();
-    const auto* units = reinterpret_cast<const char16_t*>(FMap.Raw.utf16());
-    const int count = static_cast<int>(FMap.Raw.size());
+    const auto* units = reinterpret_cast<const char16_t*>(FRaw.utf16());
+    const int count = static_cast<int>(FRaw.size());
     FMap.Bytes.assign(static_cast<std::size_t>(count) + 1, 0);
 
     // Encodes units [start, end) of a line. Their lengths were counted unit by unit as
@@ -144,7 +217,7 @@ const TRichEdit::TByteMap& TRichEdit::Map() const {
     }
     FMap.Bytes[count] = byte;
     appendRun(runStart, count);
-    FMapState = TMapState::Valid;
+    FMapValid = true;
     return FMap;
 }
 
@@ -164,18 +237,16 @@ std::string TRichEdit::Text() const {
 }
 
 void TRichEdit::SetText(std::string_view text) {
-    QTextCharFormat format = InsertionFormat();
-    // setPlainText gives the new text the cursor's format.
-    QTextCursor cursor = textCursor();
-    cursor.clearSelection();
-    cursor.setCharFormat(format);
-    setTextCursor(cursor);
+    TPaneUpdate batch(*this);
+    const TCellFormat format = InsertionFormat();
+    FBatchCursor.reset(); // setPlainText puts the caret at 0
+    FInsertFormat = format;
     setPlainText(ToDocumentText(text));
-    if (document()->isEmpty()) {
-        QTextCursor empty = textCursor();
-        empty.setCharFormat(format);
-        setTextCursor(empty);
-    }
+    FInsertFormat.reset();
+    FTyping = format;
+    // setPlainText gives the new text the format of the control's cursor, which may differ.
+    ShapesChanged(0, static_cast<int>(FCells.size()));
+    OverlayChanged();
 }
 
 int TRichEdit::TextLength() const {
@@ -184,29 +255,53 @@ int TRichEdit::TextLength() const {
 
 // ---- Selection
 
+QTextCursor TRichEdit::Cursor() const {
+    return FBatchCursor ? *FBatchCursor : textCursor();
+}
+
+void TRichEdit::MoveCursor(const QTextCursor& cursor) {
+    FTyping = NeighbourFormat(cursor.position());
+    FBatchCursor = cursor;
+}
+
+void TRichEdit::SetCursorKeepingView(const QTextCursor& cursor) {
+    QTextCursor current = textCursor();
+    if (current.anchor() == cursor.anchor() && current.position() == cursor.position())
+        return;
+    int x = horizontalScrollBar()->value();
+    int y = verticalScrollBar()->value();
+    setTextCursor(cursor);
+    horizontalScrollBar()->setValue(x);
+    verticalScrollBar()->setValue(y);
+}
+
 int TRichEdit::SelStart() const {
-    return ByteOf(textCursor().selectionStart());
+    return ByteOf(Cursor().selectionStart());
 }
 
 int TRichEdit::SelLength() const {
-    QTextCursor cursor = textCursor();
+    QTextCursor cursor = Cursor();
     return ByteOf(cursor.selectionEnd()) - ByteOf(cursor.selectionStart());
 }
 
 void TRichEdit::SetSelStart(int pos) {
-    QTextCursor cursor = textCursor();
+    TPaneUpdate batch(*this);
+    QTextCursor cursor = Cursor();
     cursor.setPosition(PositionOf(pos, false));
-    SetCursorKeepingView(cursor);
+    MoveCursor(cursor);
 }
 
 void TRichEdit::SetSelLength(int length) {
-    QTextCursor cursor = textCursor();
+    TPaneUpdate batch(*this);
+    QTextCursor cursor = Cursor();
     int start = cursor.selectionStart();
     long long endByte = static_cast<long long>(ByteOf(start)) + std::max(length, 0);
     int end = PositionOf(static_cast<int>(std::min<long long>(endByte, TextLength())), true);
+    // Collapsed at the start, then extended: the caret's neighbour is that of the end.
     cursor.setPosition(start);
+    MoveCursor(cursor);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
-    SetCursorKeepingView(cursor);
+    MoveCursor(cursor);
 }
 
 std::string TRichEdit::SelText() const {
@@ -215,73 +310,221 @@ std::string TRichEdit::SelText() const {
 }
 
 void TRichEdit::SetSelText(std::string_view text) {
-    QTextCharFormat format = InsertionFormat();
-    QTextCursor cursor = textCursor();
-    cursor.insertText(ToDocumentText(text), format);
-    cursor.setCharFormat(format);
-    setTextCursor(cursor);
+    TPaneUpdate batch(*this);
+    const TCellFormat format = InsertionFormat();
+    QTextCursor cursor = Cursor();
+    FInsertFormat = format;
+    cursor.insertText(ToDocumentText(text), ShapeFormat(format.Styles));
+    FInsertFormat.reset();
+    FBatchCursor = cursor;
+    FTyping = format;
 }
 
-void TRichEdit::SetCursorKeepingView(const QTextCursor& cursor) {
-    int x = horizontalScrollBar()->value();
-    int y = verticalScrollBar()->value();
-    setTextCursor(cursor);
-    horizontalScrollBar()->setValue(x);
-    verticalScrollBar()->setValue(y);
+void TRichEdit::BeginUpdate() {
+    ++FUpdateDepth;
+}
+
+void TRichEdit::EndUpdate() {
+    if (FUpdateDepth == 0)
+        return;
+    if (FUpdateDepth == 1) { // still open, so that the widget's cursor move counts as the pane's
+        ApplyShapes();
+        if (FBatchCursor) {
+            QTextCursor cursor = *FBatchCursor;
+            FBatchCursor.reset();
+            SetCursorKeepingView(cursor);
+        }
+        // What the learner types next is drawn in the typing format's weight and slant.
+        if (!textCursor().hasSelection() && !SameShape(FTyping.Styles, currentCharFormat())) {
+            FApplyingShapes = true;
+            setCurrentCharFormat(ShapeFormat(FTyping.Styles));
+            FApplyingShapes = false;
+        }
+        if (FOverlayStale)
+            RebuildOverlay();
+    }
+    --FUpdateDepth;
 }
 
 // ---- Colours and styles
 
-QTextCharFormat TRichEdit::FormatAt(int position) const {
+TRichEdit::TCellFormat TRichEdit::NeighbourFormat(int position) const {
+    if (FCells.empty())
+        return FTyping;
     QTextBlock block = document()->findBlock(position);
-    if (!block.isValid())
-        return {};
-    // A paragraph break's format is the one the next block starts with.
-    if (position >= block.position() + block.length() - 1)
-        return block.next().isValid() ? block.next().charFormat() : block.charFormat();
-    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it)
-        if (it.fragment().contains(position))
-            return it.fragment().charFormat();
-    return block.charFormat();
+    bool lineStart = position == block.position();
+    bool lineEmpty = block.length() <= 1;
+    if (lineStart && !lineEmpty)
+        return FCells[static_cast<std::size_t>(position)];
+    if (position > 0)
+        return FCells[static_cast<std::size_t>(position) - 1];
+    return FTyping;
 }
 
-QTextCharFormat TRichEdit::InsertionFormat() const {
-    QTextCursor cursor = textCursor();
-    return cursor.hasSelection() ? FormatAt(cursor.selectionStart()) : cursor.charFormat();
+TRichEdit::TCellFormat TRichEdit::InsertionFormat() const {
+    QTextCursor cursor = Cursor();
+    return cursor.hasSelection() ? FCells[static_cast<std::size_t>(cursor.selectionStart())]
+                                 : FTyping;
 }
 
-void TRichEdit::MergeSelectionFormat(const QTextCharFormat& format) {
-    QTextCursor cursor = textCursor();
-    cursor.mergeCharFormat(format);
-    if (!cursor.hasSelection())
-        SetCursorKeepingView(cursor); // the typing format lives in the pane's own cursor
+void TRichEdit::FormatSelection(const std::function<void(TCellFormat&)>& change) {
+    TPaneUpdate batch(*this);
+    QTextCursor cursor = Cursor();
+    if (!cursor.hasSelection()) {
+        change(FTyping);
+        return;
+    }
+    for (int p = cursor.selectionStart(); p < cursor.selectionEnd(); ++p)
+        change(FCells[static_cast<std::size_t>(p)]);
+    ShapesChanged(cursor.selectionStart(), cursor.selectionEnd());
+    OverlayChanged();
+}
+
+void TRichEdit::ForEachDocumentFormat(int from, int to, const TFormatVisitor& visit) const {
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            QTextFragment fragment = it.fragment();
+            int start = std::max(fragment.position(), from);
+            int end = std::min(fragment.position() + fragment.length(), to);
+            if (start < end)
+                visit(start, end, fragment.charFormat());
+        }
+        // A paragraph break has the format the next block starts with.
+        int separator = block.position() + block.length() - 1;
+        if (block.next().isValid() && separator >= from && separator < to)
+            visit(separator, separator + 1, block.next().charFormat());
+    }
+}
+
+void TRichEdit::ShapesChanged(int from, int to) {
+    FShapesFrom = std::min(FShapesFrom, from);
+    FShapesTo = std::max(FShapesTo, to);
+}
+
+void TRichEdit::ApplyShapes() {
+    const int from = std::max(FShapesFrom, 0);
+    const int to = std::min(FShapesTo, static_cast<int>(FCells.size()));
+    FShapesFrom = std::numeric_limits<int>::max();
+    FShapesTo = -1;
+    struct TRun {
+        int From, To;
+        TFontStyles Styles;
+    };
+    std::vector<TRun> runs; // where the document's weight or slant differs from the cells'
+    if (from < to)
+        ForEachDocumentFormat(from, to, [&](int start, int end, const QTextCharFormat& shape) {
+            for (int p = start; p < end; ++p) {
+                const TFontStyles& styles = FCells[static_cast<std::size_t>(p)].Styles;
+                if (SameShape(styles, shape))
+                    continue;
+                if (!runs.empty() && runs.back().To == p &&
+                    runs.back().Styles.Bold == styles.Bold &&
+                    runs.back().Styles.Italic == styles.Italic)
+                    ++runs.back().To;
+                else
+                    runs.push_back({p, p + 1, styles});
+            }
+        });
+    if (runs.empty())
+        return;
+    // One edit block: the paragraphs are laid out again once, not once per run.
+    FApplyingShapes = true;
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (const TRun& run : runs) {
+        cursor.setPosition(run.From);
+        cursor.setPosition(run.To, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(ShapeFormat(run.Styles));
+    }
+    cursor.endEditBlock();
+    FApplyingShapes = false;
 }
 
 TRgb TRichEdit::SelColor() const {
-    QColor color = InsertionFormat().foreground().color();
-    return {static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-            static_cast<std::uint8_t>(color.blue())};
+    return InsertionFormat().Color;
 }
 
 void TRichEdit::SetSelColor(TRgb color) {
-    QTextCharFormat format;
-    format.setForeground(QColor(color.R, color.G, color.B));
-    MergeSelectionFormat(format);
+    FormatSelection([color](TCellFormat& format) { format.Color = color; });
 }
 
 TFontStyles TRichEdit::SelStyle() const {
-    QTextCharFormat format = InsertionFormat();
-    return {format.fontWeight() >= QFont::DemiBold, format.fontItalic(), format.fontUnderline(),
-            format.fontStrikeOut()};
+    return InsertionFormat().Styles;
 }
 
 void TRichEdit::SetSelStyle(TFontStyles styles) {
-    QTextCharFormat format;
-    format.setFontWeight(styles.Bold ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(styles.Italic);
-    format.setFontUnderline(styles.Underline);
-    format.setFontStrikeOut(styles.StrikeOut);
-    MergeSelectionFormat(format);
+    FormatSelection([styles](TCellFormat& format) { format.Styles = styles; });
+}
+
+void TRichEdit::OverlayChanged() {
+    FOverlayStale = true;
+    if (FUpdateDepth == 0)
+        RebuildOverlay();
+}
+
+void TRichEdit::RebuildOverlay() {
+    FOverlayStale = false;
+    // What an extra selection draws of a cell: weight and slant are the document's.
+    auto drawn = [](TCellFormat cell) {
+        cell.Styles.Bold = cell.Styles.Italic = false;
+        return cell;
+    };
+    // One extra selection per run of equal formats inside a line. QTextEdit repaints the lines
+    // of every selection that differs from the one it shows, so a run that grows by a
+    // character (the accepted part of the example) costs its last line, not all of them. The
+    // lines are those of the layout as it stands; a block not laid out yet counts as one.
+    std::vector<int> lineStarts;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        lineStarts.push_back(block.position());
+        const QTextLayout* layout = block.layout();
+        for (int i = 1; layout && i < layout->lineCount(); ++i)
+            lineStarts.push_back(block.position() +
+                                 LayoutToBlockPosition(*layout, layout->lineAt(i).textStart()));
+    }
+    auto nextStart = lineStarts.begin();
+    QList<ExtraSelection> selections;
+    std::vector<TCellFormat> formats;
+    qsizetype shown = 0; // the first of FOverlay that may still be shown
+    for (std::size_t start = 0; start < FCells.size();) {
+        const TCellFormat cell = drawn(FCells[start]);
+        while (nextStart != lineStarts.end() && static_cast<std::size_t>(*nextStart) <= start)
+            ++nextStart;
+        const std::size_t lineEnd =
+            nextStart == lineStarts.end() ? FCells.size() : static_cast<std::size_t>(*nextStart);
+        std::size_t end = start + 1;
+        while (end < lineEnd && drawn(FCells[end]) == cell)
+            ++end;
+        if (cell == TCellFormat{}) {
+            start = end;
+            continue;
+        }
+        // A run shown already keeps its cursor, which followed every edit; placing a new one
+        // costs a search of the caret's x in its line.
+        const int from = static_cast<int>(start), to = static_cast<int>(end);
+        while (shown < FOverlay.size() && FOverlay[shown].cursor.selectionStart() < from)
+            ++shown;
+        if (shown < FOverlay.size() && FOverlay[shown].cursor.selectionStart() == from &&
+            FOverlay[shown].cursor.selectionEnd() == to &&
+            FOverlayFormats[static_cast<std::size_t>(shown)] == cell) {
+            selections.append(FOverlay[shown]);
+        } else {
+            ExtraSelection selection{QTextCursor(document()), {}};
+            selection.cursor.setPosition(from);
+            selection.cursor.setPosition(to, QTextCursor::KeepAnchor);
+            selection.format.setForeground(ToQColor(cell.Color));
+            if (cell.Styles.Underline)
+                selection.format.setFontUnderline(true);
+            if (cell.Styles.StrikeOut)
+                selection.format.setFontStrikeOut(true);
+            selections.append(selection);
+        }
+        formats.push_back(cell);
+        start = end;
+    }
+    setExtraSelections(selections);
+    FOverlay = std::move(selections);
+    FOverlayFormats = std::move(formats);
 }
 
 // ---- Lines and scrolling
@@ -411,7 +654,7 @@ int TRichEdit::PosFromPoint(QPoint point) const {
         if (wrapped && line.Length > 0 && position >= line.Position + line.Length)
             position = line.Position + line.Length - 1;
     }
-    return ByteOf(std::clamp(position, 0, static_cast<int>(Map().Raw.size())));
+    return ByteOf(std::clamp(position, 0, static_cast<int>(FRaw.size())));
 }
 
 // ---- States

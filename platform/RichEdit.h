@@ -5,8 +5,15 @@
 //
 // A document position counts one per UTF-16 code unit and one per paragraph break; a byte
 // offset counts each character as its Shift_JIS length and each break as 2 (CR LF). The map
-// between the two is built from the document text on first use after a change and kept while
-// only formats change, so the per-key calls of an exercise stay cheap.
+// between the two is built from the document text on first use after a change of the text.
+//
+// The pane keeps the colour and style of every document position itself. Colour, underline and
+// strike-out are drawn over the text as extra selections (one per run of equal ones inside a
+// line, none for black without lines), so changing them repaints a few characters instead of
+// laying their paragraph out again and the windows can colour on every key. Weight and slant
+// change the glyphs, which an extra selection cannot (QTextEdit draws it with the glyphs the
+// text was shaped with), so bold and italic are also the document's char formats, set once per
+// batch. The pane owns QTextEdit's extra selections and the document's char formats.
 //
 // Text that arrives by typing, pasting or the input method has each of its line breaks made a
 // paragraph break (Shift+Enter's line separator too), so that it reads back as CR LF; a tab, a
@@ -21,9 +28,12 @@
 #include "platform/TextPane.h"
 
 #include <QInputMethodEvent>
+#include <QTextCursor>
 #include <QTextEdit>
 
 #include <functional>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,6 +102,10 @@ public:
     void SetCompositionColors(const TCompositionColors& colors) override;
     bool HasComposition() const override;
     void CancelComposition() override;
+    // Within a batch the selection is the pane's own and the widget's cursor gets it, with the
+    // colours, at the outermost EndUpdate.
+    void BeginUpdate() override;
+    void EndUpdate() override;
 
 protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -104,11 +118,10 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
-    // The document text and its byte offsets; see the file comment.
+    // The byte offsets of FRaw; see the file comment.
     struct TByteMap {
-        QString Raw;            // QTextDocument::toRawText(): U+2029 between paragraphs
-        std::string Text;       // the same in Shift_JIS, each break as CR LF
-        std::vector<int> Bytes; // Bytes[p]: byte offset of document position p; Raw.size() + 1
+        std::string Text;       // FRaw in Shift_JIS, each break as CR LF
+        std::vector<int> Bytes; // Bytes[p]: byte offset of document position p; FRaw.size() + 1
     };
     // One line as the layout shows it, in document positions and coordinates.
     struct TVisualLine {
@@ -118,20 +131,48 @@ private:
         int Length = 0;   // UTF-16 units, without the paragraph break
         qreal Top = 0, Bottom = 0;
     };
+    // Colour and style of one document position; the default one is drawn as the text is.
+    struct TCellFormat {
+        TRgb Color = PaneColors::Black;
+        TFontStyles Styles;
+        friend bool operator==(const TCellFormat&, const TCellFormat&) = default;
+    };
 
     const TByteMap& Map() const;
+    // Keeps FCells in step with the document: removed positions go, added ones take the format
+    // of text inserted now.
     void ContentsChanged(int position, int removed, int added);
+    // A caret move the pane did not make (keys, mouse, edits of the learner).
+    void CursorMoved();
     // Document position of a byte offset: the start of the character that holds it, or with
     // `roundUp` the end of that character (offsets are clamped to the text first).
     int PositionOf(int byte, bool roundUp) const;
     int ByteOf(int position) const { return Map().Bytes[static_cast<std::size_t>(position)]; }
-    QTextCharFormat FormatAt(int position) const;
+    // The selection as the pane's calls see it: the one of the batch, else the widget's.
+    QTextCursor Cursor() const;
+    // Moves the selection to `cursor`; the placed caret takes the format of its neighbour.
+    void MoveCursor(const QTextCursor& cursor);
+    // Makes `cursor` the widget's cursor without scrolling the view.
+    void SetCursorKeepingView(const QTextCursor& cursor);
+    // What the typing format becomes when the caret moves to `position`: the format of the
+    // character before it, or of the one after it at the start of a line that is not empty.
+    TCellFormat NeighbourFormat(int position) const;
     // The format that text inserted now takes: that of the first selected character, or the
     // typing format.
-    QTextCharFormat InsertionFormat() const;
-    void MergeSelectionFormat(const QTextCharFormat& format);
-    // Makes `cursor` the pane's cursor without scrolling the view.
-    void SetCursorKeepingView(const QTextCursor& cursor);
+    TCellFormat InsertionFormat() const;
+    // Applies `change` to every selected position, or to the typing format when none is.
+    void FormatSelection(const std::function<void(TCellFormat&)>& change);
+    // Calls `visit(start, end, format)` for the pieces of [from, to) with their char format in
+    // the document.
+    using TFormatVisitor = std::function<void(int, int, const QTextCharFormat&)>;
+    void ForEachDocumentFormat(int from, int to, const TFormatVisitor& visit) const;
+    // Positions [from, to) may have a weight or slant the document does not show yet.
+    void ShapesChanged(int from, int to);
+    // Gives the document the weight and slant of the cells where it lacks them.
+    void ApplyShapes();
+    // The extra selections no longer show FCells: rebuilt now, or at the end of the batch.
+    void OverlayChanged();
+    void RebuildOverlay();
     // Lays the document out even while the pane is hidden, so lines exist before it is shown.
     void EnsureLayout() const;
     std::vector<TVisualLine> VisualLines() const;
@@ -146,11 +187,22 @@ private:
     // Drops the preedit the control shows, without telling the input method.
     void ClearPreedit();
 
+    QString FRaw; // QTextDocument::toRawText(), U+2029 between paragraphs, as of the last change
     mutable TByteMap FMap;
-    // What the last change did to FMap: nothing, maybe only formats (the text is compared
-    // again on next use), or the text.
-    enum class TMapState { Valid, Unsure, Stale };
-    mutable TMapState FMapState = TMapState::Stale;
+    mutable bool FMapValid = false; // false after a change of the text
+
+    // One format per unit of FRaw: each UTF-16 unit and each paragraph break has one.
+    std::vector<TCellFormat> FCells;
+    TCellFormat FTyping; // what is typed next; see TTextPane::SelColor
+    // Set while the pane inserts text itself: the format that text takes.
+    std::optional<TCellFormat> FInsertFormat;
+    int FShapesFrom = std::numeric_limits<int>::max(), FShapesTo = -1; // see ShapesChanged
+    bool FApplyingShapes = false;   // the pane changes the document's formats, not its text
+    QList<ExtraSelection> FOverlay; // the extra selections shown
+    std::vector<TCellFormat> FOverlayFormats; // the format each of them draws
+    bool FOverlayStale = false;               // FCells changed since they were built
+    int FUpdateDepth = 0;                     // open BeginUpdate calls
+    std::optional<QTextCursor> FBatchCursor;  // the selection a batch set, not yet the widget's
 
     TImeMode FImeMode = TImeMode::Hiragana;
     TCompositionColors FCompositionColors{};

@@ -110,8 +110,9 @@ public:
     // Colour and style of the selection: reading gives those of its first character (of the
     // typing format when the selection is empty); writing changes every selected character, or
     // only the typing format — what is typed next — when the selection is empty. The typing
-    // format holds until the caret moves; it then becomes that of the character before the
-    // caret (of the one after it at the start of a line that is not empty).
+    // format holds until the caret moves (or is placed again where it is); it then becomes that
+    // of the character before the caret (of the one after it at the start of a line that is not
+    // empty).
     virtual TRgb SelColor() const = 0;
     virtual void SetSelColor(TRgb color) = 0;
     virtual TFontStyles SelStyle() const = 0;
@@ -145,4 +146,25 @@ public:
     // Whether the input method holds an uncommitted composition in this pane, and dropping it.
     virtual bool HasComposition() const = 0;
     virtual void CancelComposition() = 0;
+
+    // A burst of changes shown once: between BeginUpdate and the matching EndUpdate every call
+    // takes effect for the reads at once, but the pane draws the result (colours, styles, the
+    // selection) only at the outermost EndUpdate. Pairs nest. Marking a thousand differences
+    // thus renders once, not a thousand times; TPaneUpdate pairs the calls for a scope.
+    virtual void BeginUpdate() = 0;
+    virtual void EndUpdate() = 0;
+};
+
+// BeginUpdate for the life of a scope, ended however the scope is left:
+//   TPaneUpdate update(pane);
+//   for (...) { pane.Select(...); pane.SetSelColor(PaneColors::Red); }
+class TPaneUpdate {
+public:
+    explicit TPaneUpdate(TTextPane& pane) : FPane(pane) { FPane.BeginUpdate(); }
+    ~TPaneUpdate() { FPane.EndUpdate(); }
+    TPaneUpdate(const TPaneUpdate&) = delete;
+    TPaneUpdate& operator=(const TPaneUpdate&) = delete;
+
+private:
+    TTextPane& FPane;
 };

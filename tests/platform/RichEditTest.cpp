@@ -27,15 +27,26 @@ protected:
         QApplication::sendEvent(FPane.get(), &event);
     }
 
-    // Centre of the character at a document position, in viewport coordinates.
-    QPoint CharacterCentre(int position) {
+    // The box of the character at a document position, in viewport coordinates.
+    QRect CharacterBox(int position) {
         QTextCursor cursor(Pane().document());
         cursor.setPosition(position);
         QRect left = Pane().cursorRect(cursor);
         cursor.setPosition(position + 1);
         QRect right = Pane().cursorRect(cursor);
-        return {(left.left() + right.left()) / 2, left.center().y()};
+        return {QPoint(left.left(), left.top()), QPoint(right.left() - 1, left.bottom())};
     }
+
+    // The viewport as the learner sees it once pending paints are done; no caret is drawn,
+    // since its blinking would change the pixels.
+    QImage Rendered() {
+        Pane().setCursorWidth(0);
+        QCoreApplication::processEvents();
+        return Pane().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Centre of the character at a document position, in viewport coordinates.
+    QPoint CharacterCentre(int position) { return CharacterBox(position).center(); }
 };
 
 TEST_F(RichEditTest, WordWrapShowsALongLineAsSeveral) {
@@ -298,6 +309,108 @@ TEST_F(RichEditTest, PreeditFormatsTakeTheCompositionColours) {
     EXPECT_EQ(ranges[0].length, 1);
     EXPECT_EQ(background(ranges[0]), QColor(Qt::cyan));
     EXPECT_EQ(Pane().Text(), "ab");
+}
+
+TEST_F(RichEditTest, MarksAreDrawnOnTheirCharactersAndNowhereElse) {
+    Pane().SetWordWrap(false);
+    Pane().SetText("abc\r\ndef");
+    const QRect b = CharacterBox(1);
+    const QImage plain = Rendered();
+    auto isRed = [](QRgb p) { return qRed(p) > 160 && qGreen(p) < 100 && qBlue(p) < 100; };
+    auto countPixels = [](const QImage& image, auto inside, auto test) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += inside(QPoint(x, y)) && test(x, y);
+        return count;
+    };
+    auto inB = [&](QPoint p) { return b.contains(p); };
+    auto outsideB = [&](QPoint p) { return !b.contains(p); };
+    auto otherLine = [&](QPoint p) { return p.y() > b.bottom() + 1; };
+
+    Pane().Select(1, 1);
+    Pane().SetSelColor(Red);
+    Pane().SetSelLength(0);
+    QImage red = Rendered();
+    auto redAt = [&](int x, int y) { return isRed(red.pixel(x, y)); };
+    EXPECT_GT(countPixels(red, inB, redAt), 0);
+    EXPECT_EQ(countPixels(red, outsideB, redAt), 0);
+
+    struct TCase {
+        const char* Name;
+        TFontStyles Styles;
+    } cases[] = {
+        {"bold", {.Bold = true}},
+        {"italic", {.Italic = true}},
+        {"underline", {.Underline = true}},
+        {"strike-out", {.StrikeOut = true}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Pane().SelectAll();
+        Pane().SetSelColor(Black);
+        Pane().SetSelStyle({});
+        Pane().Select(1, 1);
+        Pane().SetSelStyle(c.Styles);
+        Pane().SetSelLength(0);
+        QImage styled = Rendered();
+        auto changed = [&](int x, int y) { return styled.pixel(x, y) != plain.pixel(x, y); };
+        EXPECT_GT(countPixels(styled, inB, changed), 0);
+        // A bold b is wider and moves c, but the other line stays as it was.
+        EXPECT_EQ(countPixels(styled, otherLine, changed), 0);
+    }
+
+    Pane().SelectAll(); // black and plain are drawn as the text is
+    Pane().SetSelColor(Black);
+    Pane().SetSelStyle({});
+    Pane().SetSelLength(0);
+    EXPECT_EQ(Rendered(), plain);
+}
+
+TEST_F(RichEditTest, ABatchIsReadAtOnceAndDrawnAtItsOutermostEnd) {
+    Pane().SetText("abc");
+    const QImage plain = Rendered();
+    Pane().BeginUpdate();
+    Pane().BeginUpdate();
+    Pane().Select(1, 1);
+    Pane().SetSelColor(Red);
+    EXPECT_EQ(Pane().SelStart(), 1);
+    EXPECT_EQ(Pane().SelColor(), Red);
+    Pane().EndUpdate();
+    EXPECT_EQ(Rendered(), plain);
+    Pane().SetSelLength(0);
+    Pane().EndUpdate();
+    EXPECT_NE(Rendered(), plain);
+    EXPECT_EQ(Pane().textCursor().position(), 1); // the caret the learner sees
+}
+
+TEST_F(RichEditTest, TypedAndPastedTextKeepsTheMarksInStep) {
+    auto expectFormat = [&](int pos, TRgb color, TFontStyles styles) {
+        Pane().Select(pos, 1);
+        EXPECT_EQ(Pane().SelColor(), color) << "at " << pos;
+        EXPECT_EQ(Pane().SelStyle(), styles) << "at " << pos;
+    };
+    const TFontStyles bold{.Bold = true};
+    Pane().SetText("abc");
+    Pane().Select(1, 1);
+    Pane().SetSelColor(Red);
+    Pane().SetSelStyle(bold);
+    Pane().SetSelStart(2); // after the red b, which typing continues
+    QTest::keyClicks(&Pane(), "x");
+    EXPECT_EQ(Pane().Text(), "abxc");
+    expectFormat(2, Red, bold);
+    expectFormat(3, Black, {});
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("yz"));
+    Pane().SetSelStart(0);
+    Pane().paste();
+    QTest::keyClick(&Pane(), Qt::Key_Backspace);
+    EXPECT_EQ(Pane().Text(), "yabxc");
+    expectFormat(0, Black, {});
+    expectFormat(1, Black, {});
+    expectFormat(2, Red, bold);
+    expectFormat(3, Red, bold);
+    expectFormat(4, Black, {});
 }
 
 TEST_F(RichEditTest, PosFromPointGivesTheCharacterUnderThePoint) {

@@ -214,6 +214,17 @@ TYPED_TEST(TextPaneContract, AMovedCaretTakesTheFormatOfItsNeighbour) {
     }
 }
 
+TYPED_TEST(TextPaneContract, ACaretPlacedAfterANewlyColouredCharacterContinuesIt) {
+    TTextPane& pane = this->Pane();
+    pane.SetText("abc");
+    pane.Select(1, 1);
+    pane.SetSelColor(Red);
+    pane.SetSelStart(2); // where the selection's caret already was
+    EXPECT_EQ(pane.SelColor(), Red);
+    pane.SetSelText("x");
+    EXPECT_EQ(this->ColorAt(2), Red);
+}
+
 TYPED_TEST(TextPaneContract, HardLines) {
     struct TCase {
         const char* Name;

@@ -47,8 +47,6 @@ TMemoryTextPane::TFormat TMemoryTextPane::InsertionFormat() const {
 }
 
 void TMemoryTextPane::MoveCursorTo(int pos) {
-    if (pos == FSelEnd)
-        return;
     FSelEnd = pos;
     if (FText.empty())
         return;

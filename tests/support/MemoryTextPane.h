@@ -48,6 +48,9 @@ public:
     }
     bool HasComposition() const override { return FComposing; }
     void CancelComposition() override;
+    // Nothing is drawn, so a batch changes nothing.
+    void BeginUpdate() override {}
+    void EndUpdate() override {}
 
     // What a test inspects or stages.
     const TCompositionColors& CompositionColors() const { return FCompositionColors; }
@@ -64,8 +67,8 @@ private:
     // The first byte of every line, the empty line after a final break included.
     std::vector<int> LineStarts() const;
     TFormat InsertionFormat() const;
-    // Moves the cursor end of the selection; a move resets the typing format to that of the
-    // neighbouring character, as a caret move does in the Qt pane.
+    // Moves the cursor end of the selection; placing it, even where it is, resets the typing
+    // format to that of the neighbouring character, as in the Qt pane.
     void MoveCursorTo(int pos);
     void FormatSelection(auto change);
 
