@@ -926,8 +926,7 @@ void TfrmMain::CompareWhole() {
 
 // Typos and omissions red in the example, extra units blue in the typed text.
 void TfrmMain::MarkDifferences(const std::vector<TRsltItem>& items, bool underline) {
-    for (TRichEdit* pane : {ui->RichEdit1, ui->RichEdit2})
-        pane->setUpdatesEnabled(false);
+    TPaneUpdate exampleUpdate(*ui->RichEdit1), typedUpdate(*ui->RichEdit2);
     for (const TRsltItem& item : items) {
         if (item.Kind != RsltKindExample && item.Kind != RsltKindInput)
             continue;
@@ -940,13 +939,12 @@ void TfrmMain::MarkDifferences(const std::vector<TRsltItem>& items, bool underli
         pane->SetSelStyle(styles);
         pane->SetSelLength(0);
     }
-    for (TRichEdit* pane : {ui->RichEdit1, ui->RichEdit2})
-        pane->setUpdatesEnabled(true);
 }
 
 void TfrmMain::CompareLines() {
     TRichEdit* example = ui->RichEdit1;
     TRichEdit* typed = ui->RichEdit2;
+    TPaneUpdate exampleUpdate(*example), typedUpdate(*typed);
     // The typed text as the learner saw it: every displayed line a line of its own.
     std::string hardLines;
     for (int i = 0; i < typed->LineCount(); ++i)

@@ -38,6 +38,7 @@ std::string TCompPart::CommonPrefix(std::string_view committed, std::string_view
 
 bool TCompPart::CheckCommit(std::string_view committedBytes, int langMode) {
     RequirePanes();
+    TPaneUpdate exampleUpdate(*ExampleEdit), inputUpdate(*InputEdit);
     const std::string committed = ShiftJis::FromUtf16(ShiftJis::ToUtf16(committedBytes));
     const std::string example = ExampleEdit->Text();
     const std::size_t start = Confirmed.size();
@@ -90,6 +91,7 @@ bool TCompPart::CheckCommit(std::string_view committedBytes, int langMode) {
 
 bool TCompPart::CheckKey(char typed, char expected) {
     RequirePanes();
+    TPaneUpdate exampleUpdate(*ExampleEdit);
     ++TypedCount;
     ExampleEdit->Select(InputEdit->SelStart(), 1);
     const bool match = typed == expected;
