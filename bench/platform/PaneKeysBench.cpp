@@ -1,6 +1,7 @@
 // Time the panes take for one key of an exercise on a text of 1,024 characters, the longest
 // practice text: what the windows do per key in sequential and bulk input. Each figure is the
-// time of one key, events and hooks included.
+// time of one key, events and hooks included; the last is that of marking every character,
+// as the comparison of a text typed entirely wrong does, with the repaint.
 
 #include "compare/UuCompPart.h"
 #include "platform/RichEdit.h"
@@ -54,6 +55,7 @@ struct TPanes {
         Comp.Confirmed.clear();
         Example.SelectAll();
         Example.SetSelColor(PaneColors::Black);
+        Example.SetSelStyle({});
         Example.SetSelLength(0);
     }
 };
@@ -145,6 +147,29 @@ void BM_BulkKey(benchmark::State& state) {
     benchmark::DoNotOptimize(lines);
 }
 BENCHMARK(BM_BulkKey)->Unit(benchmark::kMicrosecond);
+
+// Every character of the example red, bold and underlined in one batch, then drawn.
+void BM_MarkEveryCharacter(benchmark::State& state) {
+    TPanes panes(u"日本語の文章を入力する練習です。");
+    const int length = panes.Example.TextLength();
+    for (auto _ : state) {
+        state.PauseTiming();
+        panes.Restart();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        {
+            TPaneUpdate update(panes.Example);
+            for (int pos = 0; pos < length; pos += 2) {
+                panes.Example.Select(pos, 2);
+                panes.Example.SetSelColor(PaneColors::Red);
+                panes.Example.SetSelStyle({.Bold = true, .Underline = true});
+                panes.Example.SetSelLength(0);
+            }
+        }
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_MarkEveryCharacter)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
