@@ -34,7 +34,6 @@ void TStatusPanel::paintEvent(QPaintEvent*) {
     frame.state |= QStyle::State_Sunken;
     frame.lineWidth = 1;
     style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
-    painter.setClipRect(rect().adjusted(2, 1, -2, -1));
     painter.drawText(rect().adjusted(3, 0, -3, 0), int(FAlignment | Qt::AlignVCenter), FShown);
 }
 
