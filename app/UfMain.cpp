@@ -1,38 +1,80 @@
 #include "app/UfMain.h"
 
 #include "app/UDataFile.h"
+#include "compare/UCompKey.h"
+#include "japanese/UDefineJap.h"
 #include "platform/Dialogs.h"
+#include "platform/FileIo.h"
 #include "platform/Fonts.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RichEdit.h"
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
 #include "ui_UfMain.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
-#include <QTextBlock>
 #include <QToolButton>
 
 namespace {
 
-const QString ModeNames[] = {QStringLiteral("タッチタイプ"), QStringLiteral("逐次入力"),
-                             QStringLiteral("一括入力")};
-const QString LineCompText = QStringLiteral("行ごとに比較");
+const QString LineCompCaption = QStringLiteral("行ごとに比較");
 
 const QString BannerLine0 = QStringLiteral("求む！　バグ・不具合報告　質問もＯＫ！");
 const QString BannerLine1Lead = QStringLiteral("ここをクリック→");
+
+const QString ReadErrorText = QStringLiteral("文の読み取り中のエラー\r\n");
+const QString CompareErrorText =
+    QStringLiteral("文字列の比較中にエラーが起きました。\r\n入力できなくなったときは読み込み直して"
+                   "ください。");
 
 // Item data of ListView1 and ListView2.
 constexpr int FileNameRole = Qt::UserRole;          // ListView1: the file name's bytes
 constexpr int EntryDataRole = Qt::UserRole;         // ListView2: the "Idx=" and "LastIdx=" lines
 constexpr int CheckedBeforeRole = Qt::UserRole + 1; // ListView2: the check state last seen
 
+// A text longer than this is no practice text (and would take long to read and show).
+constexpr std::size_t MaxTextFileBytes = 16 * 1024 * 1024;
+// A practice text of modes 1 and 2 keeps its first characters only.
+constexpr std::size_t MaxPracticeChars = 1024;
+
+// The ruler of bulk input, by text kind: the cell text, the first selectable and the last
+// column (which is also the ruler's length in cells).
+struct TRulerLimits {
+    QString CellText;
+    int FirstColumn;
+    int LastColumn;
+};
+const TRulerLimits RulerLimits[] = {{QStringLiteral("あ"), 15, 45}, {QStringLiteral("A"), 20, 90}};
+
+// The composition colours of the typing pane: input, selected clause, converted, target.
+const TCompositionColors TypingCompositionColors = {{
+    {PaneColors::Black, false, PaneColors::White, true},
+    {PaneColors::Black, true, PaneColors::Cyan, false},
+    {PaneColors::Black, false, PaneColors::White, true},
+    {PaneColors::Black, false, PaneColors::Cyan, true},
+}};
+
+// Keys by name, as the editing rules name them.
+bool IsCtrlAlone(const QKeyEvent& event) {
+    return (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
 QString ToDisplayPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+std::filesystem::path FromDisplayPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 std::vector<std::string> EntryData(const QTreeWidgetItem* item) {
@@ -40,6 +82,12 @@ std::vector<std::string> EntryData(const QTreeWidgetItem* item) {
     for (const QString& line : item->data(0, EntryDataRole).toStringList())
         data.push_back(line.toStdString());
     return data;
+}
+
+std::u16string TrimRight(std::u16string text) {
+    while (!text.empty() && text.back() < 33)
+        text.pop_back();
+    return text;
 }
 
 std::vector<TScreenRect> AvailableScreens() {
@@ -56,6 +104,8 @@ std::vector<TScreenRect> AvailableScreens() {
 }
 
 } // namespace
+
+// ---- Start-up and closing ----
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>()) {
     Q_INIT_RESOURCE(typorin);
@@ -91,7 +141,7 @@ void TfrmMain::CreateActions() {
             widget->setObjectName(QStringLiteral("ToolButton%1").arg(++button));
 
     // Windows that come later: their commands stay off until then.
-    for (QAction* action : {ui->Open1, ui->SetOption1, ui->Editer1, ui->Graph1, ui->About1})
+    for (QAction* action : {ui->SetOption1, ui->Editer1, ui->Graph1, ui->About1})
         action->setEnabled(false);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -99,31 +149,84 @@ void TfrmMain::CreateActions() {
 }
 
 void TfrmMain::CreateStatusBars() {
+    // Status bars and the menu bar keep the desktop's smaller type, not the window's 16 pixels.
+    QFont small(ProportionalFontFace);
+    small.setPixelSize(12);
+    for (QStatusBar* bar : {ui->StatusBar1, ui->StatusBar2})
+        bar->setFont(small);
+    ui->MainMenu1->setFont(QApplication::font(ui->MainMenu1));
     AddStatusPanels(ui->StatusBar1, {{100, Qt::AlignHCenter}, {400}});
     AddStatusPanels(ui->StatusBar2, {{190}, {100}, {50}});
 }
 
 void TfrmMain::ConnectHandlers() {
+    connect(ui->Open1, &QAction::triggered, this, &TfrmMain::FileOpen1Execute);
+    connect(ui->Exit1, &QAction::triggered, this, &TfrmMain::Exit1Click);
     for (QAction* item : {ui->Touch1, ui->Part1, ui->All1})
         connect(item, &QAction::triggered, this, [this, item] { TouchActExecute(item); });
+    connect(ui->Comp1, &QAction::triggered, this, &TfrmMain::CompActExecute);
     connect(ui->LineComp1, &QAction::triggered, this, &TfrmMain::LineCompActExecute);
+    connect(ui->Refresh1, &QAction::triggered, this, &TfrmMain::Refresh1Click);
     connect(ui->AutoCrLfAct, &QAction::triggered, this, &TfrmMain::AutoCrLfActExecute);
     connect(ui->Help2, &QAction::triggered, this, &TfrmMain::HelpActExecute);
-    connect(ui->Exit1, &QAction::triggered, this, &TfrmMain::Exit1Click);
-    connect(ui->Refresh1, &QAction::triggered, this, &TfrmMain::Refresh1Click);
+
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
             &TfrmMain::ListView1SelectItem);
     connect(ui->ListView2, &QTreeWidget::itemChanged, this, &TfrmMain::ListView2Change);
+    connect(ui->ListView2, &QTreeWidget::itemPressed, this, &TfrmMain::StartSentence);
+    ui->ListView2->installEventFilter(this);
 
-    ui->RichEdit1->viewport()->setMouseTracking(true);
-    ui->RichEdit1->viewport()->installEventFilter(this);
-    ui->RichEdit1->installEventFilter(this);
+    TRichEdit* example = ui->RichEdit1;
+    example->SetReadOnly(true);
+    example->SetImeMode(TImeMode::Disabled);
+    example->viewport()->setMouseTracking(true);
+    example->OnMouseMove = [this](const QMouseEvent& event) { RichEdit1MouseMove(event); };
+    example->OnMouseDown = [this](const QMouseEvent& event) { RichEdit1MouseDown(event); };
+    example->OnFocusIn = [this] {
+        // The example pane never keeps the focus while the typing pane is there.
+        if (ui->RichEdit2->isVisible())
+            ui->RichEdit2->setFocus();
+    };
+    connect(example->document()->documentLayout(),
+            &QAbstractTextDocumentLayout::documentSizeChanged, this, &TfrmMain::UpdateLineHeight);
+
+    TRichEdit* typed = ui->RichEdit2;
+    typed->SetReadOnly(true);
+    typed->OnImeCommit = [this](const std::string& committed) { RichEdit2ImeCommit(committed); };
+    typed->OnKeyDown = [this](const QKeyEvent& event) { return RichEdit2KeyDown(event); };
+    typed->OnKeyPress = [this](QChar key) { return RichEdit2KeyPress(key); };
+    typed->OnKeyUp = [this](const QKeyEvent& event) { RichEdit2KeyUp(event); };
+    typed->OnMouseDown = [this](const QMouseEvent&) { RichEdit2MouseDown(); };
+    typed->OnFocusIn = [this] { RichEdit2Enter(); };
+    // Nothing reaches the typing pane but what the learner types: no pasting from a menu, by
+    // dropping or by the middle button.
+    typed->setContextMenuPolicy(Qt::NoContextMenu);
+    typed->setAcceptDrops(false);
+    typed->viewport()->installEventFilter(this);
+    typed->setUndoRedoEnabled(false);
+    example->setContextMenuPolicy(Qt::NoContextMenu);
+    example->setAcceptDrops(false);
+
+    ui->PaintBox2->OnPaint = [this](QPainter& painter) { PaintBox2Paint(painter); };
+    QFont marker(FixedFontFace);
+    marker.setPixelSize(12);
+    marker.setBold(true);
+    ui->Label1->setFont(marker);
+    ui->Label1->adjustSize();
+    ui->Label1->setMouseTracking(true);
+    ui->Label1->installEventFilter(this);
+
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setParent(this);
     Timer1.setInterval(1000);
+    connect(&Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
 }
 
 void TfrmMain::FormCreate() {
     ReadSettings();
     ListRegisters();
+    FCompPart.ExampleEdit = ui->RichEdit1;
+    FCompPart.InputEdit = ui->RichEdit2;
 
     // The toggles, as they were left.
     ui->AutoCrLfAct->setChecked(OptionRec.AutoCrLf != 0);
@@ -136,13 +239,16 @@ void TfrmMain::FormCreate() {
 
     FSingleByte = 0;
     FWrapCol = OptionRec.WrapColJp;
-    QFont rulerFont = ui->RichEdit1->font();
-    rulerFont.setPointSize(OptionRec.FontSize);
-    FCellWidth = QFontMetrics(rulerFont).horizontalAdvance(QStringLiteral("あ"));
+    FCellWidth = RulerCellWidth(OptionRec.FontSize);
     PlaceRulerMarker();
     FDragOffset = ui->Label1->width() / 2 - 2;
 
     RestoreGeometry();
+    for (QTreeWidget* list : {ui->ListView1, ui->ListView2}) {
+        QFont font = list->font();
+        font.setPointSize(OptionRec.FontSize);
+        list->setFont(font);
+    }
     if (ui->ListView1->topLevelItemCount() > 0) {
         ui->ListView1->setFocus();
         ui->ListView1->setCurrentItem(ui->ListView1->topLevelItem(0));
@@ -168,12 +274,10 @@ void TfrmMain::RestoreGeometry() {
     // Lay the window out at its new size first, so that the splitters take the sizes exactly.
     if (layout())
         layout()->activate();
-    ui->Splitter1->setStretchFactor(0, 0);
-    ui->Splitter1->setStretchFactor(1, 1);
-    ui->Splitter2->setStretchFactor(0, 0);
-    ui->Splitter2->setStretchFactor(1, 1);
-    ui->Splitter3->setStretchFactor(0, 0);
-    ui->Splitter3->setStretchFactor(1, 1);
+    for (QSplitter* splitter : {ui->Splitter1, ui->Splitter2, ui->Splitter3}) {
+        splitter->setStretchFactor(0, 0);
+        splitter->setStretchFactor(1, 1);
+    }
     auto place = [](QSplitter* splitter, int first) {
         int total =
             splitter->orientation() == Qt::Horizontal ? splitter->width() : splitter->height();
@@ -185,6 +289,77 @@ void TfrmMain::RestoreGeometry() {
     place(ui->Splitter3, OptionRec.MainRichEdit1Height);
 }
 
+void TfrmMain::BringToFront() {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// Stores the layout and writes Typorin.dat. When the file cannot be written the learner is
+// asked whether to quit anyway; the previous file stays whole either way.
+bool TfrmMain::FormCloseQuery() {
+    OptionRec.MainListView1Height = ui->Splitter2->sizes().value(0);
+    OptionRec.MainPanel2Width = ui->Splitter1->sizes().value(0);
+    OptionRec.MainRichEdit1Height = ui->Splitter3->sizes().value(0);
+    QRect bounds = geometry();
+    OptionRec.MainLeft = bounds.x();
+    OptionRec.MainTop = bounds.y();
+    OptionRec.MainWidth = bounds.width();
+    OptionRec.MainHeight = bounds.height();
+    try {
+        WriteDataFile(DataFilePath());
+    } catch (const std::exception& e) {
+        return Dialogs::AskYesNo(this, Dialogs::TIcon::Error,
+                                 QStringLiteral("データファイルの書き込みに失敗しました。\r\n") +
+                                     QString::fromUtf8(e.what()) +
+                                     QStringLiteral("\r\n\r\n保存せずに終了しますか？"));
+    }
+    return true;
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->ListView2 && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            StartSentence();
+            return true;
+        }
+    } else if (watched == ui->RichEdit2->viewport()) {
+        // The middle button would paste the primary selection.
+        auto type = event->type();
+        if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+             type == QEvent::MouseButtonDblClick) &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
+            return true;
+    } else if (watched == ui->Label1) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            Label1MouseDown();
+            return true;
+        case QEvent::MouseMove:
+            Label1MouseMove(*static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseButtonRelease:
+            Label1MouseUp(*static_cast<QMouseEvent*>(event));
+            return true;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Registers, sentences and text files ----
+
 // ListView1 := the register files of TextFolder, sorted by name.
 void TfrmMain::ListRegisters() {
     ui->ListView1->clear();
@@ -193,11 +368,11 @@ void TfrmMain::ListRegisters() {
     try {
         files = UuRegi::TRegi::ListFiles(folder);
     } catch (const std::exception& e) {
-        Dialogs::ShowError(this, QString::fromUtf8(e.what()));
+        ShowError(QString::fromUtf8(e.what()));
         return;
     }
     if (!files) {
-        Dialogs::ShowError(this, UuRegi::MissingFolderMessage(folder));
+        ShowError(UuRegi::MissingFolderMessage(folder));
         return;
     }
     for (const std::filesystem::path& file : *files) {
@@ -209,15 +384,15 @@ void TfrmMain::ListRegisters() {
 
 // A register chosen: its sentences fill ListView2; none of them is started yet.
 void TfrmMain::ListView1SelectItem() {
-    ui->RichEdit1->clear();
-    ui->RichEdit2->clear();
+    ui->RichEdit1->Clear();
+    ui->RichEdit2->Clear();
     FontStep();
     StopExercise();
     ui->ListView2->clear();
     FTitle.clear();
     std::filesystem::path folder = UuRegi::RegisterFolder();
     if (!std::filesystem::is_directory(folder)) {
-        Dialogs::ShowError(this, UuRegi::MissingFolderMessage(folder));
+        ShowError(UuRegi::MissingFolderMessage(folder));
         return;
     }
     QList<QTreeWidgetItem*> selected = ui->ListView1->selectedItems();
@@ -239,15 +414,15 @@ void TfrmMain::ListView1SelectItem() {
             item->setData(0, EntryDataRole, data);
         }
         SetCaption();
-        SetStatus(ui->StatusBar1, 0, ModeNames[FMode]);
-        SetStatus(ui->StatusBar1, 1, {});
-        SetStatus(ui->StatusBar2, 0, QStringLiteral(" "));
-        SetStatus(ui->StatusBar2, 1, {});
+        SetStatus(ui->StatusBar1, 0, ModeName(FMode));
+        SetStatus(ui->StatusBar1, 1, QString());
+        SetStatus(ui->StatusBar2, 0,
+                  FMode == TouchMode ? TouchCountersText(0, 0, 0) : std::string(" "));
+        SetStatus(ui->StatusBar2, 1, QString());
         if (ui->ListView2->topLevelItemCount() > 0)
             ui->ListView2->setCurrentItem(ui->ListView2->topLevelItem(0));
     } catch (const std::exception& e) {
-        Dialogs::ShowError(this, QStringLiteral("文の読み取り中のエラー\r\n") +
-                                     QString::fromUtf8(e.what()));
+        ShowError(ReadErrorText + QString::fromUtf8(e.what()));
         FTextPath.clear();
     }
 }
@@ -274,11 +449,61 @@ void TfrmMain::ListView2Change(QTreeWidgetItem* item) {
             QSignalBlocker blocker(ui->ListView2);
             item->setCheckState(0, FCheckedBefore ? Qt::Checked : Qt::Unchecked);
         }
-        Dialogs::ShowError(this, QStringLiteral("チェックマークを書きこめませんでした。\r\n") +
-                                     QString::fromUtf8(e.what()) +
-                                     QStringLiteral("\r\n登録ファイルを読みこみなおして"
-                                                    "表示を更新してください。"));
+        ShowError(QStringLiteral("チェックマークを書きこめませんでした。\r\n") +
+                  QString::fromUtf8(e.what()) +
+                  QStringLiteral("\r\n登録ファイルを読みこみなおして表示を更新してください。"));
     }
+}
+
+// The sentence selected in ListView2 becomes the practice text (a click there, or Enter).
+void TfrmMain::StartSentence() {
+    FBannerShown = false;
+    QList<QTreeWidgetItem*> registers = ui->ListView1->selectedItems();
+    QList<QTreeWidgetItem*> sentences = ui->ListView2->selectedItems();
+    if (registers.isEmpty() || sentences.isEmpty())
+        return;
+    try {
+        std::filesystem::path file =
+            UuRegi::RegisterFolder() /
+            registers.front()->data(0, FileNameRole).toByteArray().toStdString();
+        std::vector<std::string> data = EntryData(sentences.front());
+        FRegi.ReadSentence(UuRegi::IntValue(data, "Idx"), UuRegi::IntValue(data, "LastIdx"), file);
+        if (FMode == TouchMode)
+            return;
+        LoadText(ToDisplayPath(file), FRegi.Title, FRegi.Text);
+        ui->RichEdit1->setFocus();
+    } catch (const std::exception& e) {
+        ShowError(ReadErrorText + QString::fromUtf8(e.what()) +
+                  QStringLiteral("\r\n登録ファイルを読みこみなおして表示を更新してください。"));
+        ui->ListView2->clear();
+        StopExercise();
+        SetCaption();
+    }
+}
+
+// Any text file as the practice text.
+void TfrmMain::FileOpen1Execute() {
+    FBannerShown = false;
+    Dialogs::TFileDialogOptions options;
+    options.Folder = QString::fromStdString(ProgramFolder().string());
+    options.Filter = QStringLiteral("テキストファイル ( *.txt ) (*.txt)");
+    options.DefaultSuffix = QStringLiteral("txt");
+    QString path = Dialogs::AskOpenFileName(this, options);
+    if (path.isEmpty())
+        return;
+    std::string text;
+    try {
+        std::string bytes = ReadWholeFile(FromDisplayPath(path), MaxTextFileBytes);
+        text = ShiftJis::JoinLines(ShiftJis::SplitLines(ShiftJis::FromTextFile(bytes)));
+    } catch (const std::exception& e) {
+        ShowError(QStringLiteral("ファイルを読みこめませんでした。\r\n") +
+                  QString::fromUtf8(e.what()));
+        return;
+    }
+    FTextPath = path;
+    if (FMode == TouchMode)
+        return;
+    LoadText(path, std::string(), text);
 }
 
 // Lists the registers again, as they are on disk now.
@@ -288,10 +513,50 @@ void TfrmMain::Refresh1Click() {
         ui->ListView1->clear();
     }
     ui->ListView2->clear();
-    ui->RichEdit1->clear();
-    ui->RichEdit2->clear();
+    ui->RichEdit1->Clear();
+    ui->RichEdit2->Clear();
     StopExercise();
     ListRegisters();
+}
+
+// Makes `text` the practice text of sequential or bulk input and arms the exercise.
+void TfrmMain::LoadText(const QString& path, const std::string& title, const std::string& text) {
+    FTextPath = path;
+    FTitle = title;
+    FSingleByte = 1;
+    for (std::string_view c : ShiftJis::Chars(ShiftJis::TrimRight(text)))
+        if (c.size() == 2)
+            FSingleByte = 0;
+    ResetPanes();
+
+    std::string normalised = FSingleByte ? text : ToFullWidthText(text);
+    std::u16string practice = ShiftJis::ToUtf16(normalised);
+    if (practice.size() > MaxPracticeChars)
+        practice.resize(MaxPracticeChars);
+    FPracticeText = TrimRight(practice);
+
+    ui->RichEdit1->setUpdatesEnabled(false);
+    if (FMode == AllMode)
+        Rewrap();
+    else
+        ui->RichEdit1->SetText(ShiftJis::FromUtf16(FPracticeText));
+    ui->RichEdit1->setUpdatesEnabled(true);
+
+    TTextCounts counts = CountText(FPracticeText, ui->RichEdit1->Text(), FSingleByte != 0);
+    FCharCount = counts.CharCount;
+    FKanjiCount = counts.KanjiCount;
+
+    SetCaption();
+    SetStatus(ui->StatusBar1, 0, ModeName(FMode));
+    SetStatus(ui->StatusBar1, 1, QString());
+    FRunning = true;
+    SetStatus(ui->StatusBar2, 0, TextInformationText(FSingleByte != 0, counts));
+    SetStatus(ui->StatusBar2, 1, TimeAndKeysText(0, 0));
+    ui->RichEdit2->SetImeMode(FSingleByte ? TImeMode::Closed : TImeMode::Hiragana);
+    if (FMode == AllMode)
+        SetRulerMarkerColor(Qt::black);
+    ui->RichEdit2->SetCompositionColors(TypingCompositionColors);
+    ui->RichEdit1->setFocus();
 }
 
 void TfrmMain::SetCaption() {
@@ -299,13 +564,7 @@ void TfrmMain::SetCaption() {
                    ShiftJis::ToQString(FTitle));
 }
 
-void TfrmMain::BringToFront() {
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
-}
+// ---- Commands ----
 
 // Mode switch: abandons any exercise, checks the chosen mode (an item already checked stays
 // as it is) and lays the window out for it.
@@ -326,27 +585,27 @@ void TfrmMain::ApplyMode() {
     ui->RichEdit2->setVisible(mode != TouchMode);
     if (mode != TouchMode) {
         ui->StatusBar2->setVisible(true);
-        ui->RichEdit1->setAttribute(Qt::WA_InputMethodEnabled, false);
+        ui->RichEdit1->SetImeMode(TImeMode::Disabled);
     }
     if (bulk)
-        ui->Label1->setStyleSheet(QStringLiteral("color: black;"));
-    SetStatus(ui->StatusBar2, 2, bulk && ui->LineComp1->isChecked() ? LineCompText : QString());
+        SetRulerMarkerColor(Qt::black);
+    SetStatus(ui->StatusBar2, 2, bulk && ui->LineComp1->isChecked() ? LineCompCaption : QString());
 
     ui->Comp1->setEnabled(false);
     FMode = mode;
     OptionRec.ExamMode = static_cast<std::uint8_t>(mode);
 
-    SetStatus(ui->StatusBar1, 0, ModeNames[mode]);
-    SetStatus(ui->StatusBar1, 1, {});
+    SetStatus(ui->StatusBar1, 0, ModeName(mode));
+    SetStatus(ui->StatusBar1, 1, QString());
     SetStatus(ui->StatusBar2, 0, QStringLiteral(" "));
-    SetStatus(ui->StatusBar2, 1, {});
+    SetStatus(ui->StatusBar2, 1, QString());
     ResetPanes();
 }
 
 void TfrmMain::LineCompActExecute() {
     // The action has already toggled its check mark.
     OptionRec.LineComp = ui->LineComp1->isChecked() ? 1 : 0;
-    SetStatus(ui->StatusBar2, 2, ui->LineComp1->isChecked() ? LineCompText : QString());
+    SetStatus(ui->StatusBar2, 2, ui->LineComp1->isChecked() ? LineCompCaption : QString());
 }
 
 void TfrmMain::AutoCrLfActExecute() {
@@ -355,56 +614,59 @@ void TfrmMain::AutoCrLfActExecute() {
 
 void TfrmMain::HelpActExecute() {
     if (!OpenHelpFile())
-        Dialogs::ShowError(this, QStringLiteral("ヘルプファイルがありません。"));
+        ShowError(QStringLiteral("ヘルプファイルがありません。"));
 }
 
 void TfrmMain::Exit1Click() {
     close();
 }
 
+// ---- The steps the commands share ----
+
 // Ends the running exercise, whatever the mode.
 void TfrmMain::StopExercise() {
     Timer1.stop();
     FRunning = false;
+    FCompPart.Confirmed.clear();
     FPracticeText.clear();
-    ui->RichEdit2->setReadOnly(true);
-    ui->RichEdit2->setAttribute(Qt::WA_InputMethodEnabled, false);
+    ui->RichEdit2->SetReadOnly(true);
+    ui->RichEdit2->SetImeMode(TImeMode::Disabled);
 }
 
 // Prepares both panes for a new text in the current mode.
 void TfrmMain::ResetPanes() {
     Timer1.stop();
+    FCompPart.Confirmed.clear();
+    FCompPart.TypedCount = 0;
+    FCompPart.ErrorCount = 0;
     FSeconds = 0;
     FKeyCount = 0;
-    ui->RichEdit1->clear();
-    ui->RichEdit2->clear();
+    ui->RichEdit1->Clear();
+    ui->RichEdit2->Clear();
     if (FMode == AllMode) {
         FWrapCol = FSingleByte ? OptionRec.WrapColEn : OptionRec.WrapColJp;
-        QFont rulerFont = ui->RichEdit1->font();
-        rulerFont.setPointSize(OptionRec.FontSize);
-        FCellWidth = QFontMetrics(rulerFont).horizontalAdvance(FSingleByte ? QStringLiteral("A")
-                                                                           : QStringLiteral("あ"));
+        FCellWidth = RulerCellWidth(OptionRec.FontSize);
         PlaceRulerMarker();
         ui->PaintBox2->update();
     }
+    TRichEdit* example = ui->RichEdit1;
     if (FMode == TouchMode) {
-        ui->RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
-        ui->RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        ui->RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        example->SetWordWrap(false);
+        example->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        example->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     } else {
-        ui->RichEdit1->setLineWrapMode(FMode == PartMode ? QTextEdit::WidgetWidth
-                                                         : QTextEdit::NoWrap);
-        ui->RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        ui->RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        ui->RichEdit2->setLineWrapMode(QTextEdit::WidgetWidth);
+        example->SetWordWrap(FMode == PartMode);
+        example->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        example->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        ui->RichEdit2->SetWordWrap(true);
     }
     FontStep();
-    for (QTextEdit* pane : {ui->RichEdit1, ui->RichEdit2}) {
-        QTextCharFormat plain;
-        plain.setForeground(Qt::black);
-        pane->setCurrentCharFormat(plain);
+    for (TRichEdit* pane : {ui->RichEdit1, ui->RichEdit2}) {
+        pane->Clear();
+        pane->SetSelColor(PaneColors::Black);
+        pane->SetSelStyle({});
     }
-    ui->RichEdit2->setReadOnly(false);
+    ui->RichEdit2->SetReadOnly(false);
 }
 
 // The fonts of both panes: the proportional face in touch typing, the fixed one otherwise.
@@ -419,7 +681,7 @@ void TfrmMain::FontStep() {
         if (font.family() == ProportionalFontFace)
             font.setFamily(FixedFontFace);
     }
-    for (QTextEdit* pane : {ui->RichEdit1, ui->RichEdit2}) {
+    for (TRichEdit* pane : {ui->RichEdit1, ui->RichEdit2}) {
         pane->setFont(font);
         QPalette palette = pane->palette();
         palette.setColor(QPalette::Text, Qt::black);
@@ -427,89 +689,485 @@ void TfrmMain::FontStep() {
     }
 }
 
-void TfrmMain::PlaceRulerMarker() {
-    ui->Label1->move(FWrapCol * FCellWidth, ui->Label1->y());
-    ui->Label1->setStyleSheet(QStringLiteral("color: black;"));
-}
-
 // Two lines in the example pane asking for bug reports, the second ending in the mail address.
 void TfrmMain::ShowBanner() {
-    QTextEdit* pane = ui->RichEdit1;
-    pane->setPlainText(BannerLine0 + QLatin1Char('\n') + BannerLine1Lead + AuthorMailAddress);
-    QTextCursor cursor(pane->document()->findBlockByNumber(1));
-    cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, BannerLine1Lead.size());
-    cursor.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, AuthorMailAddress.size());
-    QTextCharFormat blue;
-    blue.setForeground(QColor(0, 0, 255));
-    cursor.mergeCharFormat(blue);
+    TRichEdit* pane = ui->RichEdit1;
+    std::string lead =
+        ShiftJis::FromQString(BannerLine0 + QStringLiteral("\r\n") + BannerLine1Lead);
+    std::string address = ShiftJis::FromQString(AuthorMailAddress);
+    pane->SetText(lead + address);
+    pane->Select(static_cast<int>(lead.size()), static_cast<int>(address.size()));
+    pane->SetSelColor(PaneColors::Blue);
+    pane->SetSelStart(0);
     FBannerShown = true;
 }
 
 // Whether a point of RichEdit1 lies on the mail address of the banner.
-bool TfrmMain::BannerHit(const QPoint& viewportPos) const {
-    QTextCursor cursor = ui->RichEdit1->cursorForPosition(viewportPos);
-    QTextBlock block = cursor.block();
-    if (block.blockNumber() != 1 || block.text() != BannerLine1Lead + AuthorMailAddress)
-        return false;
-    // The character under the point, not the gap nearest to it.
-    QRect caret = ui->RichEdit1->cursorRect(cursor);
-    int column = cursor.positionInBlock() - (viewportPos.x() < caret.x() ? 1 : 0);
-    return column >= BannerLine1Lead.size() &&
-           column < BannerLine1Lead.size() + AuthorMailAddress.size();
+bool TfrmMain::OnBannerAddress(QPoint viewportPos) const {
+    const TRichEdit* pane = ui->RichEdit1;
+    std::string line1 = ShiftJis::FromQString(BannerLine1Lead + AuthorMailAddress);
+    int start =
+        pane->LineStart(1) + static_cast<int>(ShiftJis::FromQString(BannerLine1Lead).size());
+    int length = static_cast<int>(ShiftJis::FromQString(AuthorMailAddress).size());
+    int pos = pane->PosFromPoint(viewportPos);
+    return pane->Line(1) == line1 && pane->LineFromPos(pos) == 1 && pos >= start &&
+           pos < start + length;
 }
 
-bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->RichEdit1->viewport()) {
-        if (event->type() == QEvent::MouseMove) {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            bool hand = FBannerShown && BannerHit(mouse->position().toPoint());
-            ui->RichEdit1->viewport()->setCursor(hand ? Qt::PointingHandCursor : Qt::IBeamCursor);
-        } else if (event->type() == QEvent::MouseButtonPress) {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (FBannerShown && mouse->button() == Qt::LeftButton &&
-                BannerHit(mouse->position().toPoint()))
-                OpenAuthorMail();
-        }
-    } else if (watched == ui->RichEdit1 && event->type() == QEvent::FocusIn) {
-        // The example pane never keeps the focus while the typing pane is there.
-        if (ui->RichEdit2->isVisible())
-            ui->RichEdit2->setFocus();
-    }
-    return QMainWindow::eventFilter(watched, event);
+void TfrmMain::RichEdit1MouseMove(const QMouseEvent& event) {
+    bool hand = FBannerShown && OnBannerAddress(event.position().toPoint());
+    ui->RichEdit1->viewport()->setCursor(hand ? Qt::PointingHandCursor : Qt::IBeamCursor);
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery())
-        event->accept();
+void TfrmMain::RichEdit1MouseDown(const QMouseEvent& event) {
+    if (FBannerShown && event.button() == Qt::LeftButton &&
+        OnBannerAddress(event.position().toPoint()))
+        OpenAuthorMail();
+}
+
+// ---- Time and keystrokes ----
+
+void TfrmMain::Timer1Timer() {
+    ++FSeconds;
+    if (FMode == TouchMode)
+        SetStatus(ui->StatusBar2, 0, TouchCountersText(FSeconds, FKeyCount, FTouchMisses));
     else
-        event->ignore();
+        SetStatus(ui->StatusBar2, 1, TimeAndKeysText(FSeconds, FKeyCount));
 }
 
-// Stores the layout and writes Typorin.dat. When the file cannot be written the learner is
-// asked whether to quit anyway; the previous file stays whole either way.
-bool TfrmMain::FormCloseQuery() {
-    QList<int> lists = ui->Splitter2->sizes();
-    QList<int> panels = ui->Splitter1->sizes();
-    QList<int> panes = ui->Splitter3->sizes();
-    OptionRec.MainListView1Height = lists.value(0);
-    OptionRec.MainPanel2Width = panels.value(0);
-    OptionRec.MainRichEdit1Height = panes.value(0);
-    QRect bounds = geometry();
-    OptionRec.MainLeft = bounds.x();
-    OptionRec.MainTop = bounds.y();
-    OptionRec.MainWidth = bounds.width();
-    OptionRec.MainHeight = bounds.height();
+// Time is counted from the first key down of an armed exercise.
+void TfrmMain::StartTimer() {
+    if (!Timer1.isActive())
+        Timer1.start();
+}
+
+void TfrmMain::CountKeystroke(int key) {
+    if (FRunning && CountsAsKeystroke(key))
+        ++FKeyCount;
+}
+
+TExerciseState TfrmMain::ExerciseState() const {
+    TExerciseState state;
+    state.Seconds = FSeconds;
+    state.KeyCount = FKeyCount;
+    state.CharCount = FCharCount;
+    state.KanjiCount = FKanjiCount;
+    state.SingleByte = FSingleByte != 0;
+    state.Title = FTitle;
+    state.TextPath = FromDisplayPath(FTextPath);
+    return state;
+}
+
+// ---- Sequential input ----
+
+// A string the input method committed into the typing pane, which already holds it.
+void TfrmMain::RichEdit2ImeCommit(const std::string& committed) {
+    if (!FRunning || FMode != PartMode)
+        return;
     try {
-        WriteDataFile(DataFilePath());
+        if (!committed.empty()) {
+            FImeResult = committed;
+            FCompPart.CheckCommit(FImeResult, FSingleByte);
+            EndCheck();
+        }
+        if (!ui->RichEdit2->HasComposition())
+            ui->RichEdit2->CancelComposition();
     } catch (const std::exception& e) {
-        return Dialogs::AskYesNo(this, Dialogs::TIcon::Error,
-                                 QStringLiteral("データファイルの書き込みに失敗しました。\r\n") +
-                                     QString::fromUtf8(e.what()) +
-                                     QStringLiteral("\r\n\r\n保存せずに終了しますか？"));
+        ShowError(QString::fromUtf8(e.what()) + QStringLiteral("\r\n") + CompareErrorText);
+    }
+}
+
+// Editing keys of the typing pane, in sequential and bulk input; true swallows the key.
+bool TfrmMain::RichEdit2KeyDown(const QKeyEvent& event) {
+    int key = event.key();
+    bool ctrlAlone = IsCtrlAlone(event);
+    if (ctrlAlone && key == Qt::Key_C)
+        return true;
+    // Nothing is pasted or cut while Ctrl is held.
+    if (ctrlAlone)
+        ui->RichEdit2->SetReadOnly(true);
+    if (key == Qt::Key_Insert)
+        return true;
+    if (ctrlAlone && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        ui->RichEdit1->ScrollLines(key == Qt::Key_Up ? -1 : 1);
+        return true;
+    }
+    if (!FRunning)
+        return false;
+    StartTimer();
+    if (FMode == PartMode) {
+        // Sequential input goes from the start to the end: no correction, no caret movement.
+        switch (key) {
+        case Qt::Key_Backspace:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_End:
+        case Qt::Key_Home:
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+        case Qt::Key_Delete:
+            return true;
+        default:
+            // A key with Ctrl, Alt or Meta is a command, never an entry of the text.
+            return (event.modifiers() &
+                    (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+        }
+    }
+    if (FMode == AllMode) {
+        // The first key locks the ruler and allows the comparison.
+        if (!RulerLocked())
+            SetRulerMarkerColor(Qt::red);
+        if (!ui->Comp1->isEnabled())
+            ui->Comp1->setEnabled(true);
+    }
+    return false;
+}
+
+// A character typed in sequential input; true swallows it. An accepted character of an
+// English text is inserted here, so that the end check sees it.
+bool TfrmMain::RichEdit2KeyPress(QChar key) {
+    if (FMode != PartMode || !FRunning)
+        return false;
+    TRichEdit* example = ui->RichEdit1;
+    TRichEdit* typed = ui->RichEdit2;
+    if (example->TextLength() < typed->TextLength())
+        return false;
+    int pos = typed->SelStart();
+    std::string text = example->Text();
+    char expected = pos < static_cast<int>(text.size()) ? text[static_cast<std::size_t>(pos)] : 0;
+    char c = key.unicode() < 0x80 ? static_cast<char>(key.unicode()) : 0;
+    bool swallowed = false;
+    if (key == QLatin1Char('\r')) {
+        if (expected == '\r')
+            FCompPart.Confirmed += "\r\n";
+        else {
+            swallowed = true;
+            c = 0;
+        }
+    }
+    if (!FSingleByte)
+        return swallowed;
+    // Escape and Ctrl+letters type control characters, which are no entries of a text.
+    if (c > 0 && c < 32 && c != '\r' && c != '\t')
+        return true;
+    if (!FCompPart.CheckKey(c, expected))
+        return true;
+    typed->SetSelText(c == '\r' ? std::string("\r\n") : std::string(1, c));
+    EndCheck();
+    return true;
+}
+
+void TfrmMain::RichEdit2KeyUp(const QKeyEvent& event) {
+    TRichEdit* typed = ui->RichEdit2;
+    if (FRunning && typed->ReadOnly())
+        typed->SetReadOnly(false);
+    bool autoLineFeed =
+        FMode == PartMode || (FMode == AllMode && FRunning && ui->AutoCrLfAct->isChecked());
+    if (autoLineFeed && !AutoLineFeed())
+        return;
+    if (FMode == TouchMode)
+        return;
+    CountKeystroke(event.key());
+    if (FRunning)
+        SetStatus(ui->StatusBar2, 1, TimeAndKeysText(FSeconds, FKeyCount));
+}
+
+void TfrmMain::RichEdit2MouseDown() {
+    if (FMode == PartMode && FRunning)
+        ui->RichEdit2->SetSelStart(ui->RichEdit2->TextLength());
+}
+
+void TfrmMain::RichEdit2Enter() {
+    if (!FRunning)
+        ui->RichEdit2->SetImeMode(TImeMode::Disabled);
+}
+
+// The exercise ends by itself once the typed text is as long as the example.
+void TfrmMain::EndCheck() {
+    if (!FRunning || ShiftJis::TrimRight(ui->RichEdit1->Text()).size() !=
+                         static_cast<std::size_t>(ui->RichEdit2->TextLength()))
+        return;
+    StopExercise();
+    std::optional<std::string> result =
+        RecordSequentialExercise(ExerciseState(), FCompPart.TypedCount, FCompPart.ErrorCount);
+    if (result)
+        SetStatus(ui->StatusBar1, 1, *result);
+}
+
+// ---- Bulk input ----
+
+void TfrmMain::CompActExecute() {
+    if (!FRunning)
+        return;
+    StopExercise();
+    ui->Comp1->setEnabled(false);
+    try {
+        if (ui->LineComp1->isChecked())
+            CompareLines();
+        else
+            CompareWhole();
+    } catch (const std::exception& e) {
+        ShowError(QStringLiteral("比較できませんでした。\r\n") + QString::fromUtf8(e.what()));
+    }
+}
+
+void TfrmMain::CompareWhole() {
+    std::string example = ShiftJis::TrimRight(ui->RichEdit1->Text());
+    std::string typed = ShiftJis::TrimRight(ui->RichEdit2->Text());
+    TCompClass comparer;
+    comparer.Compare(static_cast<CompMode>(FSingleByte), example, typed);
+    MarkDifferences(comparer.RsltList(), true);
+    TBulkCounts counts{comparer.ExampleCount(), comparer.InputCount(), comparer.MissCount(),
+                       comparer.ExtraCount()};
+    SetStatus(ui->StatusBar1, 1, RecordBulkExercise(ExerciseState(), counts, false));
+}
+
+// Typos and omissions red in the example, extra units blue in the typed text.
+void TfrmMain::MarkDifferences(const std::vector<TRsltItem>& items, bool underline) {
+    for (TRichEdit* pane : {ui->RichEdit1, ui->RichEdit2})
+        pane->setUpdatesEnabled(false);
+    for (const TRsltItem& item : items) {
+        if (item.Kind != RsltKindExample && item.Kind != RsltKindInput)
+            continue;
+        TRichEdit* pane = item.Kind == RsltKindExample ? ui->RichEdit1 : ui->RichEdit2;
+        pane->Select(item.Pos, static_cast<int>(item.Str.size()));
+        pane->SetSelColor(item.Kind == RsltKindExample ? PaneColors::Red : PaneColors::Blue);
+        TFontStyles styles;
+        styles.Bold = true;
+        styles.Underline = underline;
+        pane->SetSelStyle(styles);
+        pane->SetSelLength(0);
+    }
+    for (TRichEdit* pane : {ui->RichEdit1, ui->RichEdit2})
+        pane->setUpdatesEnabled(true);
+}
+
+void TfrmMain::CompareLines() {
+    TRichEdit* example = ui->RichEdit1;
+    TRichEdit* typed = ui->RichEdit2;
+    // The typed text as the learner saw it: every displayed line a line of its own.
+    std::string hardLines;
+    for (int i = 0; i < typed->LineCount(); ++i)
+        hardLines += typed->Line(i) + "\r\n";
+    typed->SetText(hardLines);
+    typed->SetWordWrap(false);
+
+    TCompClass comparer;
+    TBulkCounts sums;
+    int exampleOffset = 0, typedOffset = 0;
+    int lines = std::min(example->LineCount(), typed->LineCount());
+    for (int i = 0; i < lines; ++i) {
+        try {
+            std::string a = example->Line(i);
+            std::string b = typed->Line(i);
+            comparer.Compare(static_cast<CompMode>(FSingleByte), a, b);
+            sums.ExampleCount += comparer.ExampleCount();
+            sums.InputCount += comparer.InputCount();
+            for (TRsltItem& item : comparer.RsltList()) {
+                if (item.Kind == RsltKindExample) {
+                    ++sums.MissCount;
+                    item.Pos += exampleOffset;
+                } else if (item.Kind == RsltKindInput) {
+                    ++sums.ExtraCount;
+                    item.Pos += typedOffset;
+                }
+            }
+            MarkDifferences(comparer.RsltList(), false);
+            example->SetSelStart(example->TextLength());
+            typed->SetSelStart(typed->TextLength());
+            exampleOffset += static_cast<int>(a.size()) + 2;
+            typedOffset += static_cast<int>(b.size()) + 2;
+            comparer.Clear();
+        } catch (const std::exception& e) {
+            comparer.Clear();
+            ShowError(QString::fromUtf8(e.what()) + QStringLiteral("\r\n") + QString::number(i));
+        }
+    }
+
+    // Lines of one pane that the other has not: missed or extra, whole.
+    int leftoverExample = 0, leftoverTyped = 0;
+    if (example->LineCount() > typed->LineCount()) {
+        leftoverExample = LeftoverUnits(example->Text().substr(std::min<std::size_t>(
+            static_cast<std::size_t>(exampleOffset), example->Text().size())));
+        MarkLeftover(example, exampleOffset, PaneColors::Magenta);
+        sums.ExampleCount += leftoverExample;
+    } else if (typed->LineCount() > example->LineCount()) {
+        leftoverTyped = LeftoverUnits(typed->Text().substr(
+            std::min<std::size_t>(static_cast<std::size_t>(typedOffset), typed->Text().size())));
+        MarkLeftover(typed, typedOffset, PaneColors::Green);
+        sums.InputCount += leftoverTyped;
+    }
+    sums.MissCount += leftoverExample;
+    sums.ExtraCount += leftoverTyped;
+    SetStatus(ui->StatusBar1, 1, RecordBulkExercise(ExerciseState(), sums, true));
+}
+
+void TfrmMain::MarkLeftover(TRichEdit* pane, int from, TRgb color) {
+    pane->Select(from, pane->TextLength() - from);
+    pane->SetSelColor(color);
+    TFontStyles styles;
+    styles.Bold = true;
+    styles.StrikeOut = true;
+    pane->SetSelStyle(styles);
+    pane->SetSelLength(0);
+    pane->SetSelColor(PaneColors::Black);
+    pane->SetSelStyle({});
+}
+
+// The units of leftover lines: characters other than CR and LF for Japanese texts, the pieces
+// between blanks (empty ones between two blanks included) for single-byte texts.
+int TfrmMain::LeftoverUnits(const std::string& text) const {
+    if (FSingleByte)
+        return static_cast<int>(std::count(text.begin(), text.end(), ' ')) + 1;
+    int units = 0;
+    for (char16_t c : ShiftJis::ToUtf16(text))
+        units += c != u'\r' && c != u'\n';
+    return units;
+}
+
+// Keeps the example line that is being typed in view; false when the line height is unknown.
+bool TfrmMain::AutoLineFeed() {
+    TRichEdit* example = ui->RichEdit1;
+    int first = example->FirstVisibleLine();
+    if (FLineHeight <= 5)
+        return false;
+    int visible = example->viewport()->height() / FLineHeight;
+    if (first + visible < example->LineCount()) {
+        int n = ui->RichEdit2->LineFromPos(ui->RichEdit2->SelStart()) - first - visible + 2;
+        if (n > 0)
+            example->ScrollLines(n);
     }
     return true;
 }
 
+// The height of one line of the example: its content height over its lines.
+void TfrmMain::UpdateLineHeight() {
+    int lines = ui->RichEdit1->LineCount();
+    int height = static_cast<int>(ui->RichEdit1->document()->size().height());
+    FLineHeight = lines > 0 ? height / lines : 0;
+}
+
+// ---- The ruler of bulk input ----
+
+void TfrmMain::PaintBox2Paint(QPainter& painter) {
+    const TRulerLimits& limits = RulerLimits[FSingleByte ? 1 : 0];
+    QFont font = ui->RichEdit1->font();
+    font.setPointSize(OptionRec.FontSize);
+    painter.setFont(font);
+    int cell = QFontMetrics(font).horizontalAdvance(limits.CellText);
+    painter.setPen(Qt::black);
+    painter.drawLine(4, 5, cell * limits.LastColumn, 5);
+    ui->Label1->move(FWrapCol * cell, ui->Label1->y());
+
+    font.setPointSize(9);
+    painter.setFont(font);
+    QFontMetrics metrics(font);
+    auto number = [&](int n, int x, const QColor& color) {
+        QString text = QString::number(n);
+        painter.setPen(color);
+        painter.drawText(x - metrics.horizontalAdvance(text) / 2, 3 + metrics.ascent(), text);
+    };
+    painter.setPen(Qt::gray);
+    painter.drawLine(4, 3, 4, 9);
+    for (int n = 1; n <= limits.LastColumn; ++n) {
+        int x = n * cell + 4;
+        QColor color = n < limits.FirstColumn ? Qt::gray : Qt::black;
+        if (n % 5 == 0) {
+            bool edge = n == limits.FirstColumn || n == limits.LastColumn;
+            number(n, x, edge ? QColor(Qt::blue) : color);
+        } else {
+            painter.setPen(color);
+            painter.drawLine(x, 3, x, 9);
+        }
+    }
+    number(FWrapCol, cell * FWrapCol + 4, QColor(255, 0, 255));
+}
+
+bool TfrmMain::RulerLocked() const {
+    return ui->Label1->palette().color(QPalette::WindowText) == QColor(Qt::red);
+}
+
+void TfrmMain::SetRulerMarkerColor(Qt::GlobalColor color) {
+    QPalette palette = ui->Label1->palette();
+    palette.setColor(QPalette::WindowText, color);
+    ui->Label1->setPalette(palette);
+}
+
+void TfrmMain::Label1MouseDown() {
+    if (RulerLocked())
+        return;
+    FDragOffset = ui->Label1->width() / 2;
+    FDragging = true;
+}
+
+void TfrmMain::Label1MouseMove(const QMouseEvent& event) {
+    bool locked = RulerLocked();
+    ui->Label1->setCursor(locked ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    if (locked || !FDragging)
+        return;
+    const TRulerLimits& limits = RulerLimits[FSingleByte ? 1 : 0];
+    int left = ui->Label1->x();
+    if (left >= limits.FirstColumn * FCellWidth - FDragOffset + 4 &&
+        left < limits.LastColumn * FCellWidth + 4)
+        ui->Label1->move(left + static_cast<int>(event.position().x()) - FDragOffset + 4,
+                         ui->Label1->y());
+    else
+        FDragging = false;
+}
+
+void TfrmMain::Label1MouseUp(const QMouseEvent& event) {
+    if (RulerLocked())
+        return;
+    FDragging = false;
+    const TRulerLimits& limits = RulerLimits[FSingleByte ? 1 : 0];
+    int left = ui->Label1->x();
+    int lowest = limits.FirstColumn * FCellWidth - FDragOffset + 4;
+    int end = limits.LastColumn * FCellWidth + 4;
+    if (left < lowest)
+        left = lowest;
+    else if (left >= end)
+        left = end - FDragOffset;
+    else
+        left += static_cast<int>(event.position().x()) + 4 - FDragOffset;
+    ui->Label1->move(left, ui->Label1->y());
+    if (FCellWidth > 0)
+        FWrapCol = std::clamp((left + ui->Label1->width() / 2) / FCellWidth, limits.FirstColumn,
+                              limits.LastColumn);
+    (FSingleByte ? OptionRec.WrapColEn : OptionRec.WrapColJp) = FWrapCol;
+    Rewrap();
+    ui->PaintBox2->update();
+}
+
+// The example wrapped again at the wrap column.
+void TfrmMain::Rewrap() {
+    std::string wrapped = WrapLines(ShiftJis::FromUtf16(FPracticeText), FWrapCol,
+                                    static_cast<std::uint8_t>(FSingleByte));
+    ui->RichEdit1->SetText(ShiftJis::TrimRight(wrapped));
+}
+
+void TfrmMain::PlaceRulerMarker() {
+    ui->Label1->move(FWrapCol * FCellWidth, ui->Label1->y());
+    SetRulerMarkerColor(Qt::black);
+}
+
+int TfrmMain::RulerCellWidth(int fontSize) const {
+    QFont font = ui->RichEdit1->font();
+    font.setPointSize(fontSize);
+    return QFontMetrics(font).horizontalAdvance(RulerLimits[FSingleByte ? 1 : 0].CellText);
+}
+
+// ---- Status texts and messages ----
+
 void TfrmMain::SetStatus(QStatusBar* bar, int panel, const QString& text) {
     StatusPanel(bar, panel)->SetText(text);
+}
+
+void TfrmMain::SetStatus(QStatusBar* bar, int panel, const std::string& sjisText) {
+    StatusPanel(bar, panel)->SetText(ShiftJis::ToQString(sjisText));
+}
+
+void TfrmMain::ShowError(const QString& text) {
+    Dialogs::ShowError(this, text);
 }

@@ -3,6 +3,8 @@
 // The main window: the register and sentence lists, the example and typing panes, the
 // keyboard, the menus, the tool bar and the two status bars; the three practice modes.
 
+#include "app/UExerciseStats.h"
+#include "compare/UuCompPart.h"
 #include "registers/UuRegi.h"
 
 #include <QMainWindow>
@@ -16,9 +18,13 @@ class TfrmMain;
 }
 
 class QAction;
+class QKeyEvent;
+class QMouseEvent;
+class QPainter;
 class QStatusBar;
-class QTextEdit;
 class QTreeWidgetItem;
+struct TRsltItem;
+class TRichEdit;
 
 class TfrmMain : public QMainWindow {
 public:
@@ -38,6 +44,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Start-up and closing.
     void CreateActions();
     void CreateStatusBars();
     void ConnectHandlers();
@@ -46,11 +53,14 @@ private:
     void RestoreGeometry();
     bool FormCloseQuery();
 
-    // Registers and sentences.
+    // Registers, sentences and text files.
     void ListRegisters();
     void ListView1SelectItem();
     void ListView2Change(QTreeWidgetItem* item);
+    void StartSentence();
+    void FileOpen1Execute();
     void Refresh1Click();
+    void LoadText(const QString& path, const std::string& title, const std::string& text);
     void SetCaption();
 
     // Commands.
@@ -66,13 +76,53 @@ private:
     void ResetPanes();
     void FontStep();
     void ShowBanner();
-    bool BannerHit(const QPoint& viewportPos) const;
+    bool OnBannerAddress(QPoint viewportPos) const;
+    void RichEdit1MouseMove(const QMouseEvent& event);
+    void RichEdit1MouseDown(const QMouseEvent& event);
+
+    // Time and keystrokes.
+    void Timer1Timer();
+    void StartTimer();
+    void CountKeystroke(int key);
+    TExerciseState ExerciseState() const;
+
+    // Sequential input.
+    void RichEdit2ImeCommit(const std::string& committed);
+    bool RichEdit2KeyDown(const QKeyEvent& event);
+    bool RichEdit2KeyPress(QChar key);
+    void RichEdit2KeyUp(const QKeyEvent& event);
+    void RichEdit2MouseDown();
+    void RichEdit2Enter();
+    void EndCheck();
+
+    // Bulk input.
+    void CompActExecute();
+    void CompareWhole();
+    void CompareLines();
+    void MarkDifferences(const std::vector<TRsltItem>& items, bool underline);
+    void MarkLeftover(TRichEdit* pane, int from, TRgb color);
+    int LeftoverUnits(const std::string& text) const;
+    bool AutoLineFeed();
+    void UpdateLineHeight();
+
+    // The ruler of bulk input.
+    void PaintBox2Paint(QPainter& painter);
+    void Label1MouseDown();
+    void Label1MouseMove(const QMouseEvent& event);
+    void Label1MouseUp(const QMouseEvent& event);
+    void Rewrap();
     void PlaceRulerMarker();
+    int RulerCellWidth(int fontSize) const;
+    bool RulerLocked() const;
+    void SetRulerMarkerColor(Qt::GlobalColor color);
 
     void SetStatus(QStatusBar* bar, int panel, const QString& text);
+    void SetStatus(QStatusBar* bar, int panel, const std::string& sjisText);
+    void ShowError(const QString& text);
 
     std::unique_ptr<Ui::TfrmMain> ui;
     UuRegi::TRegi FRegi;
+    TCompPart FCompPart;
 
     // Window state; all zero at creation.
     int FMode = 0;
@@ -83,9 +133,9 @@ private:
     int FCharCount = 0;
     int FKanjiCount = 0;
     int FSingleByte = 0;
-    std::u16string FPracticeText;
+    std::u16string FPracticeText; // at most 1024 characters
     QString FTextPath;
-    std::string FTitle;
+    std::string FTitle; // Shift_JIS
     std::string FImeResult;
     int FLineHeight = 0;
     int FWrapCol = 0;

@@ -4,12 +4,12 @@
 set -e
 build=${1:-build}
 for exe in "$build"/bench/*/bench_*; do
-    [ -x "$exe" ] || continue
+    [ -f "$exe" ] && [ -x "$exe" ] || continue
     echo "== $(basename "$exe") (offscreen)"
     QT_QPA_PLATFORM=offscreen "$exe"
 done
 for exe in "$build"/bench/app/bench_*; do
-    [ -x "$exe" ] || continue
+    [ -f "$exe" ] && [ -x "$exe" ] || continue
     echo "== $(basename "$exe") (Xvfb)"
     QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$exe"
 done

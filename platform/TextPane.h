@@ -10,6 +10,7 @@
 // start rounds down to the character's first byte and a selection end up to its last.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -51,6 +52,27 @@ struct TCompositionColor {
 };
 using TCompositionColors = std::array<TCompositionColor, 4>;
 
+// `text` with every line break as CR LF: CR LF, CR CR LF, a lone CR and a lone LF each make one
+// break, e.g. "a\r\r\nb\nc\r" gives "a\r\nb\r\nc\r\n". Bytes are examined one by one; a CR
+// or LF is never the second byte of a Shift_JIS character, so a break cannot hide in one.
+inline std::string NormalizeLineBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        if (c == '\r' && text.substr(i + 1, 2) == "\r\n")
+            i += 2;
+        else if (c == '\r' && text.substr(i + 1, 1) == "\n")
+            i += 1;
+        out += "\r\n";
+    }
+    return out;
+}
+
 class TTextPane {
 public:
     virtual ~TTextPane() = default;
@@ -58,6 +80,7 @@ public:
     // The whole text, every line break as CR LF.
     virtual std::string Text() const = 0;
     // Replaces the whole text; CR LF, CR CR LF, a lone CR and a lone LF each make one break.
+    // The pane holds characters: bytes that form none of code page 932 read back as '?'.
     // The new text takes the pane's typing format; the caret goes to 0.
     virtual void SetText(std::string_view text) = 0;
     // Byte length of Text().
@@ -65,7 +88,8 @@ public:
     void Clear() { SetText({}); }
 
     // The selection: start and length in bytes. Setting the start collapses the selection to a
-    // caret there; setting the length extends it from the start (clamped to the text).
+    // caret there; setting the length extends it from the start (clamped to the text; a
+    // negative length counts as 0). Setting the selection never scrolls the pane.
     virtual int SelStart() const = 0;
     virtual int SelLength() const = 0;
     virtual void SetSelStart(int pos) = 0;
@@ -77,13 +101,17 @@ public:
     void SelectAll() { Select(0, TextLength()); }
 
     // The selected text; replacing it puts the caret after the new text, which takes the
-    // typing format.
+    // format of the first selected character (the typing format when the selection is empty)
+    // and stays the typing format after it. Works on a read-only pane too: read-only stops
+    // the learner, not the program.
     virtual std::string SelText() const = 0;
     virtual void SetSelText(std::string_view text) = 0;
 
     // Colour and style of the selection: reading gives those of its first character (of the
     // typing format when the selection is empty); writing changes every selected character, or
-    // only the typing format — what is typed next — when the selection is empty.
+    // only the typing format — what is typed next — when the selection is empty. The typing
+    // format holds until the caret moves; it then becomes that of the character before the
+    // caret (of the one after it at the start of a line that is not empty).
     virtual TRgb SelColor() const = 0;
     virtual void SetSelColor(TRgb color) = 0;
     virtual TFontStyles SelStyle() const = 0;
@@ -94,12 +122,15 @@ public:
     virtual int LineCount() const = 0;
     // The text of a line without its break; empty outside 0..LineCount()-1.
     virtual std::string Line(int index) const = 0;
-    // Position of the first byte of a line; TextLength() past the last line.
+    // Position of the first byte of a line; 0 before the first line, TextLength() past the
+    // last one.
     virtual int LineStart(int index) const = 0;
-    // The line that holds a position (a position past the end belongs to the last line).
+    // The line that holds a position, the inverse of LineStart: a position inside a line break
+    // belongs to the line it ends; the end of a text that ends with a break lies on the empty
+    // line LineCount() (where typing would go on); a position past the end counts as the end.
     virtual int LineFromPos(int pos) const = 0;
 
-    // Vertical scrolling by whole lines.
+    // Vertical scrolling by whole lines, clamped to the text.
     virtual int FirstVisibleLine() const = 0;
     virtual void ScrollLines(int count) = 0;
 

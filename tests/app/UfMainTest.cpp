@@ -1,4 +1,4 @@
-#include "app/UfMain.h"
+#include "tests/app/MainWindowFixture.h"
 
 #include "app/UDataFile.h"
 #include "platform/FileIo.h"
@@ -27,63 +27,7 @@
 
 namespace {
 
-class UfMainTest : public testing::Test {
-protected:
-    void SetUp() override {
-        std::memset(&OptionRec, 0, sizeof OptionRec);
-        std::memset(PracticeRecs, 0, sizeof PracticeRecs);
-        std::filesystem::create_directory(FFolder.Path() / "TextFolder");
-    }
-
-    // A register file in the test's TextFolder, its lines written with CR LF.
-    std::filesystem::path WriteRegister(const std::string& name, const std::u16string& text) {
-        std::filesystem::path path = FFolder.Path() / "TextFolder" / name;
-        std::ofstream(path, std::ios::binary) << ShiftJis::FromUtf16(text);
-        return path;
-    }
-
-    // A Typorin.dat with the defaults, changed by `change`.
-    template <typename F>
-    void WriteSettings(F change) {
-        QSize screen = QGuiApplication::primaryScreen()->size();
-        ResetOptions(screen.width(), screen.height());
-        change(OptionRec);
-        WriteDataFile(DataFilePath());
-        std::memset(&OptionRec, 0, sizeof OptionRec);
-    }
-    void WriteSettings() {
-        WriteSettings([](TOptionRec&) {});
-    }
-
-    std::unique_ptr<TfrmMain> Open() {
-        auto window = std::make_unique<TfrmMain>();
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        return window;
-    }
-
-    template <typename T = QWidget>
-    static T* Find(QWidget* window, const char* name) {
-        T* child = window->findChild<T*>(QString::fromLatin1(name));
-        if (!child)
-            ADD_FAILURE() << "no control named " << name;
-        return child;
-    }
-    static QAction* Action(QWidget* window, const char* name) {
-        return Find<QAction>(window, name);
-    }
-    static QString Panel(QWidget* window, const char* bar, int index) {
-        return StatusPanel(Find<QStatusBar>(window, bar), index)->Text();
-    }
-
-    static std::string FileBytes() {
-        std::ifstream in(DataFilePath(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    TTempFolder FFolder;
-    TDialogRecorder FDialogs;
-};
+class UfMainTest : public TMainWindowTest {};
 
 TEST_F(UfMainTest, AFirstStartReportsTheMissingFileAndOpensCentredInTouchTyping) {
     auto window = Open();

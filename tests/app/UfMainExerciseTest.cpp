@@ -1,0 +1,468 @@
+// Sequential and bulk input in the main window, driven as a learner drives them: a sentence
+// picked from a register or a file opened, keys and input-method commits, F5, the ruler.
+
+#include "tests/app/MainWindowFixture.h"
+
+#include "app/UExerciseStats.h"
+#include "platform/FileIo.h"
+
+#include <QClipboard>
+#include <QLabel>
+
+#include <chrono>
+
+namespace {
+
+std::string Sjis(std::u16string_view text) {
+    return ShiftJis::FromUtf16(text);
+}
+
+// A register with one entry titled "朝", whose text is `text`.
+std::u16string OneEntry(std::u16string_view text) {
+    return u"FF<0001>朝\r\n" + std::u16string(text) + u"\r\n";
+}
+
+double Now() {
+    return CurrentRecDate();
+}
+
+class UfMainExerciseTest : public TMainWindowTest {
+protected:
+    // Opens the window in `mode` over a register holding `text` and starts its sentence.
+    std::unique_ptr<TfrmMain> Start(int mode, std::u16string_view text,
+                                    void (*change)(TOptionRec&) = nullptr) {
+        WriteRegister("a.txt", OneEntry(text));
+        WriteSettings([mode, change](TOptionRec& o) {
+            o.ExamMode = static_cast<std::uint8_t>(mode);
+            if (change)
+                change(o);
+        });
+        auto window = Open();
+        ClickSentence(window.get(), 0);
+        return window;
+    }
+
+    static void Press(QWidget* window, Qt::Key key) {
+        QTest::keyClick(Pane(window, "RichEdit2"), key);
+    }
+
+    static void ExpectFormat(TRichEdit* pane, int pos, TRgb color, TFontStyles styles,
+                             const char* what) {
+        TFormat format = FormatAt(pane, pos);
+        EXPECT_EQ(format.Color, color) << what << " at " << pos;
+        EXPECT_EQ(format.Styles, styles) << what << " at " << pos;
+    }
+};
+
+// The counts a stored record holds.
+struct TRecordCounts {
+    int RecMode, ExampleCount, InputCount, MatchCount, MissCount, ExtraCount;
+};
+
+void ExpectCounts(const TPracticeRec& rec, TRecordCounts counts) {
+    EXPECT_EQ(rec.RecMode, counts.RecMode);
+    EXPECT_EQ(rec.ExampleCount, counts.ExampleCount);
+    EXPECT_EQ(rec.InputCount, counts.InputCount);
+    EXPECT_EQ(rec.MatchCount, counts.MatchCount);
+    EXPECT_EQ(rec.MissCount, counts.MissCount);
+    EXPECT_EQ(rec.ExtraCount, counts.ExtraCount);
+}
+
+constexpr TFontStyles Plain{};
+constexpr TFontStyles BoldUnderlined{true, false, true, false};
+constexpr TFontStyles BoldOnly{true, false, false, false};
+constexpr TFontStyles BoldStruckOut{true, false, false, true};
+constexpr TFontStyles Marked{true, true, true, false};
+
+// ---- Choosing and loading ----
+
+TEST_F(UfMainExerciseTest, AStartedSentenceIsShownCountedAndArmed) {
+    auto window = Start(TfrmMain::PartMode, u"今日は晴れ。ｱｲ");
+    TRichEdit* example = Pane(window.get(), "RichEdit1");
+    EXPECT_EQ(example->Text(), Sjis(u"今日は晴れ。アイ")) << "half-width kana in full width";
+    EXPECT_EQ(Panel(window.get(), "StatusBar2", 0),
+              QStringLiteral(" 8 文字   漢字 3 文字  37.5 % "));
+    EXPECT_EQ(Panel(window.get(), "StatusBar2", 1), ShiftJis::ToQString(TimeAndKeysText(0, 0)));
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 0), QStringLiteral("逐次入力"));
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("a.txt  朝")));
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    EXPECT_FALSE(typed->ReadOnly());
+    EXPECT_EQ(typed->ImeMode(), TImeMode::Hiragana);
+    EXPECT_TRUE(typed->hasFocus());
+}
+
+TEST_F(UfMainExerciseTest, EnterInTheSentenceListStartsTheSentence) {
+    WriteRegister("a.txt", OneEntry(u"abc def"));
+    WriteSettingsInMode(TfrmMain::PartMode);
+    auto window = Open();
+    auto* sentences = Find<QTreeWidget>(window.get(), "ListView2");
+    sentences->setFocus();
+    QTest::keyClick(sentences, Qt::Key_Return);
+    EXPECT_EQ(Pane(window.get(), "RichEdit1")->Text(), "abc def");
+    EXPECT_EQ(Pane(window.get(), "RichEdit2")->ImeMode(), TImeMode::Closed)
+        << "a single-byte text is typed without conversion";
+    EXPECT_EQ(Panel(window.get(), "StatusBar2", 0), QStringLiteral(" 2 Word    7 文字 "));
+}
+
+TEST_F(UfMainExerciseTest, ALongTextIsCutTo1024CharactersAndTrimmed) {
+    // The cut falls right after a line break, which the trimming then removes.
+    std::u16string text = std::u16string(1022, u'あ') + u"\r\n" + std::u16string(500, u'い');
+    auto window = Start(TfrmMain::PartMode, text);
+    EXPECT_EQ(Pane(window.get(), "RichEdit1")->Text(), Sjis(std::u16string(1022, u'あ')));
+}
+
+TEST_F(UfMainExerciseTest, ABrokenRegisterEntryIsReported) {
+    auto window = Start(TfrmMain::PartMode, u"あい");
+    // The register shrinks behind the window's back.
+    WriteRegister("a.txt", u"");
+    ClickSentence(window.get(), 0);
+    ASSERT_EQ(FDialogs.Messages.size(), 1u);
+    EXPECT_TRUE(FDialogs.Messages[0].Text.startsWith(QStringLiteral("文の読み取り中のエラー\r\n")));
+    EXPECT_TRUE(FDialogs.Messages[0].Text.endsWith(
+        QStringLiteral("\r\n登録ファイルを読みこみなおして表示を更新してください。")));
+    EXPECT_EQ(Find<QTreeWidget>(window.get(), "ListView2")->topLevelItemCount(), 0);
+}
+
+struct TFileCase {
+    const char* Name;
+    std::string Bytes;
+    std::string Shown;
+};
+
+class UfMainOpenFileTest : public UfMainExerciseTest,
+                           public testing::WithParamInterface<TFileCase> {};
+
+TEST_P(UfMainOpenFileTest, AnOpenedFileBecomesThePracticeText) {
+    std::filesystem::path file = FFolder.Path() / "practice.txt";
+    std::ofstream(file, std::ios::binary) << GetParam().Bytes;
+    WriteSettingsInMode(TfrmMain::PartMode);
+    auto window = Open();
+    FDialogs.FileAnswers = {QString::fromStdString(file.string())};
+    Action(window.get(), "Open1")->trigger();
+    EXPECT_TRUE(FDialogs.Messages.empty());
+    ASSERT_EQ(FDialogs.FileDialogs.size(), 1u);
+    EXPECT_EQ(FDialogs.FileDialogs[0].Folder.toStdString(), FFolder.Path().string());
+    EXPECT_EQ(Pane(window.get(), "RichEdit1")->Text(), GetParam().Shown);
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("TYPORIN  ") + QString::fromStdString(file.string()) + "  ");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UfMainOpenFileTest,
+    testing::Values(TFileCase{"ShiftJis", Sjis(u"春の海\r\nひねもす\r\n"),
+                              Sjis(u"春の海\r\nひねもす")},
+                    TFileCase{"Utf8", "\xE6\x98\xA5\xE3\x81\xAE\xE6\xB5\xB7\n", Sjis(u"春の海")},
+                    TFileCase{"Utf8WithBom",
+                              "\xEF\xBB\xBF"
+                              "abc\n",
+                              "abc"},
+                    TFileCase{"LoneBreaks", "one\rtwo\nthree", "one\r\ntwo\r\nthree"}),
+    [](const testing::TestParamInfo<TFileCase>& info) { return info.param.Name; });
+
+TEST_F(UfMainExerciseTest, AFileThatCannotBeReadIsReportedAndNothingChanges) {
+    WriteSettingsInMode(TfrmMain::PartMode);
+    auto window = Open();
+    std::string shown = Pane(window.get(), "RichEdit1")->Text();
+    std::filesystem::path big = FFolder.Path() / "big.txt";
+    std::ofstream(big, std::ios::binary) << std::string(16 * 1024 * 1024 + 1, 'a');
+    FDialogs.FileAnswers = {QString::fromStdString((FFolder.Path() / "missing.txt").string()),
+                            QString::fromStdString(big.string())};
+    Action(window.get(), "Open1")->trigger();
+    Action(window.get(), "Open1")->trigger();
+    ASSERT_EQ(FDialogs.Messages.size(), 2u);
+    for (const auto& message : FDialogs.Messages)
+        EXPECT_TRUE(
+            message.Text.startsWith(QStringLiteral("ファイルを読みこめませんでした。\r\n")));
+    EXPECT_EQ(Pane(window.get(), "RichEdit1")->Text(), shown);
+}
+
+// ---- Bulk input ----
+
+TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
+    auto window = Start(TfrmMain::AllMode, u"あいうえお");
+    TRichEdit* example = Pane(window.get(), "RichEdit1");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    EXPECT_FALSE(Action(window.get(), "Comp1")->isEnabled());
+
+    Press(window.get(), Qt::Key_End);
+    EXPECT_TRUE(Action(window.get(), "Comp1")->isEnabled()) << "the first key allows comparing";
+    Commit(typed, QStringLiteral("あいかうお"));
+    QTest::keyClicks(typed, "x");
+    Tick(window.get(), 2);
+    EXPECT_EQ(Panel(window.get(), "StatusBar2", 1), ShiftJis::ToQString(TimeAndKeysText(2, 1)));
+    double before = Now();
+    QTest::keyClick(typed, Qt::Key_F5);
+
+    for (int pos : {0, 2, 4, 8})
+        ExpectFormat(example, pos, PaneColors::Black, Plain, "example");
+    ExpectFormat(example, 6, PaneColors::Red, BoldUnderlined, "omitted え");
+    ExpectFormat(typed, 4, PaneColors::Blue, BoldUnderlined, "extra か");
+    ExpectFormat(typed, 10, PaneColors::Blue, BoldUnderlined, "extra x");
+    ExpectFormat(typed, 2, PaneColors::Black, Plain, "typed い");
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral(
+                  "  入力速度 180.0 文字/分   誤字・脱字数 1    余字数 2   打鍵速度 30.0 打/分"));
+    EXPECT_FALSE(Action(window.get(), "Comp1")->isEnabled());
+    EXPECT_TRUE(typed->ReadOnly());
+
+    const TPracticeRec& rec = PracticeRecs[0];
+    EXPECT_EQ(RecordTitle(rec), Sjis(u"朝"));
+    ExpectCounts(rec, {RecModeBulkWhole, 5, 6, 4, 1, 2});
+    EXPECT_EQ(rec.TextKind, TextKindJapanese);
+    EXPECT_EQ(rec.KanjiCount, 0);
+    EXPECT_EQ(rec.KeyCount, 1);
+    EXPECT_EQ(rec.Seconds, 2);
+    EXPECT_GE(rec.RecDate, before - 1e-6);
+    EXPECT_LE(rec.RecDate, Now() + 1e-6);
+    EXPECT_EQ(OptionRec.NextRecord, 1);
+
+    QTest::keyClick(typed, Qt::Key_F5);
+    EXPECT_EQ(OptionRec.NextRecord, 1) << "a second F5 compares nothing";
+}
+
+TEST_F(UfMainExerciseTest, AnEnglishTextIsComparedInWords) {
+    auto window = Start(TfrmMain::AllMode, u"I am a cat");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    QTest::keyClicks(typed, "I am cat cat");
+    QTest::keyClick(typed, Qt::Key_F5);
+    EXPECT_EQ(
+        Panel(window.get(), "StatusBar1", 1),
+        QStringLiteral("  入力速度 0.0 WPM   脱・誤単語数 1 余単語数 1   打鍵速度 0.0 打/分"));
+    ExpectFormat(Pane(window.get(), "RichEdit1"), 5, PaneColors::Red, BoldUnderlined, "a");
+    EXPECT_EQ(PracticeRecs[0].TextKind, TextKindEnglish);
+    EXPECT_EQ(PracticeRecs[0].KeyCount, 12);
+    EXPECT_EQ(PracticeRecs[0].Seconds, 0);
+}
+
+TEST_F(UfMainExerciseTest, LineByLineMarksTheSurplusOfTheTypedText) {
+    auto window =
+        Start(TfrmMain::AllMode, u"あいう\r\nえお", [](TOptionRec& o) { o.LineComp = 1; });
+    EXPECT_EQ(Panel(window.get(), "StatusBar2", 2), QStringLiteral("行ごとに比較"));
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    Press(window.get(), Qt::Key_End);
+    Commit(typed, QStringLiteral("あいう"));
+    Press(window.get(), Qt::Key_Return);
+    Commit(typed, QStringLiteral("えか"));
+    Press(window.get(), Qt::Key_Return);
+    Commit(typed, QStringLiteral("きく"));
+    QTest::keyClick(typed, Qt::Key_F5);
+
+    TRichEdit* example = Pane(window.get(), "RichEdit1");
+    ExpectFormat(example, 10, PaneColors::Red, BoldOnly, "omitted お");
+    ExpectFormat(typed, 10, PaneColors::Blue, BoldOnly, "extra か");
+    ExpectFormat(typed, 14, PaneColors::Green, BoldStruckOut, "surplus き");
+    ExpectFormat(typed, 16, PaneColors::Green, BoldStruckOut, "surplus く");
+    ExpectCounts(PracticeRecs[0], {RecModeBulkLines, 5, 7, 4, 1, 3});
+}
+
+TEST_F(UfMainExerciseTest, LineByLineMarksTheLinesNotTyped) {
+    auto window =
+        Start(TfrmMain::AllMode, u"ab cd\r\nef gh\r\nij", [](TOptionRec& o) { o.LineComp = 1; });
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    QTest::keyClicks(typed, "ab cd");
+    QTest::keyClick(typed, Qt::Key_F5);
+    TRichEdit* example = Pane(window.get(), "RichEdit1");
+    ExpectFormat(example, 0, PaneColors::Black, Plain, "typed line");
+    ExpectFormat(example, 7, PaneColors::Magenta, BoldStruckOut, "line not typed");
+    ExpectFormat(example, 14, PaneColors::Magenta, BoldStruckOut, "line not typed");
+    // The leftover is cut at blanks only: "ef gh\r\nij" counts 2.
+    ExpectCounts(PracticeRecs[0], {RecModeBulkLines, 2 + 2, 2, 2, 2, 0});
+}
+
+TEST_F(UfMainExerciseTest, ASoftWrappedTypedLineIsComparedAsTwoLines) {
+    auto window = Start(TfrmMain::AllMode, u"あいう", [](TOptionRec& o) { o.LineComp = 1; });
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    Commit(typed, QString(200, QChar(u'あ')));
+    Press(window.get(), Qt::Key_End);
+    int displayed = typed->LineCount();
+    ASSERT_GT(displayed, 1) << "the typing pane wraps long lines";
+    QTest::keyClick(typed, Qt::Key_F5);
+    EXPECT_EQ(typed->LineCount(), displayed) << "each displayed line became a line";
+    EXPECT_FALSE(typed->WordWrap());
+    EXPECT_EQ(PracticeRecs[0].InputCount, 200);
+    EXPECT_EQ(PracticeRecs[0].ExtraCount, 199) << "one あ of the first line matches";
+}
+
+TEST_F(UfMainExerciseTest, AFileComparedAsAWholeIsRecordedUnderItsName) {
+    std::filesystem::path file = FFolder.Path() / "my practice.txt";
+    std::ofstream(file, std::ios::binary) << "abc";
+    for (bool lineComp : {false, true}) {
+        WriteSettings([lineComp](TOptionRec& o) {
+            o.ExamMode = 2;
+            o.LineComp = lineComp;
+        });
+        auto window = Open();
+        FDialogs.FileAnswers = {QString::fromStdString(file.string())};
+        Action(window.get(), "Open1")->trigger();
+        QTest::keyClicks(Pane(window.get(), "RichEdit2"), "abc");
+        QTest::keyClick(Pane(window.get(), "RichEdit2"), Qt::Key_F5);
+        EXPECT_EQ(RecordTitle(PracticeRecs[0]), lineComp ? "" : "my practice") << lineComp;
+    }
+}
+
+TEST_F(UfMainExerciseTest, TheRulerRewrapsTheExampleUntilTheFirstKey) {
+    auto window = Start(TfrmMain::AllMode, std::u16string(30, u'あ'));
+    TRichEdit* example = Pane(window.get(), "RichEdit1");
+    EXPECT_EQ(example->LineCount(), 2) << "wrapped at 20";
+    auto* marker = Find<QLabel>(window.get(), "Label1");
+    int cell = QFontMetrics([&] {
+                   QFont font = example->font();
+                   font.setPointSize(OptionRec.FontSize);
+                   return font;
+               }())
+                   .horizontalAdvance(QStringLiteral("あ"));
+    EXPECT_EQ(marker->x(), 20 * cell);
+
+    // Drag the marker five cells to the right.
+    int half = marker->width() / 2;
+    QTest::mousePress(marker, Qt::LeftButton, {}, QPoint(half, 5));
+    QTest::mouseMove(marker, QPoint(half + 5 * cell - 4, 5));
+    QTest::mouseRelease(marker, Qt::LeftButton, {}, QPoint(half - 4, 5));
+    EXPECT_EQ(OptionRec.WrapColJp, 25);
+    EXPECT_EQ(example->Line(0), Sjis(std::u16string(25, u'あ')));
+
+    // Once typing has begun the marker is red and stays where it is.
+    Press(window.get(), Qt::Key_End);
+    EXPECT_EQ(marker->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QTest::mousePress(marker, Qt::LeftButton, {}, QPoint(half, 5));
+    QTest::mouseMove(marker, QPoint(half - 5 * cell - 4, 5));
+    QTest::mouseRelease(marker, Qt::LeftButton, {}, QPoint(half - 4, 5));
+    EXPECT_EQ(OptionRec.WrapColJp, 25);
+    EXPECT_EQ(example->LineCount(), 2);
+
+    ClickSentence(window.get(), 0);
+    EXPECT_EQ(marker->palette().color(QPalette::WindowText), QColor(Qt::black))
+        << "the next load frees the ruler";
+    EXPECT_EQ(example->Line(0), Sjis(std::u16string(25, u'あ')));
+}
+
+TEST_F(UfMainExerciseTest, PastingIntoTheTypingPaneDoesNothing) {
+    auto window = Start(TfrmMain::AllMode, u"abc");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    QApplication::clipboard()->setText(QStringLiteral("abc"));
+    QTest::keyClick(typed, Qt::Key_Control);
+    QTest::keyClick(typed, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(typed, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_TRUE(typed->Text().empty());
+    QTest::keyClicks(typed, "ab");
+    EXPECT_EQ(typed->Text(), "ab") << "typing works again after Ctrl is released";
+}
+
+// ---- Sequential input ----
+
+TEST_F(UfMainExerciseTest, SequentialCommitsAreCheckedAsTheyCome) {
+    auto window = Start(TfrmMain::PartMode, u"あいうえ");
+    TRichEdit* example = Pane(window.get(), "RichEdit1");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    Press(window.get(), Qt::Key_Shift);
+    Commit(typed, QStringLiteral("あい"));
+    ExpectFormat(example, 0, PaneColors::Grey, Plain, "accepted あ");
+    ExpectFormat(example, 2, PaneColors::Grey, Plain, "accepted い");
+    Commit(typed, QStringLiteral("うお"));
+    EXPECT_EQ(typed->Text(), Sjis(u"あいう")) << "the wrong part is taken back";
+    ExpectFormat(example, 4, PaneColors::Grey, Plain, "accepted う");
+    ExpectFormat(example, 6, PaneColors::Red, Marked, "え, where it went wrong");
+    EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+
+    Tick(window.get(), 2);
+    Commit(typed, QStringLiteral("え"));
+    EXPECT_TRUE(typed->ReadOnly()) << "the exercise ended by itself";
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("  入力速度 120.0 文字/分\r\n  打鍵速度 0.0 打/分\r\n  エラー数 1"));
+    ExpectCounts(PracticeRecs[0], {RecModeSequential, 4, 5, 0, 1, 0});
+    EXPECT_EQ(PracticeRecs[0].Seconds, 2);
+}
+
+TEST_F(UfMainExerciseTest, AWrongFirstCharacterAcceptsNothing) {
+    auto window = Start(TfrmMain::PartMode, u"あいうえ");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    Commit(typed, QStringLiteral("かい"));
+    EXPECT_TRUE(typed->Text().empty());
+    ExpectFormat(Pane(window.get(), "RichEdit1"), 0, PaneColors::Red, Marked, "あ");
+    EXPECT_FALSE(typed->ReadOnly());
+}
+
+TEST_F(UfMainExerciseTest, ACommitLongerThanTheRestEndsWithItsMatchingPart) {
+    auto window = Start(TfrmMain::PartMode, u"あいう");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    Tick(window.get(), 3);
+    Commit(typed, QStringLiteral("あいうえ"));
+    EXPECT_EQ(typed->Text(), Sjis(u"あいう"));
+    EXPECT_TRUE(typed->ReadOnly());
+    EXPECT_EQ(PracticeRecs[0].MissCount, 1);
+    EXPECT_EQ(PracticeRecs[0].InputCount, 4);
+}
+
+TEST_F(UfMainExerciseTest, ASequentialExerciseWithinOneSecondStoresNothing) {
+    auto window = Start(TfrmMain::PartMode, u"あい");
+    Tick(window.get(), 1);
+    Commit(Pane(window.get(), "RichEdit2"), QStringLiteral("あい"));
+    EXPECT_TRUE(Pane(window.get(), "RichEdit2")->ReadOnly());
+    EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+    EXPECT_EQ(OptionRec.NextRecord, 0);
+    EXPECT_EQ(PracticeRecs[0].RecDate, 0.0);
+}
+
+TEST_F(UfMainExerciseTest, EnglishSequentialInputChecksEveryKey) {
+    auto window = Start(TfrmMain::PartMode, u"ab\r\ncd");
+    TRichEdit* example = Pane(window.get(), "RichEdit1");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    QTest::keyClicks(typed, "x");
+    EXPECT_TRUE(typed->Text().empty()) << "a wrong key is not inserted";
+    ExpectFormat(example, 0, PaneColors::Red, {false, false, false, true}, "a struck out");
+    QTest::keyClicks(typed, "a");
+    EXPECT_EQ(typed->Text(), "a");
+    ExpectFormat(example, 0, PaneColors::Red, {false, false, false, true}, "a stays red");
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_EQ(typed->Text(), "a") << "Enter only where the example breaks the line";
+    QTest::keyClicks(typed, "b");
+    QTest::keyClick(typed, Qt::Key_Backspace);
+    QTest::keyClick(typed, Qt::Key_Left);
+    EXPECT_EQ(typed->Text(), "ab");
+    EXPECT_EQ(typed->SelStart(), 2);
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_EQ(typed->Text(), "ab\r\n");
+    ExpectFormat(example, 1, PaneColors::Red, {false, false, false, true},
+                 "b, where the misplaced Enter went");
+    Tick(window.get(), 2);
+    QTest::keyClick(typed, Qt::Key_Escape);
+    QTest::keyClick(typed, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(typed, "cd");
+    EXPECT_TRUE(typed->ReadOnly());
+    EXPECT_EQ(PracticeRecs[0].MissCount, 2) << "x and the misplaced Enter; no control key";
+    EXPECT_EQ(PracticeRecs[0].InputCount, 7);
+    EXPECT_EQ(PracticeRecs[0].TextKind, TextKindEnglish);
+}
+
+TEST_F(UfMainExerciseTest, EnterInAJapaneseTextGoesThroughOnlyAtALineBreak) {
+    auto window = Start(TfrmMain::PartMode, u"あ\r\nい");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_TRUE(typed->Text().empty());
+    Commit(typed, QStringLiteral("あ"));
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_EQ(typed->Text(), Sjis(u"あ\r\n"));
+    Tick(window.get(), 2);
+    Commit(typed, QStringLiteral("い"));
+    EXPECT_TRUE(typed->ReadOnly());
+    EXPECT_EQ(PracticeRecs[0].MissCount, 0);
+}
+
+TEST_F(UfMainExerciseTest, AClickPutsTheCaretBackAtTheEnd) {
+    auto window = Start(TfrmMain::PartMode, u"abcd");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    QTest::keyClicks(typed, "ab");
+    QTest::mouseClick(typed->viewport(), Qt::LeftButton, {}, QPoint(2, 5));
+    EXPECT_EQ(typed->SelStart(), 2);
+}
+
+TEST_F(UfMainExerciseTest, ChangingTheModeAbandonsTheExercise) {
+    auto window = Start(TfrmMain::PartMode, u"あい");
+    Commit(Pane(window.get(), "RichEdit2"), QStringLiteral("あ"));
+    Action(window.get(), "All1")->trigger();
+    EXPECT_TRUE(Pane(window.get(), "RichEdit1")->Text().empty());
+    Commit(Pane(window.get(), "RichEdit2"), QStringLiteral("い"));
+    EXPECT_EQ(OptionRec.NextRecord, 0);
+}
+
+} // namespace

@@ -1,0 +1,338 @@
+// What only the Qt pane has: lines as word wrap shows them, the hooks the windows use, the
+// input method's preedit and commits, and text that arrives by typing or pasting.
+
+#include "tests/support/TextPanes.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace PaneColors;
+
+class RichEditTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TRichEdit> FPane = NewTestPane<TRichEdit>();
+    TRichEdit& Pane() { return *FPane; }
+
+    void SendInputMethod(const QString& preedit, const QString& commit,
+                         const QList<QInputMethodEvent::Attribute>& attributes = {}) {
+        QInputMethodEvent event(preedit, attributes);
+        event.setCommitString(commit);
+        QApplication::sendEvent(FPane.get(), &event);
+    }
+
+    // Centre of the character at a document position, in viewport coordinates.
+    QPoint CharacterCentre(int position) {
+        QTextCursor cursor(Pane().document());
+        cursor.setPosition(position);
+        QRect left = Pane().cursorRect(cursor);
+        cursor.setPosition(position + 1);
+        QRect right = Pane().cursorRect(cursor);
+        return {(left.left() + right.left()) / 2, left.center().y()};
+    }
+};
+
+TEST_F(RichEditTest, WordWrapShowsALongLineAsSeveral) {
+    const std::string longLine = Sjis(std::u16string(300, u'あ'));
+    Pane().SetText(longLine + "\r\nend");
+    Pane().SetWordWrap(true);
+    const int count = Pane().LineCount();
+    ASSERT_GT(count, 2);
+    std::string joined;
+    for (int i = 0; i + 1 < count; ++i)
+        joined += Pane().Line(i);
+    EXPECT_EQ(joined, longLine);
+    EXPECT_EQ(Pane().Line(count - 1), "end");
+
+    const int second = Pane().LineStart(1);
+    EXPECT_EQ(second, static_cast<int>(Pane().Line(0).size()));
+    EXPECT_EQ(Pane().LineFromPos(second), 1);
+    EXPECT_EQ(Pane().LineFromPos(second - 1), 0);
+    EXPECT_EQ(Pane().LineFromPos(Pane().TextLength()), count - 1);
+
+    Pane().ScrollLines(1);
+    EXPECT_EQ(Pane().FirstVisibleLine(), 1);
+
+    Pane().SetWordWrap(false);
+    EXPECT_EQ(Pane().LineCount(), 2);
+    EXPECT_EQ(Pane().Line(0), longLine);
+}
+
+TEST_F(RichEditTest, AHiddenPaneHasItsLinesBeforeItIsShown) {
+    TRichEdit hidden;
+    hidden.resize(200, 100);
+    hidden.SetText(Sjis(std::u16string(60, u'あ')));
+    EXPECT_GT(hidden.LineCount(), 1);
+    EXPECT_EQ(hidden.LineFromPos(hidden.TextLength()), hidden.LineCount() - 1);
+}
+
+TEST_F(RichEditTest, KeyHooksSeeKeyDownCharacterAndKeyUp) {
+    std::vector<int> down, up;
+    QString characters;
+    Pane().OnKeyDown = [&](const QKeyEvent& e) {
+        down.push_back(e.key());
+        return false;
+    };
+    Pane().OnKeyPress = [&](QChar c) {
+        characters += c;
+        return false;
+    };
+    Pane().OnKeyUp = [&](const QKeyEvent& e) { up.push_back(e.key()); };
+    QTest::keyClicks(&Pane(), "ab");
+    QTest::keyClick(&Pane(), Qt::Key_Return);
+    EXPECT_EQ(Pane().Text(), "ab\r\n");
+    EXPECT_EQ(down, (std::vector<int>{Qt::Key_A, Qt::Key_B, Qt::Key_Return}));
+    EXPECT_EQ(up, down);
+    EXPECT_EQ(characters, QStringLiteral("ab\r"));
+}
+
+TEST_F(RichEditTest, ASwallowedKeyInsertsNothing) {
+    struct TCase {
+        const char* Name;
+        bool SwallowDown, SwallowCharacter;
+        int CharacterCalls;
+    } cases[] = {
+        {"in key down", true, false, 0},
+        {"as a character", false, true, 1},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Pane().SetText("a");
+        Pane().SetSelStart(1);
+        int characterCalls = 0;
+        Pane().OnKeyDown = [&](const QKeyEvent&) { return c.SwallowDown; };
+        Pane().OnKeyPress = [&](QChar) {
+            ++characterCalls;
+            return c.SwallowCharacter;
+        };
+        QTest::keyClick(&Pane(), Qt::Key_X);
+        QTest::keyClick(&Pane(), Qt::Key_Return);
+        EXPECT_EQ(Pane().Text(), "a");
+        EXPECT_EQ(characterCalls, 2 * c.CharacterCalls);
+    }
+}
+
+TEST_F(RichEditTest, AReadOnlyPaneTakesNoKeysButKeepsItsHooks) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("zz"));
+    Pane().SetText("a");
+    Pane().SetSelStart(1);
+    Pane().SetReadOnly(true);
+    QString characters;
+    Pane().OnKeyPress = [&](QChar c) {
+        characters += c;
+        return false;
+    };
+    QTest::keyClick(&Pane(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(&Pane(), "bc");
+    EXPECT_EQ(Pane().Text(), "a");
+    EXPECT_TRUE(characters.endsWith(QStringLiteral("bc")));
+    Pane().SetReadOnly(false);
+    QTest::keyClick(&Pane(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Pane().Text(), "azz");
+}
+
+TEST_F(RichEditTest, ShiftEnterMakesAnOrdinaryBreak) {
+    QTest::keyClicks(&Pane(), "a");
+    QTest::keyClick(&Pane(), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(&Pane(), "b");
+    EXPECT_EQ(Pane().Text(), "a\r\nb");
+    EXPECT_EQ(Pane().document()->blockCount(), 2);
+    EXPECT_EQ(Pane().LineCount(), 2);
+}
+
+TEST_F(RichEditTest, TypingKeepsTextAndOffsetsInStep) {
+    Pane().SetText(Sjis(u"あい"));
+    Pane().SetSelStart(2);
+    EXPECT_EQ(Pane().TextLength(), 4);
+    QTest::keyClicks(&Pane(), "x");
+    EXPECT_EQ(Pane().Text(), Sjis(u"あxい"));
+    EXPECT_EQ(Pane().SelStart(), 3);
+    Pane().Select(0, 2); // a format change keeps the text as it is
+    Pane().SetSelColor(Red);
+    Pane().SetSelStart(5);
+    QTest::keyClick(&Pane(), Qt::Key_Tab);
+    QTest::keyClick(&Pane(), Qt::Key_Y);
+    EXPECT_EQ(Pane().Text(), Sjis(u"あxい") + "\ty");
+    EXPECT_EQ(Pane().TextLength(), 7);
+}
+
+TEST_F(RichEditTest, UnmappableCharactersReadAsOneQuestionMark) {
+    Pane().insertPlainText(QStringLiteral("a\U0001F600b\u2603c"));
+    EXPECT_EQ(Pane().Text(), "a?b?c");
+    Pane().Select(2, 1);
+    EXPECT_EQ(Pane().SelText(), "b");
+    Pane().Select(1, 1); // the emoji, a surrogate pair, is one character
+    EXPECT_EQ(Pane().SelLength(), 1);
+    EXPECT_EQ(Pane().textCursor().selectedText(), QStringLiteral("\U0001F600"));
+}
+
+TEST_F(RichEditTest, PastedBreaksBecomeOrdinaryBreaks) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("a\r\r\nb\u2028c\rd"));
+    Pane().paste();
+    EXPECT_EQ(Pane().Text(), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(Pane().LineCount(), 4);
+}
+
+TEST_F(RichEditTest, ACommitReachesTheHookAfterTheControlInsertedIt) {
+    std::vector<std::string> commits;
+    std::string textAtCommit;
+    Pane().OnImeCommit = [&](const std::string& committed) {
+        commits.push_back(committed);
+        textAtCommit = Pane().Text();
+    };
+    SendInputMethod(QStringLiteral("あい"), {});
+    EXPECT_TRUE(Pane().HasComposition());
+    EXPECT_TRUE(commits.empty());
+    EXPECT_EQ(Pane().Text(), ""); // the preedit is not text yet
+
+    SendInputMethod({}, QStringLiteral("愛"));
+    EXPECT_FALSE(Pane().HasComposition());
+    EXPECT_EQ(commits, std::vector<std::string>{Sjis(u"愛")});
+    EXPECT_EQ(textAtCommit, Sjis(u"愛"));
+
+    SendInputMethod({}, QStringLiteral("x\u2028y\u2603"));
+    EXPECT_EQ(commits.back(), "x\r\ny?");
+    EXPECT_EQ(Pane().Text(), Sjis(u"愛") + "x\r\ny?");
+}
+
+TEST_F(RichEditTest, ARefusingPaneTakesNoCommit) {
+    struct TCase {
+        const char* Name;
+        bool ReadOnly;
+        TImeMode Mode;
+    } cases[] = {
+        {"input method disabled", false, TImeMode::Disabled},
+        {"read-only", true, TImeMode::Hiragana},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Pane().SetText("a");
+        Pane().SetReadOnly(c.ReadOnly);
+        Pane().SetImeMode(c.Mode);
+        int calls = 0;
+        Pane().OnImeCommit = [&](const std::string&) { ++calls; };
+        SendInputMethod(QStringLiteral("か"), {});
+        SendInputMethod({}, QStringLiteral("字"));
+        EXPECT_EQ(Pane().Text(), "a");
+        EXPECT_EQ(calls, 0);
+        EXPECT_FALSE(Pane().HasComposition());
+    }
+}
+
+TEST_F(RichEditTest, InputMethodModesSetTheWidgetAndItsHints) {
+    Pane().SetImeMode(TImeMode::Disabled);
+    EXPECT_FALSE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
+    Pane().SetImeMode(TImeMode::Closed);
+    EXPECT_TRUE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_TRUE(Pane().inputMethodHints().testFlag(Qt::ImhLatinOnly));
+    Pane().SetReadOnly(true); // read-only leaves the input method as its mode says
+    EXPECT_TRUE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
+    Pane().setReadOnly(false);
+    Pane().SetImeMode(TImeMode::Disabled);
+    Pane().setReadOnly(true);
+    Pane().setReadOnly(false); // QTextEdit's own switch would let the input method in
+    EXPECT_FALSE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(Pane().ReadOnly());
+    Pane().SetImeMode(TImeMode::Hiragana);
+    EXPECT_EQ(Pane().inputMethodHints(), Qt::ImhNone);
+}
+
+TEST_F(RichEditTest, PreeditFormatsTakeTheCompositionColours) {
+    TCompositionColors colors = TypingFieldCompositionColors;
+    colors[2].Text = Red; // to tell entry 2 from entry 0
+    Pane().SetCompositionColors(colors);
+    Pane().SetText("ab");
+    Pane().SetSelStart(1);
+
+    auto preeditRanges = [&] {
+        std::vector<QTextLayout::FormatRange> ranges;
+        for (const QTextLayout::FormatRange& r : Pane().textCursor().block().layout()->formats())
+            ranges.push_back(r);
+        return ranges;
+    };
+    auto background = [](const QTextLayout::FormatRange& r) {
+        return r.format.background().color();
+    };
+    QTextCharFormat underlined;
+    underlined.setUnderlineStyle(QTextCharFormat::DashUnderline);
+    QTextCharFormat highlighted;
+    highlighted.setBackground(QColor(48, 140, 198));
+    highlighted.setForeground(QColor(255, 255, 255));
+
+    // Unconverted input: entry 0, wherever the input method's formats fall.
+    SendInputMethod(QStringLiteral("かんじ"), {},
+                    {{QInputMethodEvent::TextFormat, 0, 3, QTextFormat(underlined)}});
+    std::vector<QTextLayout::FormatRange> ranges = preeditRanges();
+    ASSERT_EQ(ranges.size(), 1u);
+    EXPECT_EQ(ranges[0].start, 1);
+    EXPECT_EQ(ranges[0].length, 3);
+    EXPECT_EQ(background(ranges[0]), QColor(Qt::white));
+    EXPECT_TRUE(ranges[0].format.fontUnderline());
+
+    // Converting: the highlighted clause is entry 1, the rest entry 2.
+    SendInputMethod(QStringLiteral("漢字です"), {},
+                    {{QInputMethodEvent::TextFormat, 0, 4, QTextFormat(underlined)},
+                     {QInputMethodEvent::TextFormat, 0, 2, QTextFormat(highlighted)},
+                     {QInputMethodEvent::Cursor, 4, 0, {}}});
+    ranges = preeditRanges();
+    ASSERT_EQ(ranges.size(), 2u);
+    EXPECT_EQ(ranges[0].length, 2);
+    EXPECT_EQ(background(ranges[0]), QColor(Qt::cyan));
+    EXPECT_FALSE(ranges[0].format.fontUnderline());
+    EXPECT_EQ(ranges[0].format.foreground().color(), QColor(Qt::black)); // automatic: the pane's
+    EXPECT_EQ(ranges[1].start, 3);
+    EXPECT_EQ(background(ranges[1]), QColor(Qt::white));
+    EXPECT_EQ(ranges[1].format.foreground().color(), QColor(Qt::red));
+
+    // Formats outside the preedit are clamped, not trusted.
+    SendInputMethod(QStringLiteral("か"), {},
+                    {{QInputMethodEvent::TextFormat, -5, 100, QTextFormat(highlighted)}});
+    ranges = preeditRanges();
+    ASSERT_EQ(ranges.size(), 1u);
+    EXPECT_EQ(ranges[0].length, 1);
+    EXPECT_EQ(background(ranges[0]), QColor(Qt::cyan));
+    EXPECT_EQ(Pane().Text(), "ab");
+}
+
+TEST_F(RichEditTest, PosFromPointGivesTheCharacterUnderThePoint) {
+    Pane().SetWordWrap(false);
+    Pane().SetText(Sjis(u"abc\r\nあいう"));
+    struct TCase {
+        const char* Name;
+        int Position, Byte;
+    } cases[] = {
+        {"first", 0, 0}, {"last of a line", 2, 2}, {"double-byte", 4, 5}, {"after one", 6, 9}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(Pane().PosFromPoint(CharacterCentre(c.Position)), c.Byte);
+    }
+    QPoint pastLineEnd = CharacterCentre(2) + QPoint(100, 0);
+    EXPECT_EQ(Pane().PosFromPoint(pastLineEnd), 3); // the break
+    QPoint belowText = CharacterCentre(4) + QPoint(0, 100);
+    EXPECT_EQ(Pane().LineFromPos(Pane().PosFromPoint(belowText)), 1);
+}
+
+TEST_F(RichEditTest, MouseAndFocusHooksComeAfterTheControl) {
+    Pane().SetText("abc");
+    int caretAtPress = -1;
+    Pane().OnMouseDown = [&](const QMouseEvent&) { caretAtPress = Pane().SelStart(); };
+    QTextCursor atC(Pane().document());
+    atC.setPosition(2);
+    QPoint point = Pane().cursorRect(atC).center() + QPoint(1, 0);
+    QTest::mouseClick(Pane().viewport(), Qt::LeftButton, {}, point);
+    EXPECT_EQ(caretAtPress, 2);
+
+    int focusIns = 0;
+    Pane().OnFocusIn = [&] { ++focusIns; };
+    QFocusEvent focus(QEvent::FocusIn, Qt::OtherFocusReason);
+    QApplication::sendEvent(&Pane(), &focus);
+    EXPECT_EQ(focusIns, 1);
+}
+
+} // namespace
