@@ -290,12 +290,13 @@ void TKbClassEx::NextString() {
 // After the last string: the timer stops, the closing box, no key marked, the pane read only.
 void TKbClassEx::EndDrill() {
     FDone = false;
-    FHost->StopExerciseTimer();
-    FHost->ShowInformation(EndMessage());
-    FHost->MarkNoKeys();
-    FActive = false;
     FNextKeyChar = 0;
     FWrongChar = 0;
+    FHost->StopExerciseTimer();
+    FHost->ShowInformation(EndMessage());
+    // With no next key the refreshed guide highlights no finger.
+    FHost->MarkNoKeys();
+    FActive = false;
     FKanaStep = false;
     FEdit->SetReadOnly(true);
     FEdit->SetImeMode(TImeMode::Disabled);
