@@ -622,7 +622,7 @@ void TfrmMain::ApplyMode() {
     ui->Panel1->setVisible(bulk);
     ui->PaintBox1->setVisible(mode == TouchMode);
     if (mode == TouchMode)
-        FKbClass->LayoutKeys();
+        RelayoutKeyboard();
     ui->RichEdit2->setVisible(mode != TouchMode);
     if (mode != TouchMode) {
         ui->StatusBar2->setVisible(true);
@@ -813,7 +813,7 @@ void TfrmMain::CreateTouchTyping() {
     keyboardFont.setPixelSize(12);
     ui->PaintBox1->setFont(keyboardFont);
     FKbClass->SetPaintBox(ui->PaintBox1);
-    FKbClass->LayoutKeys();
+    RelayoutKeyboard();
     ui->PaintBox1->OnPaint = [this](QPainter& painter) { PaintBox1Paint(painter); };
     ui->PaintBox1->OnResize = [this] { FormResize(); };
 
@@ -1020,11 +1020,17 @@ void TfrmMain::RichEdit1TouchMouseDown() {
     }
 }
 
+// The keyboard's canvas keeps the picture between paints, the marks of every key included, so
+// the keyboard is drawn whole again only after a new layout; a paint otherwise shows the canvas.
+// Drawing it whole takes milliseconds, far more than one key may.
 void TfrmMain::PaintBox1Paint(QPainter& painter) {
     if (FMode != TouchMode)
         return;
-    FKbClass->PaintKeyboard();
-    MarkTouchKeys();
+    if (FKeyboardStale || FKbClass->Canvas().isNull()) {
+        FKeyboardStale = false;
+        FKbClass->PaintKeyboard();
+        MarkTouchKeys();
+    }
     painter.drawImage(QPoint(0, 0), FKbClass->Canvas());
 }
 
@@ -1032,7 +1038,13 @@ void TfrmMain::PaintBox1Paint(QPainter& painter) {
 // above it set.
 void TfrmMain::FormResize() {
     if (FMode == TouchMode)
-        FKbClass->LayoutKeys();
+        RelayoutKeyboard();
+}
+
+void TfrmMain::RelayoutKeyboard() {
+    FKbClass->LayoutKeys();
+    FKeyboardStale = true;
+    ui->PaintBox1->update();
 }
 
 void TfrmMain::ShowFinger(int finger) {

@@ -105,6 +105,7 @@ private:
     void RichEdit1TouchMouseDown();
     void PaintBox1Paint(QPainter& painter);
     void FormResize();
+    void RelayoutKeyboard();
     // What the drill asks of the window and its keyboard.
     void ShowFinger(int finger) override;
     void UnmarkKey(char c) override;
@@ -152,6 +153,7 @@ private:
     TCompPart FCompPart;
     TKbClassEx FKbClassEx;
     TKbClass* FKbClass = nullptr; // owned by the window
+    bool FKeyboardStale = true;   // laid out anew since the keyboard was last drawn whole
 
     // Window state; all zero at creation.
     int FMode = 0;
