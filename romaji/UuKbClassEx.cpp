@@ -58,17 +58,22 @@ void TKbClassEx::InitDrill(TTextPane& edit, TDrillHost& host) {
     FLineIndex = 0;
     FKanaStep = false;
     FLines.clear();
-    FUnits.clear();
-    FUnitKeysList.clear();
-    FUnitSpans.clear();
+    ClearUnits();
 }
 
 void TKbClassEx::DoneDrill() {
     FLines.clear();
+    ClearUnits();
+    FActive = false;
+}
+
+void TKbClassEx::ClearUnits() {
+    FNextKeyChar = 0;
+    FWrongChar = 0;
     FUnits.clear();
     FUnitKeysList.clear();
     FUnitSpans.clear();
-    FActive = false;
+    FGuide.clear();
 }
 
 bool TKbClassEx::NeedsKanaStep(std::string_view s) {
@@ -103,12 +108,7 @@ void TKbClassEx::ShowString() {
     if (FLineIndex >= static_cast<int>(FLines.size())) {
         // No string to show: a text of empty lines only.
         FKanaStep = false;
-        FNextKeyChar = 0;
-        FWrongChar = 0;
-        FUnits.clear();
-        FUnitKeysList.clear();
-        FUnitSpans.clear();
-        FGuide.clear();
+        ClearUnits();
         FEdit->Clear();
         FEdit->SetReadOnly(true);
         FEdit->SetImeMode(TImeMode::Disabled);
@@ -122,12 +122,7 @@ void TKbClassEx::ShowString() {
     if (NeedsKanaStep(shown)) {
         FKanaStep = true;
         FHost->UnmarkKey(FNextKeyChar);
-        FNextKeyChar = 0;
-        FWrongChar = 0;
-        FUnits.clear();
-        FUnitKeysList.clear();
-        FUnitSpans.clear();
-        FGuide.clear();
+        ClearUnits();
         // The string, and an empty line below it for the learner's input.
         FEdit->SetText(s + "\r\n");
         FEdit->SetReadOnly(false);

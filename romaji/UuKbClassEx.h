@@ -90,6 +90,8 @@ private:
     };
 
     void CleanLines();
+    // Forgets the units of the current string; no key is next or wrong.
+    void ClearUnits();
     void AdvanceGuide(int n);
     void MarkKanaDone(int unitIndex);
     // Makes unit FUnitIndex current, greying and passing over the units nothing can type; a
