@@ -814,6 +814,8 @@ void TfrmMain::CreateTouchTyping() {
     ui->PaintBox1->setFont(keyboardFont);
     FKbClass->SetPaintBox(ui->PaintBox1);
     RelayoutKeyboard();
+    // The keyboard's canvas covers the paint box whole, so nothing need be drawn below it.
+    ui->PaintBox1->setAttribute(Qt::WA_OpaquePaintEvent);
     ui->PaintBox1->OnPaint = [this](QPainter& painter) { PaintBox1Paint(painter); };
     ui->PaintBox1->OnResize = [this] { FormResize(); };
 
@@ -1029,9 +1031,17 @@ void TfrmMain::PaintBox1Paint(QPainter& painter) {
     if (FKeyboardStale || FKbClass->Canvas().isNull()) {
         FKeyboardStale = false;
         FKbClass->PaintKeyboard();
+        FShownFinger = 0;
         MarkTouchKeys();
     }
-    painter.drawImage(QPoint(0, 0), FKbClass->Canvas());
+    const QImage& canvas = FKbClass->Canvas();
+    if (canvas.isNull()) {
+        painter.fillRect(ui->PaintBox1->rect(), ui->PaintBox1->palette().color(QPalette::Button));
+        return;
+    }
+    // Copied, not blended: the canvas is opaque.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), canvas);
 }
 
 // The keyboard follows the width of its paint box, which the window's size and the splitter
@@ -1047,7 +1057,12 @@ void TfrmMain::RelayoutKeyboard() {
     ui->PaintBox1->update();
 }
 
+// The drill asks after every key; the finger names are written again only when the finger
+// changes.
 void TfrmMain::ShowFinger(int finger) {
+    if (finger == FShownFinger)
+        return;
+    FShownFinger = finger;
     FKbClass->ShowFinger(finger);
 }
 

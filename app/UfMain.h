@@ -154,6 +154,7 @@ private:
     TKbClassEx FKbClassEx;
     TKbClass* FKbClass = nullptr; // owned by the window
     bool FKeyboardStale = true;   // laid out anew since the keyboard was last drawn whole
+    int FShownFinger = -1;        // the finger whose name the keyboard shows in blue; -1 unknown
 
     // Window state; all zero at creation.
     int FMode = 0;
