@@ -856,9 +856,13 @@ void TfrmMain::StartTouchDrill(const QString& path, const std::string& title,
     ui->RichEdit1->setFocus();
 }
 
-// The drill's part of the stop step: it takes no more keys and the example pane no input.
+// The drill's part of the stop step: it takes no more keys, the keyboard marks none and the
+// example pane takes no input.
 void TfrmMain::StopTouchDrill() {
-    FKbClassEx.SetActive(false);
+    if (FKbClassEx.Active()) {
+        FKbClassEx.Abandon();
+        MarkTouchKeys();
+    }
     ui->RichEdit1->SetReadOnly(true);
     ui->RichEdit1->SetImeMode(TImeMode::Disabled);
 }

@@ -67,6 +67,14 @@ void TKbClassEx::DoneDrill() {
     FActive = false;
 }
 
+void TKbClassEx::Abandon() {
+    FActive = false;
+    FDone = false;
+    FKanaStep = false;
+    StartUnit({}, {});
+    ClearUnits();
+}
+
 void TKbClassEx::ClearUnits() {
     FNextKeyChar = 0;
     FWrongChar = 0;

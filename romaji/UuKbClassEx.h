@@ -42,6 +42,9 @@ public:
     void InitDrill(TTextPane& edit, TDrillHost& host);
     // Drops the text; the drill accepts no key afterwards.
     void DoneDrill();
+    // Ends the drill where it stands, as the window's stop step does: no key is taken any more,
+    // none is next or wrong, no string is finished or in the kana step.
+    void Abandon();
 
     // Takes the strings of `text` (Shift_JIS, lines at any line break) and goes to the first.
     // The window then shows it (ShowString), marks the keys and sets the drill active.

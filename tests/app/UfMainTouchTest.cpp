@@ -226,7 +226,10 @@ TEST_F(UfMainTouchTest, AFileOpenedStartsTheDrillAndAModeChoiceAbandonsIt) {
     EXPECT_EQ(example->Text(), Sjis(u"ねこ\r\nNEKO"));
     EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("practice.txt")));
 
+    Type(w, "x");
     Action(w, "Touch1")->trigger();
+    EXPECT_NE(KeyFill(w, 'N'), Blue);
+    EXPECT_NE(KeyFill(w, 'X'), Red);
     Type(w, "ne");
     EXPECT_EQ(example->Text(), "");
     EXPECT_EQ(Panel(w, "StatusBar2", 0), QStringLiteral(" ")) << "no exercise runs";
