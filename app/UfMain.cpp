@@ -11,6 +11,7 @@
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
+#include "romaji/UuKbClass.h"
 #include "ui_UfMain.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -36,6 +38,8 @@ const QString ReadErrorText = QStringLiteral("文の読み取り中のエラー\
 const QString CompareErrorText =
     QStringLiteral("文字列の比較中にエラーが起きました。\r\n入力できなくなったときは読み込み直して"
                    "ください。");
+
+const QString TouchKeyErrorText = QStringLiteral("入力判定エラー\r\n次の文字列を表示します。");
 
 // Item data of ListView1 and ListView2.
 constexpr int FileNameRole = Qt::UserRole;          // ListView1: the file name's bytes
@@ -68,6 +72,36 @@ const TCompositionColors TypingCompositionColors = {{
 bool IsCtrlAlone(const QKeyEvent& event) {
     return (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
+
+// Keys that edit or move the focus; their characters ("\b", "\x7f", "\t") are never keys of
+// the drill.
+bool IsEditingKey(int key) {
+    return key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Tab ||
+           key == Qt::Key_Backtab;
+}
+
+// A character as the drill takes it: ASCII letters in upper case, whatever the shift state. A
+// character beyond ASCII is a key of no spelling; it comes as 0x80, which no key has.
+char DrillKey(QChar c) {
+    char16_t code = c.unicode();
+    if (code >= 0x80)
+        return static_cast<char>(0x80);
+    char key = static_cast<char>(code);
+    return key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+}
+
+// An event filter that a function decides.
+class TEventHook : public QObject {
+public:
+    explicit TEventHook(std::function<bool(QObject*, QEvent*)> filter)
+        : FFilter(std::move(filter)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return FFilter(watched, event); }
+
+private:
+    std::function<bool(QObject*, QEvent*)> FFilter;
+};
 
 QString ToDisplayPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.string()));
@@ -116,7 +150,9 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
     FormCreate();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    FKbClassEx.DoneDrill();
+}
 
 void TfrmMain::CreateActions() {
     QFont font(FixedFontFace);
@@ -224,6 +260,7 @@ void TfrmMain::ConnectHandlers() {
 
 void TfrmMain::FormCreate() {
     ReadSettings();
+    CreateTouchTyping();
     ListRegisters();
     FCompPart.ExampleEdit = ui->RichEdit1;
     FCompPart.InputEdit = ui->RichEdit2;
@@ -469,8 +506,9 @@ void TfrmMain::StartSentence() {
         std::vector<std::string> data = EntryData(sentences.front());
         FRegi.ReadSentence(UuRegi::IntValue(data, "Idx"), UuRegi::IntValue(data, "LastIdx"), file);
         if (FMode == TouchMode)
-            return;
-        LoadText(ToDisplayPath(file), FRegi.Title, FRegi.Text);
+            StartTouchDrill(ToDisplayPath(file), FRegi.Title, FRegi.Text);
+        else
+            LoadText(ToDisplayPath(file), FRegi.Title, FRegi.Text);
         ui->RichEdit1->setFocus();
     } catch (const std::exception& e) {
         ShowError(ReadErrorText + QString::fromUtf8(e.what()) +
@@ -502,8 +540,9 @@ void TfrmMain::FileOpen1Execute() {
     }
     FTextPath = path;
     if (FMode == TouchMode)
-        return;
-    LoadText(path, std::string(), text);
+        StartTouchDrill(path, std::string(), text);
+    else
+        LoadText(path, std::string(), text);
 }
 
 // Lists the registers again, as they are on disk now.
@@ -582,6 +621,8 @@ void TfrmMain::ApplyMode() {
     ui->LineComp1->setEnabled(bulk);
     ui->Panel1->setVisible(bulk);
     ui->PaintBox1->setVisible(mode == TouchMode);
+    if (mode == TouchMode)
+        RelayoutKeyboard();
     ui->RichEdit2->setVisible(mode != TouchMode);
     if (mode != TouchMode) {
         ui->StatusBar2->setVisible(true);
@@ -626,6 +667,7 @@ void TfrmMain::Exit1Click() {
 // Ends the running exercise, whatever the mode.
 void TfrmMain::StopExercise() {
     Timer1.stop();
+    StopTouchDrill();
     FRunning = false;
     FCompPart.Confirmed.clear();
     FPracticeText.clear();
@@ -723,6 +765,8 @@ void TfrmMain::RichEdit1MouseDown(const QMouseEvent& event) {
     if (FBannerShown && event.button() == Qt::LeftButton &&
         OnBannerAddress(event.position().toPoint()))
         OpenAuthorMail();
+    if (FMode == TouchMode)
+        RichEdit1TouchMouseDown();
 }
 
 // ---- Time and keystrokes ----
@@ -756,6 +800,295 @@ TExerciseState TfrmMain::ExerciseState() const {
     state.Title = FTitle;
     state.TextPath = FromDisplayPath(FTextPath);
     return state;
+}
+
+// ---- Touch typing ----
+
+// The drill and the keyboard it marks, the hooks of the example pane that touch typing uses,
+// and the filter that gives the drill every character typed in the window.
+void TfrmMain::CreateTouchTyping() {
+    FKbClassEx.InitDrill(*ui->RichEdit1, *this);
+    FKbClass = new TKbClass(this);
+    QFont keyboardFont(ProportionalFontFace);
+    keyboardFont.setPixelSize(12);
+    ui->PaintBox1->setFont(keyboardFont);
+    FKbClass->SetPaintBox(ui->PaintBox1);
+    RelayoutKeyboard();
+    // The keyboard's canvas covers the paint box whole, so nothing need be drawn below it.
+    ui->PaintBox1->setAttribute(Qt::WA_OpaquePaintEvent);
+    ui->PaintBox1->OnPaint = [this](QPainter& painter) { PaintBox1Paint(painter); };
+    ui->PaintBox1->OnResize = [this] { FormResize(); };
+
+    TRichEdit* example = ui->RichEdit1;
+    example->OnKeyDown = [this](const QKeyEvent& event) { return RichEdit1KeyDown(event); };
+    example->OnKeyPress = [this](QChar key) { return RichEdit1KeyPress(key); };
+    example->OnKeyUp = [this](const QKeyEvent& event) { RichEdit1KeyUp(event); };
+    example->OnImeCommit = [this](const std::string& committed) { RichEdit1ImeCommit(committed); };
+
+    FTouchKeyFilter = std::make_unique<TEventHook>(
+        [this](QObject* watched, QEvent* event) { return TouchKeyFilter(watched, event); });
+    qApp->installEventFilter(FTouchKeyFilter.get());
+}
+
+void TfrmMain::StartTouchDrill(const QString& path, const std::string& title,
+                               const std::string& text) {
+    FTextPath = path;
+    FTitle = title;
+    ResetPanes();
+    FKbClassEx.LoadText(text);
+    FKbClassEx.ShowString();
+    MarkTouchKeys();
+    // A text of empty lines has no string to type: nothing is armed.
+    bool any = !FKbClassEx.Lines().empty();
+    FKbClassEx.SetActive(any);
+    if (FKbClassEx.NextKeyChar() == 0)
+        FKbClass->UnmarkKey(0);
+    ui->RichEdit1->SetImeMode(FKbClassEx.KanaStep() ? TImeMode::Hiragana : TImeMode::Disabled);
+
+    FRunning = any;
+    Timer1.stop();
+    FSeconds = 0;
+    FKeyCount = 0;
+    FTouchMisses = 0;
+    SetCaption();
+    SetStatus(ui->StatusBar2, 0, TouchCountersText(0, 0, 0));
+    SetStatus(ui->StatusBar2, 1, QString());
+    ui->RichEdit1->setFocus();
+}
+
+// The drill's part of the stop step: it takes no more keys, the keyboard marks none and the
+// example pane takes no input.
+void TfrmMain::StopTouchDrill() {
+    if (FKbClassEx.Active()) {
+        FKbClassEx.Abandon();
+        MarkTouchKeys();
+    }
+    ui->RichEdit1->SetReadOnly(true);
+    ui->RichEdit1->SetImeMode(TImeMode::Disabled);
+}
+
+// In touch typing the window sees every character before its controls: what is typed while a
+// list or a button has the focus goes to the drill too, and no control receives it. The example
+// pane hands its characters over through its own hooks (RichEdit1KeyPress), after its key-down
+// rules. Shortcuts (F5, Alt with a menu letter) never arrive here as key presses; Tab still
+// moves the focus, and Enter in the sentence list still starts the sentence.
+bool TfrmMain::TouchKeyFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || FMode != TouchMode)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // A key press goes first to the focus widget, then to its parents while it is ignored:
+    // only the first delivery is a character typed.
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window();
+    if (!widget || widget != target || widget->window() != this || widget == ui->RichEdit1)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->text().isEmpty() || IsEditingKey(key->key()))
+        return false;
+    if (widget == ui->ListView2 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+        return false;
+    for (QChar c : key->text())
+        FormKeyPress(c);
+    return true;
+}
+
+// One character typed in touch typing, judged by the drill.
+void TfrmMain::FormKeyPress(QChar key) {
+    if (FMode != TouchMode || !FKbClassEx.Active())
+        return;
+    try {
+        char c = DrillKey(key);
+        FKbClassEx.KeyPress(c);
+        if (FKbClassEx.WrongChar() != 0)
+            ++FTouchMisses;
+        MarkTouchKeys();
+        if (!FKbClassEx.Active())
+            TouchDrillEnded();
+    } catch (const std::exception&) {
+        TouchDrillFailed();
+    }
+}
+
+// A key could not be judged: the learner is told, and the drill goes on with the next string.
+void TfrmMain::TouchDrillFailed() {
+    ShowError(TouchKeyErrorText);
+    try {
+        FKbClassEx.NextString();
+        MarkTouchKeys();
+    } catch (const std::exception& e) {
+        // Not even the next string can be shown: the drill ends here.
+        FKbClassEx.SetActive(false);
+        ShowError(QString::fromUtf8(e.what()));
+    }
+    if (!FKbClassEx.Active())
+        TouchDrillEnded();
+}
+
+// After the last string: the keystroke speed.
+void TfrmMain::TouchDrillEnded() {
+    FRunning = false;
+    SetStatus(ui->StatusBar2, 1, TouchSpeedText(FKeyCount, FSeconds));
+}
+
+void TfrmMain::MarkTouchKeys() {
+    FKbClass->MarkKeys(FKbClassEx.NextKeyChar(), FKbClassEx.WrongChar());
+    FKbClassEx.RefreshGuide();
+}
+
+// Editing keys of the example pane; true swallows the key. Outside touch typing the pane is
+// read only and passes the focus on, so only the first rules matter there.
+bool TfrmMain::RichEdit1KeyDown(const QKeyEvent& event) {
+    TRichEdit* pane = ui->RichEdit1;
+    int key = event.key();
+    bool ctrlAlone = IsCtrlAlone(event);
+    if (ctrlAlone && key == Qt::Key_C)
+        return true;
+    // Nothing is pasted or cut while Ctrl is held; the key up opens the kana step's input again.
+    if (ctrlAlone)
+        pane->SetReadOnly(true);
+    switch (key) {
+    case Qt::Key_Insert:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return true;
+    default:
+        break;
+    }
+    if (FMode != TouchMode)
+        return false;
+    if (FRunning)
+        StartTimer();
+    if (key != Qt::Key_Backspace && key != Qt::Key_Left && key != Qt::Key_Right &&
+        key != Qt::Key_Delete)
+        return false;
+    if (!FKbClassEx.KanaStep())
+        return true;
+    // The input line starts after line 0 and its break; its start is no place for Backspace or
+    // Left, which would reach the example.
+    int inputStart = static_cast<int>(pane->Line(0).size()) + 2;
+    int caret = pane->SelStart();
+    if (caret < inputStart)
+        return true;
+    return caret == inputStart && key != Qt::Key_Right && key != Qt::Key_Delete;
+}
+
+// A character typed into the example pane: in touch typing the drill's, never the pane's. The
+// editing keys that the key-down rules let through (Backspace and Delete on the input line of
+// the kana step) keep their work; Tab is dropped.
+bool TfrmMain::RichEdit1KeyPress(QChar key) {
+    if (FMode != TouchMode)
+        return false;
+    if (key == QLatin1Char('\b') || key == QChar(0x7f))
+        return false;
+    if (key != QLatin1Char('\t'))
+        FormKeyPress(key);
+    return true;
+}
+
+void TfrmMain::RichEdit1KeyUp(const QKeyEvent& event) {
+    // A held key repeats its presses but is released once.
+    if (FMode != TouchMode || event.isAutoRepeat())
+        return;
+    if (FKbClassEx.Active() && FKbClassEx.KanaStep())
+        ui->RichEdit1->SetReadOnly(false);
+    if (FRunning) {
+        CountKeystroke(event.key());
+        SetStatus(ui->StatusBar2, 0, TouchCountersText(FSeconds, FKeyCount, FTouchMisses));
+    }
+}
+
+// The input method committed a string into the kana step's input line.
+void TfrmMain::RichEdit1ImeCommit(const std::string& committed) {
+    if (FMode != TouchMode)
+        return;
+    try {
+        if (!committed.empty())
+            FKbClassEx.KanaCheck();
+        if (!ui->RichEdit1->HasComposition())
+            ui->RichEdit1->CancelComposition();
+    } catch (const std::exception& e) {
+        ShowError(QString::fromUtf8(e.what()) + QStringLiteral("\r\n") + CompareErrorText);
+    }
+}
+
+// The caret stays where the drill wants it: on the input line in the kana step, else where the
+// drill last put it.
+void TfrmMain::RichEdit1TouchMouseDown() {
+    TRichEdit* pane = ui->RichEdit1;
+    if (FKbClassEx.KanaStep()) {
+        if (pane->LineFromPos(pane->SelStart()) == 0)
+            pane->SetSelStart(pane->TextLength());
+    } else {
+        pane->SetSelStart(FKbClassEx.Caret());
+    }
+}
+
+// The keyboard's canvas keeps the picture between paints, the marks of every key included, so
+// the keyboard is drawn whole again only after a new layout; a paint otherwise shows the canvas.
+// Drawing it whole takes milliseconds, far more than one key may.
+void TfrmMain::PaintBox1Paint(QPainter& painter) {
+    if (FMode != TouchMode)
+        return;
+    if (FKeyboardStale || FKbClass->Canvas().isNull()) {
+        FKeyboardStale = false;
+        FKbClass->PaintKeyboard();
+        FShownFinger = 0;
+        MarkTouchKeys();
+    }
+    const QImage& canvas = FKbClass->Canvas();
+    if (canvas.isNull()) {
+        painter.fillRect(ui->PaintBox1->rect(), ui->PaintBox1->palette().color(QPalette::Button));
+        return;
+    }
+    // Copied, not blended: the canvas is opaque.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), canvas);
+}
+
+// The keyboard follows the width of its paint box, which the window's size and the splitter
+// above it set.
+void TfrmMain::FormResize() {
+    if (FMode == TouchMode)
+        RelayoutKeyboard();
+}
+
+void TfrmMain::RelayoutKeyboard() {
+    FKbClass->LayoutKeys();
+    FKeyboardStale = true;
+    ui->PaintBox1->update();
+}
+
+// The drill asks after every key; the finger names are written again only when the finger
+// changes.
+void TfrmMain::ShowFinger(int finger) {
+    if (finger == FShownFinger)
+        return;
+    FShownFinger = finger;
+    FKbClass->ShowFinger(finger);
+}
+
+void TfrmMain::UnmarkKey(char c) {
+    FKbClass->UnmarkKey(c);
+}
+
+void TfrmMain::StopExerciseTimer() {
+    Timer1.stop();
+}
+
+void TfrmMain::MarkNoKeys() {
+    FKbClass->MarkKeys(0, 0);
+    FKbClassEx.RefreshGuide();
+}
+
+void TfrmMain::SetStatusText(const std::string& text) {
+    SetStatus(ui->StatusBar1, 1, text);
+}
+
+void TfrmMain::ShowInformation(const std::string& text) {
+    Dialogs::ShowInformation(this, ShiftJis::ToQString(text));
 }
 
 // ---- Sequential input ----

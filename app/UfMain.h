@@ -6,6 +6,7 @@
 #include "app/UExerciseStats.h"
 #include "compare/UuCompPart.h"
 #include "registers/UuRegi.h"
+#include "romaji/UuKbClassEx.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -24,9 +25,10 @@ class QPainter;
 class QStatusBar;
 class QTreeWidgetItem;
 struct TRsltItem;
+class TKbClass;
 class TRichEdit;
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, private TDrillHost {
 public:
     explicit TfrmMain(QWidget* parent = nullptr);
     ~TfrmMain() override;
@@ -86,6 +88,32 @@ private:
     void CountKeystroke(int key);
     TExerciseState ExerciseState() const;
 
+    // Touch typing.
+    void CreateTouchTyping();
+    // Arms the drill over `text`, from a register sentence or a text file.
+    void StartTouchDrill(const QString& path, const std::string& title, const std::string& text);
+    void StopTouchDrill();
+    bool TouchKeyFilter(QObject* watched, QEvent* event);
+    void FormKeyPress(QChar key);
+    void TouchDrillFailed();
+    void TouchDrillEnded();
+    void MarkTouchKeys();
+    bool RichEdit1KeyDown(const QKeyEvent& event);
+    bool RichEdit1KeyPress(QChar key);
+    void RichEdit1KeyUp(const QKeyEvent& event);
+    void RichEdit1ImeCommit(const std::string& committed);
+    void RichEdit1TouchMouseDown();
+    void PaintBox1Paint(QPainter& painter);
+    void FormResize();
+    void RelayoutKeyboard();
+    // What the drill asks of the window and its keyboard.
+    void ShowFinger(int finger) override;
+    void UnmarkKey(char c) override;
+    void StopExerciseTimer() override;
+    void MarkNoKeys() override;
+    void SetStatusText(const std::string& text) override;
+    void ShowInformation(const std::string& text) override;
+
     // Sequential input.
     void RichEdit2ImeCommit(const std::string& committed);
     bool RichEdit2KeyDown(const QKeyEvent& event);
@@ -123,6 +151,10 @@ private:
     std::unique_ptr<Ui::TfrmMain> ui;
     UuRegi::TRegi FRegi;
     TCompPart FCompPart;
+    TKbClassEx FKbClassEx;
+    TKbClass* FKbClass = nullptr; // owned by the window
+    bool FKeyboardStale = true;   // laid out anew since the keyboard was last drawn whole
+    int FShownFinger = -1;        // the finger whose name the keyboard shows in blue; -1 unknown
 
     // Window state; all zero at creation.
     int FMode = 0;
@@ -146,4 +178,6 @@ private:
     bool FBannerShown = false;
 
     QTimer Timer1;
+    // Hands the characters typed anywhere in the window to the drill in touch typing.
+    std::unique_ptr<QObject> FTouchKeyFilter;
 };

@@ -1,0 +1,353 @@
+#include "romaji/UuKbClassEx.h"
+
+#include "platform/ShiftJis.h"
+#include "romaji/UuHiraToRoman.h"
+#include "romaji/UuKbClass.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char Enter = '\r';
+constexpr char Space = ' ';
+constexpr int LineBreakBytes = 2;
+
+const std::string& DoneHint() {
+    static const std::string text =
+        ShiftJis::FromUtf16(u"  [Space]キーで繰り返し    [Enter]キーで次の文字列");
+    return text;
+}
+
+const std::string& EndMessage() {
+    static const std::string text = ShiftJis::FromUtf16(u"終了しました。");
+    return text;
+}
+
+// The input method's composition in the example pane: black text, white or aqua behind it.
+constexpr TCompositionColors CompositionColors = {{
+    {PaneColors::Black, false, PaneColors::White, true},
+    {PaneColors::Black, true, PaneColors::Cyan, false},
+    {PaneColors::Black, false, PaneColors::White, true},
+    {PaneColors::Black, false, PaneColors::Cyan, true},
+}};
+
+int Bytes(std::string_view s) {
+    return static_cast<int>(s.size());
+}
+
+// `s` cut to at most `limit` bytes at a character boundary: a double-byte character that the
+// limit would split is dropped whole.
+std::string CutAtCharBoundary(const std::string& s, std::size_t limit) {
+    std::size_t end = 0;
+    while (end < s.size()) {
+        std::size_t next = end + ShiftJis::CharLength(s, end);
+        if (next > limit)
+            break;
+        end = next;
+    }
+    return s.substr(0, end);
+}
+
+} // namespace
+
+void TKbClassEx::InitDrill(TTextPane& edit, TDrillHost& host) {
+    FEdit = &edit;
+    FHost = &host;
+    StartUnit({}, {});
+    FUnitIndex = 0;
+    FLineIndex = 0;
+    FKanaStep = false;
+    FLines.clear();
+    ClearUnits();
+}
+
+void TKbClassEx::DoneDrill() {
+    FLines.clear();
+    ClearUnits();
+    FActive = false;
+}
+
+void TKbClassEx::Abandon() {
+    FActive = false;
+    FDone = false;
+    FKanaStep = false;
+    StartUnit({}, {});
+    ClearUnits();
+}
+
+void TKbClassEx::ClearUnits() {
+    FNextKeyChar = 0;
+    FWrongChar = 0;
+    FUnits.clear();
+    FUnitKeysList.clear();
+    FUnitSpans.clear();
+    FGuide.clear();
+}
+
+bool TKbClassEx::NeedsKanaStep(std::string_view s) {
+    for (std::size_t pos = 0; pos < s.size(); pos += ShiftJis::CharLength(s, pos)) {
+        auto lead = static_cast<unsigned char>(s[pos]);
+        if (ShiftJis::CharLength(s, pos) == 2 && (lead < 0x81 || lead > 0x83))
+            return true;
+    }
+    return false;
+}
+
+void TKbClassEx::LoadText(std::string_view text) {
+    FDone = false;
+    StartUnit({}, {});
+    FUnitIndex = 0;
+    FLineIndex = 0;
+    FKanaStep = false;
+    FLines = ShiftJis::SplitLines(text);
+    CleanLines();
+}
+
+// Drops the empty lines and cuts the others to 40 bytes.
+void TKbClassEx::CleanLines() {
+    std::erase_if(FLines, [](const std::string& line) { return line.empty(); });
+    for (std::string& line : FLines)
+        line = CutAtCharBoundary(line, MaxStringBytes);
+}
+
+void TKbClassEx::ShowString() {
+    FCaret = 0;
+    FDone = false;
+    if (FLineIndex >= static_cast<int>(FLines.size())) {
+        // No string to show: a text of empty lines only.
+        FKanaStep = false;
+        ClearUnits();
+        FEdit->Clear();
+        FEdit->SetReadOnly(true);
+        FEdit->SetImeMode(TImeMode::Disabled);
+        return;
+    }
+    const std::string& s = FLines[FLineIndex];
+    FSentenceW = ShiftJis::ToUtf16(s);
+    // The string as the pane gives it back: a byte that forms no character shows as U+FFFD
+    // and reads back as one '?', so the lengths agree and the units match these bytes.
+    std::string shown = ShiftJis::FromUtf16(FSentenceW);
+    if (NeedsKanaStep(shown)) {
+        FKanaStep = true;
+        FHost->UnmarkKey(FNextKeyChar);
+        ClearUnits();
+        // The string, and an empty line below it for the learner's input.
+        FEdit->SetText(s + "\r\n");
+        FEdit->SetReadOnly(false);
+        FEdit->SetImeMode(TImeMode::Hiragana);
+    } else {
+        FKanaStep = false;
+        TRomajiLine line = MakeRomajiLine(FSentenceW);
+        FUnits = std::move(line.Units);
+        FUnitKeysList = std::move(line.Keys);
+        FGuide = std::move(line.Guide);
+        FindUnitSpans(shown);
+        FWrongChar = 0;
+        FUnitIndex = 0;
+        FKanaCaret = 0;
+        FGuideCaret = Bytes(shown) + LineBreakBytes;
+        FEdit->SetText(s + "\r\n" + FGuide);
+        FEdit->SetImeMode(TImeMode::Disabled);
+        FEdit->SetReadOnly(true);
+    }
+    FEdit->SetCompositionColors(CompositionColors);
+    FEdit->SelectAll();
+    FEdit->SetSelColor(PaneColors::Black);
+    if (FKanaStep) {
+        FEdit->SetSelStart(FEdit->TextLength());
+    } else {
+        EnterUnit();
+        FEdit->SetSelStart(0);
+    }
+}
+
+// Each character of each unit is the first character of `s` not yet taken that equals it: the
+// units hold the characters of `s` in order, except that a small tsu may come after the
+// single-byte characters that follow it, and then it is the first small tsu still untaken.
+void TKbClassEx::FindUnitSpans(const std::string& s) {
+    struct TChar {
+        int Start;
+        std::string_view Bytes;
+        bool Taken;
+    };
+    std::vector<TChar> chars;
+    for (std::size_t pos = 0; pos < s.size(); pos += ShiftJis::CharLength(s, pos))
+        chars.push_back({static_cast<int>(pos),
+                         std::string_view(s).substr(pos, ShiftJis::CharLength(s, pos)), false});
+
+    FUnitSpans.clear();
+    for (const std::string& unit : FUnits) {
+        std::vector<TSpan> spans;
+        std::size_t from = 0;
+        for (std::string_view c : ShiftJis::Chars(unit)) {
+            auto it = std::find_if(chars.begin() + static_cast<std::ptrdiff_t>(from), chars.end(),
+                                   [&](const TChar& x) { return !x.Taken && x.Bytes == c; });
+            if (it == chars.end())
+                break;
+            it->Taken = true;
+            from = static_cast<std::size_t>(it - chars.begin()) + 1;
+            if (!spans.empty() && spans.back().Start + spans.back().Length == it->Start)
+                spans.back().Length += Bytes(c);
+            else
+                spans.push_back({it->Start, Bytes(c)});
+        }
+        FUnitSpans.push_back(std::move(spans));
+    }
+}
+
+void TKbClassEx::EnterUnit() {
+    while (FUnitIndex < static_cast<int>(FUnits.size())) {
+        StartUnit(FUnits[FUnitIndex], FUnitKeysList[FUnitIndex]);
+        if (!UnitComplete())
+            break;
+        MarkKanaDone(FUnitIndex);
+        ++FUnitIndex;
+    }
+    if (FUnitIndex >= static_cast<int>(FUnits.size())) {
+        StartUnit({}, {});
+        FDone = true;
+        FNextKeyChar = 0;
+        FWrongChar = 0;
+    } else {
+        FNextKeyChar = NextKey();
+    }
+}
+
+void TKbClassEx::KeyPress(char& key) {
+    if (FLineIndex >= static_cast<int>(FLines.size()))
+        return;
+    if (FDone) {
+        if (key == Enter || key == Space)
+            RepeatOrNext(key);
+        return;
+    }
+    if (FKanaStep) {
+        if (key == Enter) {
+            key = 0;
+            KanaCheck();
+        }
+        return;
+    }
+    FCaret = FEdit->SelStart();
+    TRomajiKeyResult result = CheckRomajiKey(key);
+    if (result.Accepted) {
+        AdvanceGuide(result.Advance);
+        FWrongChar = 0;
+        if (UnitComplete()) {
+            MarkKanaDone(FUnitIndex);
+            ++FUnitIndex;
+            EnterUnit();
+        } else {
+            FNextKeyChar = NextKey();
+        }
+    } else {
+        FWrongChar = key;
+    }
+    key = 0;
+}
+
+void TKbClassEx::AdvanceGuide(int n) {
+    if (n > 0) {
+        FEdit->Select(FGuideCaret, n);
+        FEdit->SetSelColor(PaneColors::Silver);
+        FGuideCaret += n;
+    }
+    FEdit->SetSelStart(FCaret);
+}
+
+void TKbClassEx::MarkKanaDone(int unitIndex) {
+    for (const TSpan& span : FUnitSpans.at(unitIndex)) {
+        FEdit->Select(span.Start, span.Length);
+        FEdit->SetSelColor(PaneColors::Silver);
+        FKanaCaret = std::max(FKanaCaret, span.Start + span.Length);
+    }
+    FEdit->SetSelStart(FKanaCaret);
+}
+
+void TKbClassEx::RepeatOrNext(char& key) {
+    FDone = false;
+    StartUnit({}, {});
+    FUnitIndex = 0;
+    if (key == Enter)
+        ++FLineIndex;
+    key = 0;
+    if (FLineIndex < static_cast<int>(FLines.size()))
+        ShowString();
+    else
+        EndDrill();
+}
+
+void TKbClassEx::NextString() {
+    if (FLineIndex >= static_cast<int>(FLines.size()))
+        return;
+    FDone = false;
+    StartUnit({}, {});
+    FUnitIndex = 0;
+    ++FLineIndex;
+    if (FLineIndex < static_cast<int>(FLines.size()))
+        ShowString();
+    else
+        EndDrill();
+}
+
+// After the last string: the timer stops, the closing box, no key marked, the pane read only.
+void TKbClassEx::EndDrill() {
+    FDone = false;
+    FNextKeyChar = 0;
+    FWrongChar = 0;
+    FHost->StopExerciseTimer();
+    FHost->ShowInformation(EndMessage());
+    // With no next key the refreshed guide highlights no finger.
+    FHost->MarkNoKeys();
+    FActive = false;
+    FKanaStep = false;
+    FEdit->SetReadOnly(true);
+    FEdit->SetImeMode(TImeMode::Disabled);
+}
+
+void TKbClassEx::KanaCheck() {
+    if (!FKanaStep || FDone)
+        return;
+    if (FEdit->Line(0) == FEdit->Line(1)) {
+        FDone = true;
+        FKanaStep = false;
+        FEdit->SetReadOnly(true);
+        RefreshGuide();
+        FEdit->SetImeMode(TImeMode::Disabled);
+    } else {
+        MarkMismatch();
+    }
+}
+
+// Selects the first character of the input line that differs from the string's; when the
+// input begins with the whole string, the surplus; when it is a beginning of the string, the
+// caret goes to the end.
+void TKbClassEx::MarkMismatch() {
+    std::string example = FEdit->Line(0);
+    std::string input = FEdit->Line(1);
+    int inputStart = FEdit->LineStart(1);
+    std::vector<std::string_view> exampleChars = ShiftJis::Chars(example);
+    std::vector<std::string_view> inputChars = ShiftJis::Chars(input);
+    int offset = 0;
+    for (std::size_t i = 0; i < exampleChars.size() && i < inputChars.size(); ++i) {
+        if (inputChars[i] != exampleChars[i]) {
+            FEdit->Select(inputStart + offset, Bytes(inputChars[i]));
+            return;
+        }
+        offset += Bytes(inputChars[i]);
+    }
+    if (Bytes(example) < Bytes(input))
+        FEdit->Select(inputStart + Bytes(example), Bytes(input) - Bytes(example));
+    else
+        FEdit->SetSelStart(FEdit->TextLength());
+}
+
+void TKbClassEx::RefreshGuide() {
+    if (FDone) {
+        FHost->SetStatusText(DoneHint());
+        FHost->ShowFinger(0);
+    } else {
+        FHost->SetStatusText({});
+        FHost->ShowFinger(FingerOf(FNextKeyChar));
+    }
+}

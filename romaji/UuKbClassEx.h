@@ -1,0 +1,129 @@
+#pragma once
+
+// The touch-typing drill: the strings of a practice text shown one by one in the example pane,
+// each as its kana on line 0 and its romaji guide on line 1. Every key is judged at once
+// against the current kana unit; accepted keys grey the guide, a completed unit greys its
+// kana. A string holding kanji or other characters beyond kana is entered through the input
+// method instead (the kana step) on a line of its own and compared whole. Space repeats a
+// finished string, Enter goes on to the next; after the last one the drill ends.
+//
+// Positions in the pane are Shift_JIS byte offsets, every line break counting 2 (CR LF).
+
+#include "platform/TextPane.h"
+#include "romaji/UuCompKanaRoma.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the drill needs of the main window and its keyboard picture; the window implements it.
+class TDrillHost {
+public:
+    virtual ~TDrillHost() = default;
+    // The keyboard: the name of finger 1..8 in blue, 0 none.
+    virtual void ShowFinger(int finger) = 0;
+    // The keyboard: the key marked as next drawn in the normal colours of the key of `c`.
+    virtual void UnmarkKey(char c) = 0;
+    virtual void StopExerciseTimer() = 0;
+    // Marks no key (next 0, wrong 0) and refreshes the guide.
+    virtual void MarkNoKeys() = 0;
+    // StatusBar1 panel 1; Shift_JIS.
+    virtual void SetStatusText(const std::string& text) = 0;
+    // A modal information box with OK; Shift_JIS.
+    virtual void ShowInformation(const std::string& text) = 0;
+};
+
+class TKbClassEx : public TCompKanaRoma {
+public:
+    // Longest string of a text, in bytes.
+    static constexpr std::size_t MaxStringBytes = 40;
+
+    // Binds the drill to the example pane and its host; nothing is loaded.
+    void InitDrill(TTextPane& edit, TDrillHost& host);
+    // Drops the text; the drill accepts no key afterwards.
+    void DoneDrill();
+    // Ends the drill where it stands, as the window's stop step does: no key is taken any more,
+    // none is next or wrong, no string is finished or in the kana step.
+    void Abandon();
+
+    // Takes the strings of `text` (Shift_JIS, lines at any line break) and goes to the first.
+    // The window then shows it (ShowString), marks the keys and sets the drill active.
+    void LoadText(std::string_view text);
+    // Shows string FLineIndex in the pane and makes its first unit current.
+    void ShowString();
+
+    // Judges one key typed in touch typing (ASCII letters upper-cased by the window); sets
+    // `key` to 0 when the drill consumed it.
+    void KeyPress(char& key);
+    // The kana step: compares the input line with the string; equal finishes the string,
+    // otherwise the first difference is selected. Does nothing outside the kana step.
+    void KanaCheck();
+    // Goes on to the next string, or ends the drill after the last; used after a failure.
+    void NextString();
+    // The status text and the finger of the next key.
+    void RefreshGuide();
+
+    // What the window reads.
+    bool Active() const { return FActive; }
+    void SetActive(bool active) { FActive = active; }
+    bool KanaStep() const { return FKanaStep; }
+    bool Done() const { return FDone; }
+    char NextKeyChar() const { return FNextKeyChar; }
+    char WrongChar() const { return FWrongChar; }
+    // Where the caret of the pane belongs outside the kana step.
+    int Caret() const { return FCaret; }
+
+    // The strings of the text, the current one and its units, for the window and tests.
+    const std::vector<std::string>& Lines() const { return FLines; }
+    int LineIndex() const { return FLineIndex; }
+    int UnitIndex() const { return FUnitIndex; }
+    const std::vector<std::string>& Units() const { return FUnits; }
+    const std::vector<std::string>& UnitKeysList() const { return FUnitKeysList; }
+    const std::string& Guide() const { return FGuide; }
+
+    // Whether a string is entered through the input method: it holds a double-byte character
+    // whose lead byte is not 0x81, 0x82 or 0x83 (kanji and the like; symbols, full-width
+    // letters and digits, kana and Greek are typed as keys).
+    static bool NeedsKanaStep(std::string_view s);
+
+private:
+    // One stretch of a unit's kana on line 0.
+    struct TSpan {
+        int Start, Length;
+    };
+
+    void CleanLines();
+    // Forgets the units of the current string; no key is next or wrong.
+    void ClearUnits();
+    void AdvanceGuide(int n);
+    void MarkKanaDone(int unitIndex);
+    // Makes unit FUnitIndex current, greying and passing over the units nothing can type; a
+    // string with no unit left is finished.
+    void EnterUnit();
+    void RepeatOrNext(char& key);
+    void EndDrill();
+    void MarkMismatch();
+    void FindUnitSpans(const std::string& s);
+
+    TTextPane* FEdit = nullptr;
+    TDrillHost* FHost = nullptr;
+
+    std::u16string FSentenceW;
+    std::string FGuide;
+    char FNextKeyChar = 0;
+    char FWrongChar = 0;
+    int FUnitIndex = 0;
+    int FLineIndex = 0;
+    int FKanaCaret = 0;  // end of the kana greyed last, on line 0
+    int FGuideCaret = 0; // the next guide character to grey, on line 1
+    int FCaret = 0;      // the caret when the key being judged came
+    std::vector<std::string> FLines;
+    std::vector<std::string> FUnits;
+    std::vector<std::string> FUnitKeysList;
+    // The kana of each unit on line 0. A small tsu kept for a later unit makes that unit's
+    // kana two stretches (っAか gives A, then っか over bytes 0–1 and 3–4).
+    std::vector<std::vector<TSpan>> FUnitSpans;
+    bool FKanaStep = false;
+    bool FActive = false;
+    bool FDone = false;
+};

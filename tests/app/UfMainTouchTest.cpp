@@ -1,0 +1,238 @@
+// Touch typing in the main window, driven as a learner drives it: a sentence started in mode 0,
+// keys typed into the example pane or wherever the focus is, input-method commits in the kana
+// step, the keyboard picture and the status bars.
+
+#include "tests/app/MainWindowFixture.h"
+
+#include "app/UExerciseStats.h"
+#include "romaji/UuKbClass.h"
+
+#include <QClipboard>
+#include <QImage>
+
+namespace {
+
+std::string Sjis(std::u16string_view text) {
+    return ShiftJis::FromUtf16(text);
+}
+
+const QColor Blue(0, 0, 255);
+const QColor Red(255, 0, 0);
+
+class UfMainTouchTest : public TMainWindowTest {
+protected:
+    // Opens the window in touch typing over a register whose one sentence is `text`, and
+    // starts it.
+    std::unique_ptr<TfrmMain> Start(std::u16string_view text) {
+        WriteRegister("a.txt", u"FF<0001>朝\r\n" + std::u16string(text) + u"\r\n");
+        WriteSettingsInMode(0);
+        auto window = Open();
+        ClickSentence(window.get(), 0);
+        return window;
+    }
+
+    // Keys typed into the example pane, each pressed and released.
+    static void Type(QWidget* window, const char* keys) {
+        QTest::keyClicks(Pane(window, "RichEdit1"), keys);
+    }
+    static void Press(QWidget* window, Qt::Key key) {
+        QTest::keyClick(Pane(window, "RichEdit1"), key);
+    }
+
+    // The fill of the key of `c` as the keyboard shows it now.
+    static QColor KeyFill(QWidget* window, char c) {
+        QWidget* box = Find(window, "PaintBox1");
+        TKbGeometry geometry = LayoutKeyboard(box->width());
+        int index = 0;
+        EXPECT_TRUE(geometry.FindKey(c, index)) << c;
+        TKbPoint centre = geometry.Centre(index);
+        QImage shown = box->grab().toImage();
+        return shown.pixelColor(centre.X + geometry.Unit / 5, centre.Y - geometry.Unit / 5);
+    }
+
+    // 's' for each silver byte of line `line` of the example pane, 'k' for black, 'x' else.
+    static std::string Colors(QWidget* window, int line) {
+        TRichEdit* pane = Pane(window, "RichEdit1");
+        std::string colors;
+        int start = pane->LineStart(line);
+        for (int i = 0; i < static_cast<int>(pane->Line(line).size()); ++i) {
+            TRgb c = FormatAt(pane, start + i).Color;
+            colors += c == PaneColors::Silver ? 's' : c == PaneColors::Black ? 'k' : 'x';
+        }
+        return colors;
+    }
+
+    static QString Counters(int seconds, int keys, int misses) {
+        return ShiftJis::ToQString(TouchCountersText(seconds, keys, misses));
+    }
+};
+
+const QString DoneHint = QStringLiteral("  [Space]キーで繰り返し    [Enter]キーで次の文字列");
+
+TEST_F(UfMainTouchTest, AKanaDrillTypedFromStartToEnd) {
+    auto window = Start(u"しか\r\nあ");
+    QWidget* w = window.get();
+    TRichEdit* example = Pane(w, "RichEdit1");
+    EXPECT_EQ(example->Text(), Sjis(u"しか\r\nSIKA"));
+    EXPECT_TRUE(example->hasFocus());
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 0, 0));
+    EXPECT_EQ(Panel(w, "StatusBar2", 1), QString());
+    EXPECT_EQ(KeyFill(w, 'S'), Blue);
+
+    // Lower-case letters are judged as upper-case ones; none is inserted.
+    Type(w, "s");
+    EXPECT_EQ(Colors(w, 0), "kkkk");
+    EXPECT_EQ(Colors(w, 1), "skkk");
+    EXPECT_EQ(KeyFill(w, 'I'), Blue);
+    Type(w, "i");
+    EXPECT_EQ(Colors(w, 0), "sskk");
+    EXPECT_EQ(Colors(w, 1), "sskk");
+    Type(w, "KA");
+    EXPECT_EQ(Colors(w, 0), "ssss");
+    EXPECT_EQ(Colors(w, 1), "ssss");
+    EXPECT_EQ(example->Text(), Sjis(u"しか\r\nSIKA"));
+    EXPECT_EQ(Panel(w, "StatusBar1", 1), DoneHint);
+    Tick(w, 2);
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(2, 4, 0));
+
+    // Space shows the string again from its start, Enter the next one.
+    Press(w, Qt::Key_Space);
+    EXPECT_EQ(Colors(w, 0), "kkkk");
+    EXPECT_EQ(Panel(w, "StatusBar1", 1), QString());
+    Type(w, "sika");
+    Press(w, Qt::Key_Return);
+    EXPECT_EQ(example->Text(), Sjis(u"あ\r\nA"));
+    EXPECT_EQ(KeyFill(w, 'A'), Blue);
+    EXPECT_TRUE(FDialogs.Messages.empty());
+
+    // Enter after the last string ends the drill: the box, no key marked, the speed.
+    Type(w, "a");
+    Press(w, Qt::Key_Return);
+    ASSERT_EQ(FDialogs.Messages.size(), 1u);
+    EXPECT_EQ(FDialogs.Messages[0].Icon, Dialogs::TIcon::Information);
+    EXPECT_EQ(FDialogs.Messages[0].Text, QStringLiteral("終了しました。"));
+    EXPECT_NE(KeyFill(w, 'A'), Blue);
+    EXPECT_EQ(Panel(w, "StatusBar2", 1), ShiftJis::ToQString(TouchSpeedText(10, 2)));
+    EXPECT_FALSE(Find<QTimer>(w, "Timer1")->isActive());
+    Type(w, "a");
+    EXPECT_EQ(FDialogs.Messages.size(), 1u);
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(2, 10, 0)) << "nothing counts after the end";
+}
+
+TEST_F(UfMainTouchTest, WrongKeysAreCountedAndMarkedRed) {
+    auto window = Start(u"か");
+    QWidget* w = window.get();
+    EXPECT_FALSE(Find<QTimer>(w, "Timer1")->isActive());
+    Type(w, "x");
+    EXPECT_TRUE(Find<QTimer>(w, "Timer1")->isActive()) << "time runs from the first key";
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 1, 1));
+    EXPECT_EQ(KeyFill(w, 'X'), Red);
+    EXPECT_EQ(KeyFill(w, 'K'), Blue);
+    EXPECT_EQ(Colors(w, 1), "kk");
+    Type(w, "k");
+    EXPECT_NE(KeyFill(w, 'X'), Red);
+    EXPECT_EQ(KeyFill(w, 'A'), Blue);
+    // The keyboard follows the window's width, marks and all.
+    window->resize(window->width() + 200, window->height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(KeyFill(w, 'A'), Blue);
+    Type(w, "a");
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 3, 1));
+}
+
+TEST_F(UfMainTouchTest, CharactersTypedWhileAListHasTheFocusGoToTheDrill) {
+    WriteRegister("k.txt", u"FF<0001>木\r\nき\r\n");
+    auto window = Start(u"か");
+    QWidget* w = window.get();
+    auto* registers = Find<QTreeWidget>(w, "ListView1");
+    registers->setFocus();
+    QTest::keyClicks(registers, "ka");
+    EXPECT_EQ(registers->currentItem()->text(0), QStringLiteral("a.txt"))
+        << "no search in the list";
+    EXPECT_EQ(Colors(w, 0), "ss");
+    EXPECT_EQ(Panel(w, "StatusBar1", 1), DoneHint);
+}
+
+TEST_F(UfMainTouchTest, TheKanaStepIsFinishedThroughTheInputMethod) {
+    auto window = Start(u"漢字\r\nあ");
+    QWidget* w = window.get();
+    TRichEdit* example = Pane(w, "RichEdit1");
+    EXPECT_EQ(example->Text(), Sjis(u"漢字\r\n"));
+    EXPECT_FALSE(example->ReadOnly());
+    EXPECT_EQ(example->ImeMode(), TImeMode::Hiragana);
+    const int input = example->LineStart(1);
+
+    // Keys but Enter are the input method's: without one nothing is typed.
+    Type(w, "ka");
+    EXPECT_EQ(example->Text(), Sjis(u"漢字\r\n"));
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 2, 0)) << "keys, no wrong ones";
+
+    // Backspace and Left stop at the start of the input line; a click on line 0 goes back to
+    // its end.
+    Commit(example, QStringLiteral("漢"));
+    Press(w, Qt::Key_Backspace);
+    Press(w, Qt::Key_Backspace);
+    Press(w, Qt::Key_Left);
+    EXPECT_EQ(example->Text(), Sjis(u"漢字\r\n"));
+    EXPECT_EQ(example->SelStart(), input);
+    QTest::mouseClick(example->viewport(), Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(example->SelStart(), example->TextLength());
+
+    // Nothing is pasted; the key up lets the input method in again.
+    QApplication::clipboard()->setText(QStringLiteral("漢字"));
+    QTest::keyClick(example, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(example->Text(), Sjis(u"漢字\r\n"));
+
+    // Nothing is pasted; after the key the input line is open again.
+    QGuiApplication::clipboard()->setText(QStringLiteral("漢字"));
+    QTest::keyClick(example, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(example->Text(), Sjis(u"漢字\r\n"));
+    EXPECT_FALSE(example->ReadOnly());
+
+    // A wrong commit selects its first wrong character; the right one finishes the string.
+    Commit(example, QStringLiteral("漢時"));
+    EXPECT_EQ(example->SelStart(), input + 2);
+    EXPECT_EQ(example->SelLength(), 2);
+    Commit(example, QStringLiteral("字"));
+    EXPECT_EQ(Panel(w, "StatusBar1", 1), DoneHint);
+    EXPECT_TRUE(example->ReadOnly());
+    EXPECT_EQ(example->ImeMode(), TImeMode::Disabled);
+    Press(w, Qt::Key_Return);
+    EXPECT_EQ(example->Text(), Sjis(u"あ\r\nA"));
+    EXPECT_EQ(KeyFill(w, 'A'), Blue);
+}
+
+TEST_F(UfMainTouchTest, TheSpellingTypedIsShownNextAndStoredAtClose) {
+    auto window = Start(u"し\r\nしし");
+    QWidget* w = window.get();
+    Type(w, "shi");
+    Press(w, Qt::Key_Return);
+    EXPECT_EQ(Pane(w, "RichEdit1")->Text(), Sjis(u"しし\r\nSHISHI"));
+    EXPECT_TRUE(window->close());
+    std::memset(&OptionRec, 0, sizeof OptionRec);
+    ReadDataFile(DataFilePath());
+    EXPECT_EQ(OptionRec.RomajiChoice[14], 1);
+}
+
+TEST_F(UfMainTouchTest, AFileOpenedStartsTheDrillAndAModeChoiceAbandonsIt) {
+    std::filesystem::path file = FFolder.Path() / "practice.txt";
+    std::ofstream(file, std::ios::binary) << Sjis(u"\r\nねこ\r\n");
+    WriteSettingsInMode(0);
+    auto window = Open();
+    QWidget* w = window.get();
+    FDialogs.FileAnswers = {QString::fromStdString(file.string())};
+    Action(w, "Open1")->trigger();
+    TRichEdit* example = Pane(w, "RichEdit1");
+    EXPECT_EQ(example->Text(), Sjis(u"ねこ\r\nNEKO"));
+    EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("practice.txt")));
+
+    Type(w, "x");
+    Action(w, "Touch1")->trigger();
+    EXPECT_NE(KeyFill(w, 'N'), Blue);
+    EXPECT_NE(KeyFill(w, 'X'), Red);
+    Type(w, "ne");
+    EXPECT_EQ(example->Text(), "");
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), QStringLiteral(" ")) << "no exercise runs";
+}
+
+} // namespace
