@@ -32,8 +32,8 @@ struct TPanelSpec {
     Qt::Alignment Alignment = Qt::AlignLeft;
 };
 
-// Adds one panel per spec to `bar`, named `<bar's name>Panel0`, `...Panel1` and so on; the
-// last panel takes the room left over.
+// Adds one panel per entry of `panels` to `bar`, named `<bar's name>Panel0`, `...Panel1` and so on;
+// the last panel takes the room left over.
 void AddStatusPanels(QStatusBar* bar, std::initializer_list<TPanelSpec> panels);
 
 // The panel `index` of a status bar built by AddStatusPanels.

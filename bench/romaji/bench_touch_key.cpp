@@ -5,41 +5,10 @@
 // counters give the median and the 99th percentile in microseconds, the time column their
 // mean.
 
-#include "app/UDataFile.h"
-#include "app/UfMain.h"
-#include "platform/Dialogs.h"
-#include "platform/Fonts.h"
-#include "platform/ProgramFolder.h"
-#include "platform/RichEdit.h"
+#include "bench/support/MainWindowBench.h"
 #include "platform/ShiftJis.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTreeWidget>
-
-#include <benchmark/benchmark.h>
-
-#include <algorithm>
-#include <chrono>
-#include <fstream>
-#include <vector>
-
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// The closing box of the drill is answered at once.
-class TSilentDialogs : public Dialogs::TResponder {
-public:
-    void Message(Dialogs::TIcon, const QString&) override {}
-    bool YesNo(Dialogs::TIcon, const QString&) override { return true; }
-    QString OpenFileName(const Dialogs::TFileDialogOptions&) override { return {}; }
-    QString SaveFileName(const Dialogs::TFileDialogOptions&) override { return {}; }
-    std::optional<QString> Text(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-};
 
 // 100 strings of kana, each the longest a string may be (40 bytes).
 std::u16string KanaText() {
@@ -55,38 +24,14 @@ std::u16string KanaText() {
     return text;
 }
 
-class TWindow {
+// The touch-typing window over the kana text, and the keys a learner types in it.
+class TWindow : public TBenchWindow {
 public:
-    TWindow() {
-        Dialogs::SetResponder(&FDialogs);
-        SetProgramFolder(FFolder.path().toStdString());
-        std::filesystem::create_directory(FFolder.path().toStdString() + "/TextFolder");
-        std::ofstream(FFolder.path().toStdString() + "/TextFolder/a.txt", std::ios::binary)
-            << "FF<0001>bench\r\n"
-            << ShiftJis::FromUtf16(KanaText());
-        ResetOptions(1280, 800);
-        OptionRec.ExamMode = TfrmMain::TouchMode;
-        OptionRec.MainWidth = 900;
-        OptionRec.MainHeight = 600;
-        WriteDataFile(DataFilePath());
-        FWindow = std::make_unique<TfrmMain>();
-        FWindow->show();
-        if (!QTest::qWaitForWindowExposed(FWindow.get()))
-            throw std::runtime_error("the window was not shown");
-        Example = FWindow->findChild<TRichEdit*>("RichEdit1");
-    }
-    ~TWindow() {
-        FWindow.reset();
-        SetProgramFolder({});
-        Dialogs::SetResponder(nullptr);
-    }
+    TWindow() : TBenchWindow(TfrmMain::TouchMode, ShiftJis::FromUtf16(KanaText())) {}
 
     // Starts the sentence again, as Enter in the sentence list does.
     void Load() {
-        auto* sentences = FWindow->findChild<QTreeWidget*>("ListView2");
-        sentences->setFocus();
-        QTest::keyClick(sentences, Qt::Key_Return);
-        QCoreApplication::processEvents();
+        TBenchWindow::Load();
         FGuidePos = 0;
         FRightKeys = 0;
     }
@@ -106,26 +51,10 @@ public:
 
     bool Finished() const { return Example->Line(1).empty(); }
 
-    TRichEdit* Example = nullptr;
-
 private:
-    TSilentDialogs FDialogs;
-    QTemporaryDir FFolder;
-    std::unique_ptr<TfrmMain> FWindow;
     std::size_t FGuidePos = 0;
     int FRightKeys = 0;
 };
-
-// A key as the learner types it, and the repaint that follows.
-double TimedKey(QWidget* target, char key) {
-    auto start = Clock::now();
-    if (key == '\r')
-        QTest::keyClick(target, Qt::Key_Return);
-    else
-        QTest::keyClick(target, key);
-    QCoreApplication::processEvents();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 void BM_TouchKey(benchmark::State& state) {
     TWindow window;
@@ -141,19 +70,12 @@ void BM_TouchKey(benchmark::State& state) {
             window.Load();
         }
     }
-    std::sort(times.begin(), times.end());
-    state.counters["p50_us"] = times[times.size() / 2] * 1e6;
-    state.counters["p99_us"] = times[times.size() * 99 / 100] * 1e6;
+    ReportPercentiles(state, times);
 }
 BENCHMARK(BM_TouchKey)->UseManualTime()->Iterations(5000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    SubstituteFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }
