@@ -11,6 +11,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/RichEdit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
@@ -75,6 +76,11 @@ public:
         sentences->setFocus();
         QTest::keyClick(sentences, Qt::Key_Return);
         QCoreApplication::processEvents();
+    }
+
+    // A command of the window's menus, by its name ("Comp1").
+    void Trigger(const char* action) {
+        FWindow->findChild<QAction*>(QString::fromLatin1(action))->trigger();
     }
 
     TRichEdit* Example = nullptr;
