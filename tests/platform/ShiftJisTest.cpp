@@ -140,7 +140,10 @@ INSTANTIATE_TEST_SUITE_P(
                     TTextFileCase{"Utf8", "\xE3\x81\x82\xE6\xBC\xA2\n", "\x82\xA0\x8A\xBF\n"},
                     TTextFileCase{"Utf8WithBom", "\xEF\xBB\xBF\xE3\x81\x82", "\x82\xA0"},
                     TTextFileCase{"BomOnly", "\xEF\xBB\xBF", ""},
-                    TTextFileCase{"Utf8Unmappable", "a\xF0\x9F\x98\x80" "b", "a?b"},
+                    TTextFileCase{"Utf8Unmappable",
+                                  "a\xF0\x9F\x98\x80"
+                                  "b",
+                                  "a?b"},
                     TTextFileCase{"TruncatedUtf8IsShiftJis", "\xE3\x81", "\xE3\x81"},
                     TTextFileCase{"OverlongIsNoUtf8", "\xC0\xAF", "\xC0\xAF"},
                     TTextFileCase{"SurrogateIsNoUtf8", "\xED\xA0\x80", "\xED\xA0\x80"},
