@@ -2,6 +2,8 @@
 
 #include "app/UDataFile.h"
 #include "compare/UCompKey.h"
+#include "dialogs/UfSetOption.h"
+#include "dialogs/UfVersion.h"
 #include "japanese/UDefineJap.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
@@ -177,7 +179,7 @@ void TfrmMain::CreateActions() {
             widget->setObjectName(QStringLiteral("ToolButton%1").arg(++button));
 
     // Windows that come later: their commands stay off until then.
-    for (QAction* action : {ui->SetOption1, ui->Editer1, ui->Graph1, ui->About1})
+    for (QAction* action : {ui->Editer1, ui->Graph1})
         action->setEnabled(false);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -205,6 +207,8 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->Refresh1, &QAction::triggered, this, &TfrmMain::Refresh1Click);
     connect(ui->AutoCrLfAct, &QAction::triggered, this, &TfrmMain::AutoCrLfActExecute);
     connect(ui->Help2, &QAction::triggered, this, &TfrmMain::HelpActExecute);
+    connect(ui->SetOption1, &QAction::triggered, this, &TfrmMain::SetOpActExecute);
+    connect(ui->About1, &QAction::triggered, this, &TfrmMain::VersionActExecute);
 
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
             &TfrmMain::ListView1SelectItem);
@@ -281,11 +285,7 @@ void TfrmMain::FormCreate() {
     FDragOffset = ui->Label1->width() / 2 - 2;
 
     RestoreGeometry();
-    for (QTreeWidget* list : {ui->ListView1, ui->ListView2}) {
-        QFont font = list->font();
-        font.setPointSize(OptionRec.FontSize);
-        list->setFont(font);
-    }
+    SetListFonts();
     if (ui->ListView1->topLevelItemCount() > 0) {
         ui->ListView1->setFocus();
         ui->ListView1->setCurrentItem(ui->ListView1->topLevelItem(0));
@@ -658,6 +658,39 @@ void TfrmMain::HelpActExecute() {
         ShowError(QStringLiteral("ヘルプファイルがありません。"));
 }
 
+// The settings dialog, modal; its changes are in the settings as it closes, and the window
+// takes them on here.
+void TfrmMain::SetOpActExecute() {
+    {
+        TfrmSetOption dialog(this);
+        dialog.exec();
+    }
+    ApplyOptions();
+}
+
+// The font sizes and the romaji case of the settings, applied to the panes, the lists, the
+// ruler and the keyboard. The panes keep their text, formats and caret; nothing is repainted
+// until both have their new font.
+void TfrmMain::ApplyOptions() {
+    ui->RichEdit1->setUpdatesEnabled(false);
+    ui->RichEdit2->setUpdatesEnabled(false);
+    FontStep();
+    ui->RichEdit1->setUpdatesEnabled(true);
+    ui->RichEdit2->setUpdatesEnabled(true);
+    SetListFonts();
+    FCellWidth = RulerCellWidth(OptionRec.FontSize);
+    ui->PaintBox2->update();
+    // The keyboard is laid out and drawn again with its marks; the drill keeps its place, and
+    // its next string shows the guide in the case now chosen.
+    if (FMode == TouchMode)
+        RelayoutKeyboard();
+}
+
+void TfrmMain::VersionActExecute() {
+    TfrmVersion dialog(this);
+    dialog.exec();
+}
+
 void TfrmMain::Exit1Click() {
     close();
 }
@@ -728,6 +761,14 @@ void TfrmMain::FontStep() {
         QPalette palette = pane->palette();
         palette.setColor(QPalette::Text, Qt::black);
         pane->setPalette(palette);
+    }
+}
+
+void TfrmMain::SetListFonts() {
+    for (QTreeWidget* list : {ui->ListView1, ui->ListView2}) {
+        QFont font = list->font();
+        font.setPointSize(OptionRec.FontSize);
+        list->setFont(font);
     }
 }
 

@@ -70,6 +70,8 @@ private:
     void LineCompActExecute();
     void AutoCrLfActExecute();
     void HelpActExecute();
+    void SetOpActExecute();
+    void VersionActExecute();
     void Exit1Click();
 
     // The steps the commands share.
@@ -77,6 +79,8 @@ private:
     void StopExercise();
     void ResetPanes();
     void FontStep();
+    void SetListFonts();
+    void ApplyOptions();
     void ShowBanner();
     bool OnBannerAddress(QPoint viewportPos) const;
     void RichEdit1MouseMove(const QMouseEvent& event);
