@@ -10,7 +10,7 @@
 #include <QPainter>
 
 namespace {
-const QString NoticeText = QStringLiteral("Copyright © 2026 TYPORIN Project");
+const QString NoticeText = QStringLiteral("© 2026 TYPORIN プロジェクト");
 const QString MailHint = QStringLiteral("作者へメールを送る");
 } // namespace
 
