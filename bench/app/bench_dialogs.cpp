@@ -4,11 +4,10 @@
 // QT_QPA_PLATFORM=xcb.
 
 #include "app/UDataFile.h"
+#include "bench/support/MainWindowBench.h"
 #include "dialogs/UfSetOption.h"
 #include "dialogs/UfVersion.h"
-#include "platform/Fonts.h"
 
-#include <QApplication>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -50,10 +49,5 @@ BENCHMARK(BM_AboutBoxToShown)->UseManualTime()->Iterations(30)->Unit(benchmark::
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    SubstituteFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -46,6 +46,15 @@ protected:
             QTest::mouseClick(up ? control->UpButton() : control->DownButton(), Qt::LeftButton);
     }
 
+    // The window in `mode` over a register of one entry holding `text`, its sentence started.
+    std::unique_ptr<TfrmMain> Start(int mode, std::u16string_view text) {
+        WriteRegister("a.txt", u"FF<0001>朝\r\n" + std::u16string(text) + u"\r\n");
+        WriteSettingsInMode(mode);
+        auto window = Open();
+        ClickSentence(window.get(), 0);
+        return window;
+    }
+
     static int PointSize(QWidget* window, const char* name) {
         return Find(window, name)->font().pointSize();
     }
@@ -60,11 +69,8 @@ TEST_F(UfMainOptionsTest, TheSettingsCommandAndTheAboutCommandAreOn) {
 }
 
 TEST_F(UfMainOptionsTest, NewFontSizesReachBothPanesAndListsWithTheCaretKept) {
-    WriteRegister("a.txt", u"FF<0001>朝\r\nあさ\r\n");
-    WriteSettingsInMode(TfrmMain::AllMode);
-    auto window = Open();
+    auto window = Start(TfrmMain::AllMode, u"あさ");
     QWidget* w = window.get();
-    ClickSentence(w, 0);
     TRichEdit* typed = Pane(w, "RichEdit2");
     Commit(typed, QStringLiteral("あさの"));
     typed->SetSelStart(2);
@@ -99,11 +105,8 @@ TEST_F(UfMainOptionsTest, NewFontSizesReachBothPanesAndListsWithTheCaretKept) {
 }
 
 TEST_F(UfMainOptionsTest, TouchTypingTakesTheNewSizeAndTheLowerCaseGuideWithoutLosingItsPlace) {
-    WriteRegister("a.txt", u"FF<0001>朝\r\nしか\r\nあか\r\n");
-    WriteSettingsInMode(TfrmMain::TouchMode);
-    auto window = Open();
+    auto window = Start(TfrmMain::TouchMode, u"しか\r\nあか");
     QWidget* w = window.get();
-    ClickSentence(w, 0);
     TRichEdit* example = Pane(w, "RichEdit1");
     QTest::keyClicks(example, "si");
     ASSERT_EQ(example->Text(), ShiftJis::FromUtf16(u"しか\r\nSIKA"));
@@ -127,6 +130,35 @@ TEST_F(UfMainOptionsTest, TouchTypingTakesTheNewSizeAndTheLowerCaseGuideWithoutL
     QTest::keyClick(example, Qt::Key_Return);
     EXPECT_EQ(example->Text(), ShiftJis::FromUtf16(u"あか\r\naka"));
     EXPECT_TRUE(FDialogs.Messages.empty());
+}
+
+// An edited file may hold bounds the dialog's controls cannot show or its rule cannot keep: such
+// a pair opens at its defaults; a usable pair as it was stored.
+TEST_F(UfMainOptionsTest, DamagedGraphBoundsAreRepairedWhenTheFileIsRead) {
+    WriteSettings([](TOptionRec& o) {
+        o.GraphMatchMax = 250;
+        o.GraphKanjiMax = 30;
+        o.GraphKanjiMin = 25;
+        o.GraphKeySpeedMax = 490;
+        o.GraphKeySpeedMin = 480;
+    });
+    auto window = Open();
+    EXPECT_TRUE(FDialogs.Messages.empty());
+    WithModal<TfrmSetOption>(Action(window.get(), "SetOption1"), [](TfrmSetOption* dialog) {
+        auto text = [dialog](const char* name) {
+            return dialog->findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+        };
+        EXPECT_EQ(text("Edit8"), QStringLiteral("100"));
+        EXPECT_EQ(text("Edit9"), QStringLiteral("80"));
+        EXPECT_EQ(text("Edit12"), QStringLiteral("40"));
+        EXPECT_EQ(text("Edit13"), QStringLiteral("20"));
+        EXPECT_EQ(text("Edit19"), QStringLiteral("490"));
+        EXPECT_EQ(text("Edit20"), QStringLiteral("480"));
+        dialog->close();
+    });
+    EXPECT_EQ(OptionRec.GraphMatchMax, 100);
+    EXPECT_EQ(OptionRec.GraphKanjiMin, 20);
+    EXPECT_EQ(OptionRec.GraphKeySpeedMin, 480);
 }
 
 TEST_F(UfMainOptionsTest, TheAboutBoxShowsTheVersionAndItsLinkOpensTheMailProgram) {
