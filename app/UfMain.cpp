@@ -11,6 +11,7 @@
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
+#include "records/UfGraphJap.h"
 #include "romaji/UuKbClass.h"
 #include "ui_UfMain.h"
 
@@ -177,7 +178,7 @@ void TfrmMain::CreateActions() {
             widget->setObjectName(QStringLiteral("ToolButton%1").arg(++button));
 
     // Windows that come later: their commands stay off until then.
-    for (QAction* action : {ui->SetOption1, ui->Editer1, ui->Graph1, ui->About1})
+    for (QAction* action : {ui->SetOption1, ui->Editer1, ui->About1})
         action->setEnabled(false);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -205,6 +206,7 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->Refresh1, &QAction::triggered, this, &TfrmMain::Refresh1Click);
     connect(ui->AutoCrLfAct, &QAction::triggered, this, &TfrmMain::AutoCrLfActExecute);
     connect(ui->Help2, &QAction::triggered, this, &TfrmMain::HelpActExecute);
+    connect(ui->Graph1, &QAction::triggered, this, &TfrmMain::GraphActExecute);
 
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
             &TfrmMain::ListView1SelectItem);
@@ -344,6 +346,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 // Stores the layout and writes Typorin.dat. When the file cannot be written the learner is
 // asked whether to quit anyway; the previous file stays whole either way.
 bool TfrmMain::FormCloseQuery() {
+    // An open records window stores its layout as it closes, before the file is written.
+    if (FGraph)
+        FGraph->close();
     OptionRec.MainListView1Height = ui->Splitter2->sizes().value(0);
     OptionRec.MainPanel2Width = ui->Splitter1->sizes().value(0);
     OptionRec.MainRichEdit1Height = ui->Splitter3->sizes().value(0);
@@ -656,6 +661,17 @@ void TfrmMain::AutoCrLfActExecute() {
 void TfrmMain::HelpActExecute() {
     if (!OpenHelpFile())
         ShowError(QStringLiteral("ヘルプファイルがありません。"));
+}
+
+// Creates the records window when none is open, else shows the open one.
+void TfrmMain::GraphActExecute() {
+    // A closed window is hidden until its deletion runs: the command then opens a fresh one.
+    if (!FGraph || !FGraph->isVisible())
+        FGraph = new TfrmGraphJap(this, {ui->Part1->isChecked(), ui->All1->isChecked(),
+                                         ui->LineComp1->isChecked(), font().family()});
+    FGraph->show();
+    FGraph->raise();
+    FGraph->activateWindow();
 }
 
 void TfrmMain::Exit1Click() {
