@@ -145,8 +145,13 @@ void TfrmGraphJap::PaintBox1MouseMove(int x) {
     if (b < 0)
         return;
     const TPracticeRec& rec = RecList[b];
-    setWindowTitle(GraphCaptionLead + ShiftJis::ToQString(RecordTitle(rec)));
-    ui->Label1->setText(ShiftJis::ToQString(ReadOutText(rec, b, View())));
+    // Most moves stay on the same record: the caption and the label change only when it does.
+    const QString caption = GraphCaptionLead + ShiftJis::ToQString(RecordTitle(rec));
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+    const QString readOut = ShiftJis::ToQString(ReadOutText(rec, b, View()));
+    if (ui->Label1->text() != readOut)
+        ui->Label1->setText(readOut);
 }
 
 void TfrmGraphJap::PaintBox1MouseDown(int x) {

@@ -73,6 +73,7 @@ public:
 
 TfrmGraphJap::TfrmGraphJap(QWidget* parent, const TMainWindowState& main)
     : QMainWindow(parent), ui(std::make_unique<Ui::TfrmGraphJap>()) {
+    Q_INIT_RESOURCE(typorin);
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -151,10 +152,7 @@ void TfrmGraphJap::FormCreate(const TMainWindowState& main) {
     listFont.setPointSize(OptionRec.FontSize);
     ui->ListBox1->setFont(listFont);
     ui->Label1->clear();
-    ui->ListBox1->clear();
-    ui->ListBox1->addItem(ShiftJis::ToQString(ShowAllTitle()));
-    ui->ListBox1->item(0)->setData(TitleRole, QByteArray::fromStdString(ShowAllTitle()));
-    ui->ListBox1->setCurrentRow(0);
+    ResetTitleList();
 
     // In touch typing neither applies: the bulk whole-text item stays checked, the panel empty.
     FRecMode = RecModeBulkWhole;
@@ -290,6 +288,14 @@ void TfrmGraphJap::LoadRecords(const std::string& title) {
     }
 }
 
+// ListBox1 := the show-all item alone, selected.
+void TfrmGraphJap::ResetTitleList() {
+    ui->ListBox1->clear();
+    ui->ListBox1->addItem(ShiftJis::ToQString(ShowAllTitle()));
+    ui->ListBox1->item(0)->setData(TitleRole, QByteArray::fromStdString(ShowAllTitle()));
+    ui->ListBox1->setCurrentRow(0);
+}
+
 void TfrmGraphJap::BuildTitleList() {
     const std::vector<TTitleItem> items = BuildTitleItems(RecList);
     QListWidget* list = ui->ListBox1;
@@ -359,7 +365,9 @@ void TfrmGraphJap::FormResize() {
     header->setDefaultSectionSize(w);
     for (int column = 0; column < grid->columnCount(); ++column)
         header->resizeSection(column, w);
-    header->resizeSection(0, 30);
+    // Column 0 holds numbers up to 200: never narrower than 30 pixels nor than they need.
+    const int numbers = grid->fontMetrics().horizontalAdvance(QStringLiteral("200")) + 6;
+    header->resizeSection(0, std::max(30, numbers));
     if (!sequential && grid->columnCount() > 9) {
         header->resizeSection(2, 55);
         header->resizeSection(9, 55);
@@ -428,10 +436,7 @@ void TfrmGraphJap::DeleteRecClick() {
 // when the main window closes.
 void TfrmGraphJap::DeleteTitleRecords(const std::string& title) {
     ::DeleteTitleRecords(CurrentMode(), title);
-    ui->ListBox1->clear();
-    ui->ListBox1->addItem(ShiftJis::ToQString(ShowAllTitle()));
-    ui->ListBox1->item(0)->setData(TitleRole, QByteArray::fromStdString(ShowAllTitle()));
-    ui->ListBox1->setCurrentRow(0);
+    ResetTitleList();
     LoadRecords(ShowAllTitle());
     FillGrid();
     RepaintStrips();

@@ -65,6 +65,7 @@ private:
 
     void LoadRecords(const std::string& title);
     void BuildTitleList();
+    void ResetTitleList();
     void FillGrid();
     void ClearRecList();
     void DeleteTitleRecords(const std::string& title);
