@@ -12,37 +12,27 @@ std::string Sjis(std::u16string_view text) {
     return ShiftJis::FromUtf16(text);
 }
 
-std::int32_t StripValue(double part, double whole, double factor, bool guard) {
-    return guard ? RoundToInt32(part / whole * factor) : 0;
-}
+// A strip's value of a record: part ÷ whole × factor rounded, or 0 unless whole > guard.
+struct TValueRule {
+    std::int32_t TPracticeRec::*Part;
+    std::int32_t TPracticeRec::*Whole;
+    int Factor;
+    int Guard;
+};
+constexpr TValueRule ExampleSpeed{&TPracticeRec::ExampleCount, &TPracticeRec::Seconds, 60, 10};
+constexpr TValueRule InputSpeed{&TPracticeRec::InputCount, &TPracticeRec::Seconds, 60, 10};
+constexpr TValueRule MatchRate{&TPracticeRec::MatchCount, &TPracticeRec::InputCount, 100, 10};
+constexpr TValueRule MissRate{&TPracticeRec::MissCount, &TPracticeRec::InputCount, 100, 10};
+constexpr TValueRule ExtraRate{&TPracticeRec::ExtraCount, &TPracticeRec::InputCount, 100, 10};
+constexpr TValueRule KeySpeed{&TPracticeRec::KeyCount, &TPracticeRec::Seconds, 60, 1};
+constexpr TValueRule KanjiRate{&TPracticeRec::KanjiCount, &TPracticeRec::ExampleCount, 100, 10};
 
-using TValueOf = std::int32_t (*)(const TPracticeRec&);
-
-std::int32_t ExampleSpeed(const TPracticeRec& r) {
-    return StripValue(r.ExampleCount, r.Seconds, 60, r.Seconds > 10);
-}
-std::int32_t InputSpeed(const TPracticeRec& r) {
-    return StripValue(r.InputCount, r.Seconds, 60, r.Seconds > 10);
-}
-std::int32_t MatchRate(const TPracticeRec& r) {
-    return StripValue(r.MatchCount, r.InputCount, 100, r.InputCount > 10);
-}
-std::int32_t MissRate(const TPracticeRec& r) {
-    return StripValue(r.MissCount, r.InputCount, 100, r.InputCount > 10);
-}
-std::int32_t ExtraRate(const TPracticeRec& r) {
-    return StripValue(r.ExtraCount, r.InputCount, 100, r.InputCount > 10);
-}
-std::int32_t KeySpeed(const TPracticeRec& r) {
-    return StripValue(r.KeyCount, r.Seconds, 60, r.Seconds > 1);
-}
-std::int32_t KanjiRate(const TPracticeRec& r) {
-    return StripValue(r.KanjiCount, r.ExampleCount, 100, r.ExampleCount > 10);
-}
-
-void Append(std::vector<std::int32_t>& values, const TRecList& list, TValueOf valueOf) {
-    for (const TPracticeRec& rec : list)
-        values.push_back(valueOf(rec));
+void Append(std::vector<std::int32_t>& values, const TRecList& list, const TValueRule& rule) {
+    for (const TPracticeRec& rec : list) {
+        const double whole = rec.*rule.Whole;
+        values.push_back(
+            rec.*rule.Whole > rule.Guard ? RoundToInt32(rec.*rule.Part / whole * rule.Factor) : 0);
+    }
 }
 
 // Every "%3s" or "%5s" of `pattern` replaced by the next argument right-aligned in a field of

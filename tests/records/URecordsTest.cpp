@@ -2,6 +2,7 @@
 
 #include "app/UExerciseStats.h"
 #include "platform/ShiftJis.h"
+#include "tests/support/PracticeRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +16,8 @@ std::string Sjis(std::u16string_view text) {
     return ShiftJis::FromUtf16(text);
 }
 
-// A record in use: title, mode, date and the counts that matter to a test.
 TPracticeRec Rec(std::string_view title, std::uint8_t mode, double date, int seconds = 60) {
-    TPracticeRec rec{};
-    SetRecordTitle(rec, title);
-    rec.RecMode = mode;
-    rec.TextKind = TextKindJapanese;
-    rec.RecDate = date;
-    rec.ExampleCount = 100;
-    rec.InputCount = 100;
-    rec.MatchCount = 98;
-    rec.MissCount = 2;
-    rec.KanjiCount = 25;
-    rec.KeyCount = 300;
-    rec.Seconds = seconds;
-    return rec;
+    return PracticeRecord(title, mode, date, seconds);
 }
 
 class URecordsTest : public testing::Test {

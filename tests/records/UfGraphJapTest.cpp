@@ -4,6 +4,7 @@
 #include "platform/Fonts.h"
 #include "platform/PaintBox.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/support/PracticeRecords.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -39,18 +40,14 @@ protected:
     // A record stored as an exercise stores it, `minutes` after 2026-12-08 9:00.
     static void AddRecord(const char* utf8Title, std::uint8_t mode, int minutes,
                           std::uint8_t kind = TextKindJapanese, int seconds = 60) {
-        TPracticeRec rec{};
-        SetRecordTitle(rec, ShiftJis::FromQString(QString::fromUtf8(utf8Title)));
-        rec.RecDate = RecDateOf(2026, 12, 8, 9, 0, 0) + minutes / 1440.0;
-        rec.RecMode = mode;
+        TPracticeRec rec =
+            PracticeRecord(ShiftJis::FromQString(QString::fromUtf8(utf8Title)), mode,
+                           RecDateOf(2026, 12, 8, 9, 0, 0) + minutes / 1440.0, seconds);
         rec.TextKind = kind;
-        rec.ExampleCount = 100;
-        rec.InputCount = 100;
         rec.MatchCount = 90;
         rec.MissCount = 10;
         rec.KanjiCount = 30;
         rec.KeyCount = 200;
-        rec.Seconds = seconds;
         StoreRecord(rec);
     }
 
