@@ -62,44 +62,33 @@ std::vector<std::string> Characters(std::u16string_view word) {
 } // namespace
 
 TStripPlot StripPlot(int strip, const TRecList& list, const TGraphView& view, const TOptionRec& o) {
+    using TBound = std::int32_t TOptionRec::*;
+    // One strip: its bounds in the settings and the rule of its (first) series.
+    struct TStripRule {
+        TBound Upper, Lower;
+        const TValueRule& Values;
+    };
+    const TStripRule rules[] = {
+        view.EnglishView
+            ? TStripRule{&TOptionRec::GraphSpeedEnMax, &TOptionRec::GraphSpeedEnMin, ExampleSpeed}
+            : TStripRule{&TOptionRec::GraphSpeedJpMax, &TOptionRec::GraphSpeedJpMin, ExampleSpeed},
+        view.Sequential
+            ? TStripRule{&TOptionRec::GraphSpeedJpMax, &TOptionRec::GraphSpeedJpMin, InputSpeed}
+            : TStripRule{&TOptionRec::GraphMatchMax, &TOptionRec::GraphMatchMin, MatchRate},
+        {&TOptionRec::GraphErrorMax, &TOptionRec::GraphErrorMin, MissRate},
+        view.EnglishView
+            ? TStripRule{&TOptionRec::GraphKeySpeedMax, &TOptionRec::GraphKeySpeedMin, KeySpeed}
+            : TStripRule{&TOptionRec::GraphKanjiMax, &TOptionRec::GraphKanjiMin, KanjiRate},
+    };
+    const TStripRule& rule = rules[std::clamp(strip, 0, 3)];
     TStripPlot plot;
-    switch (strip) {
-    case 0:
-        plot.Upper = view.EnglishView ? o.GraphSpeedEnMax : o.GraphSpeedJpMax;
-        plot.Lower = view.EnglishView ? o.GraphSpeedEnMin : o.GraphSpeedJpMin;
-        Append(plot.Values, list, ExampleSpeed);
-        break;
-    case 1:
-        if (view.Sequential) {
-            plot.Upper = o.GraphSpeedJpMax;
-            plot.Lower = o.GraphSpeedJpMin;
-            Append(plot.Values, list, InputSpeed);
-        } else {
-            plot.Upper = o.GraphMatchMax;
-            plot.Lower = o.GraphMatchMin;
-            Append(plot.Values, list, MatchRate);
-        }
-        break;
-    case 2:
-        plot.Upper = o.GraphErrorMax;
-        plot.Lower = o.GraphErrorMin;
-        Append(plot.Values, list, MissRate);
-        if (!view.Sequential) {
-            plot.Kind = 1;
-            Append(plot.Values, list, ExtraRate);
-        }
-        break;
-    default:
-        if (view.EnglishView) {
-            plot.Upper = o.GraphKeySpeedMax;
-            plot.Lower = o.GraphKeySpeedMin;
-            Append(plot.Values, list, KeySpeed);
-        } else {
-            plot.Upper = o.GraphKanjiMax;
-            plot.Lower = o.GraphKanjiMin;
-            Append(plot.Values, list, KanjiRate);
-        }
-        break;
+    plot.Upper = o.*rule.Upper;
+    plot.Lower = o.*rule.Lower;
+    Append(plot.Values, list, rule.Values);
+    // The bulk error strip packs the extra rates after the miss rates.
+    if (strip == 2 && !view.Sequential) {
+        plot.Kind = 1;
+        Append(plot.Values, list, ExtraRate);
     }
     return plot;
 }
