@@ -181,6 +181,11 @@ TEST_F(TfrmGraphJapTest, ChoosingAnEnglishTitleNarrowsAndSwitchesTheHeaders) {
     ChooseTitle(0);
     EXPECT_EQ(Panel(FWindow, "StatusBar1", 1), Q("データ数 3"));
     EXPECT_EQ(Grid()->horizontalHeaderItem(4)->text(), Q("入力文字数\n (文字/分) "));
+
+    // The arrow keys choose titles as a press does, so the delete command and the grid agree.
+    QTest::keyClick(List(), Qt::Key_Down);
+    EXPECT_EQ(List()->currentRow(), 1);
+    EXPECT_EQ(Panel(FWindow, "StatusBar1", 1), Q("データ数 2"));
 }
 
 TEST_F(TfrmGraphJapTest, StripsAndGridSelectTheSameRecord) {
