@@ -191,11 +191,6 @@ std::string TitleItemText(const TTitleItem& item, bool withCount) {
     return withCount ? FormatCount(item.Count) + " " + item.Title : item.Title;
 }
 
-std::string TitleOfItemText(std::string_view text) {
-    std::size_t blank = text.find(' ');
-    return blank == std::string_view::npos ? std::string() : std::string(text.substr(blank + 1));
-}
-
 int DeleteTitleRecords(std::uint8_t mode, std::string_view title) {
     int emptied = 0;
     for (TPracticeRec& rec : PracticeRecs)

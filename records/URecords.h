@@ -57,8 +57,6 @@ struct TTitleItem {
 std::vector<TTitleItem> BuildTitleItems(TRecList& list);
 // The item's text: count, a blank, title; the show-all item of an empty list is the title alone.
 std::string TitleItemText(const TTitleItem& item, bool withCount = true);
-// The title of an item text: everything after its first blank.
-std::string TitleOfItemText(std::string_view text);
 
 // Empties every slot of `mode` with exactly `title`, then compacts the ring: the slots in use
 // (any mode) move, sorted by date, to slots 0, 1, …; the rest are emptied; NextRecord := their
