@@ -193,6 +193,25 @@ void RepairBounds(std::int32_t& left, std::int32_t& top, std::int32_t& width, st
         centre();
 }
 
+// The records window's panes: the list width, and the strips' heights and bottoms from the top
+// down. A size that is negative, larger than the screens, or out of order (a strip ending above
+// the one before it ends, the strips ending below the pane) puts all of them back to the design.
+void RepairGraphPanes(TOptionRec& o, int maxWidth, int maxHeight) {
+    constexpr int Splitter = 3;
+    RepairPaneSize(o.GraphListBox1Width, 0, maxWidth, 153);
+    const bool inOrder = o.GraphPaintBox1Height >= 0 &&
+                         o.GraphPaintBox2Bottom >= o.GraphPaintBox1Height + Splitter &&
+                         o.GraphPaintBox3Bottom >= o.GraphPaintBox2Bottom + Splitter &&
+                         o.GraphPanel2Bottom >= o.GraphPaintBox3Bottom &&
+                         o.GraphPanel2Bottom <= maxHeight;
+    if (!inOrder) {
+        o.GraphPaintBox1Height = 60;
+        o.GraphPaintBox2Bottom = 123;
+        o.GraphPaintBox3Bottom = 186;
+        o.GraphPanel2Bottom = 302;
+    }
+}
+
 } // namespace
 
 void RepairOptions(const std::vector<TScreenRect>& screens) {
@@ -219,6 +238,7 @@ void RepairOptions(const std::vector<TScreenRect>& screens) {
         RepairPaneSize(o.MainListView1Height, 0, 1 << 16, 100);
         RepairPaneSize(o.MainPanel2Width, 0, 1 << 16, 190);
         RepairPaneSize(o.MainRichEdit1Height, 0, 1 << 16, 100);
+        RepairGraphPanes(o, 1 << 16, 1 << 16);
         return;
     }
     int maxWidth = 0, maxHeight = 0;
@@ -229,6 +249,7 @@ void RepairOptions(const std::vector<TScreenRect>& screens) {
     RepairPaneSize(o.MainListView1Height, 0, maxHeight, 100);
     RepairPaneSize(o.MainPanel2Width, 0, maxWidth, 190);
     RepairPaneSize(o.MainRichEdit1Height, 0, maxHeight, 100);
+    RepairGraphPanes(o, maxWidth, maxHeight);
     RepairBounds(o.MainLeft, o.MainTop, o.MainWidth, o.MainHeight, DefaultMainWidth,
                  DefaultMainHeight, screens);
     RepairBounds(o.GraphLeft, o.GraphTop, o.GraphWidth, o.GraphHeight, DefaultGraphWidth,

@@ -13,6 +13,7 @@
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
+#include "records/UfGraphJap.h"
 #include "romaji/UuKbClass.h"
 #include "ui_UfMain.h"
 
@@ -179,7 +180,7 @@ void TfrmMain::CreateActions() {
             widget->setObjectName(QStringLiteral("ToolButton%1").arg(++button));
 
     // Windows that come later: their commands stay off until then.
-    for (QAction* action : {ui->Editer1, ui->Graph1})
+    for (QAction* action : {ui->Editer1})
         action->setEnabled(false);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -209,6 +210,7 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->Help2, &QAction::triggered, this, &TfrmMain::HelpActExecute);
     connect(ui->SetOption1, &QAction::triggered, this, &TfrmMain::SetOpActExecute);
     connect(ui->About1, &QAction::triggered, this, &TfrmMain::VersionActExecute);
+    connect(ui->Graph1, &QAction::triggered, this, &TfrmMain::GraphActExecute);
 
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
             &TfrmMain::ListView1SelectItem);
@@ -344,6 +346,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 // Stores the layout and writes Typorin.dat. When the file cannot be written the learner is
 // asked whether to quit anyway; the previous file stays whole either way.
 bool TfrmMain::FormCloseQuery() {
+    // An open records window stores its layout as it closes, before the file is written.
+    if (FGraph)
+        FGraph->close();
     OptionRec.MainListView1Height = ui->Splitter2->sizes().value(0);
     OptionRec.MainPanel2Width = ui->Splitter1->sizes().value(0);
     OptionRec.MainRichEdit1Height = ui->Splitter3->sizes().value(0);
@@ -666,6 +671,8 @@ void TfrmMain::SetOpActExecute() {
         dialog.exec();
     }
     ApplyOptions();
+    if (FGraph)
+        FGraph->RefreshGraphs();
 }
 
 // The font sizes and the romaji case of the settings, applied to the panes, the lists, the
@@ -689,6 +696,17 @@ void TfrmMain::ApplyOptions() {
 void TfrmMain::VersionActExecute() {
     TfrmVersion dialog(this);
     dialog.exec();
+}
+
+// Creates the records window when none is open, else shows the open one.
+void TfrmMain::GraphActExecute() {
+    // A closed window is hidden until its deletion runs: the command then opens a fresh one.
+    if (!FGraph || !FGraph->isVisible())
+        FGraph = new TfrmGraphJap(this, {ui->Part1->isChecked(), ui->All1->isChecked(),
+                                         ui->LineComp1->isChecked(), font().family()});
+    FGraph->show();
+    FGraph->raise();
+    FGraph->activateWindow();
 }
 
 void TfrmMain::Exit1Click() {

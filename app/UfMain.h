@@ -9,6 +9,7 @@
 #include "romaji/UuKbClassEx.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -27,6 +28,7 @@ class QTreeWidgetItem;
 struct TRsltItem;
 class TKbClass;
 class TRichEdit;
+class TfrmGraphJap;
 
 class TfrmMain : public QMainWindow, private TDrillHost {
 public:
@@ -72,6 +74,7 @@ private:
     void HelpActExecute();
     void SetOpActExecute();
     void VersionActExecute();
+    void GraphActExecute();
     void Exit1Click();
 
     // The steps the commands share.
@@ -180,6 +183,9 @@ private:
     int FDragOffset = 0;
     bool FCheckedBefore = false;
     bool FBannerShown = false;
+
+    // The records window while it is open; cleared when it is destroyed.
+    QPointer<TfrmGraphJap> FGraph;
 
     QTimer Timer1;
     // Hands the characters typed anywhere in the window to the drill in touch typing.
