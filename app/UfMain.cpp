@@ -334,15 +334,21 @@ void TfrmMain::BringToFront() {
     activateWindow();
 }
 
+void TfrmMain::EndSession() {
+    if (FClosed)
+        return;
+    FEndingSession = true;
+    close();
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery())
-        event->accept();
-    else
-        event->ignore();
+    FClosed = FormCloseQuery();
+    event->setAccepted(FClosed);
 }
 
 // Stores the layout and writes Typorin.dat. When the file cannot be written the learner is
-// asked whether to quit anyway; the previous file stays whole either way.
+// asked whether to quit anyway (unless the session is ending, when nobody can answer); the
+// previous file stays whole either way.
 bool TfrmMain::FormCloseQuery() {
     OptionRec.MainListView1Height = ui->Splitter2->sizes().value(0);
     OptionRec.MainPanel2Width = ui->Splitter1->sizes().value(0);
@@ -355,6 +361,8 @@ bool TfrmMain::FormCloseQuery() {
     try {
         WriteDataFile(DataFilePath());
     } catch (const std::exception& e) {
+        if (FEndingSession)
+            return true;
         return Dialogs::AskYesNo(this, Dialogs::TIcon::Error,
                                  QStringLiteral("データファイルの書き込みに失敗しました。\r\n") +
                                      QString::fromUtf8(e.what()) +
