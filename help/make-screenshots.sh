@@ -1,0 +1,109 @@
+#!/bin/sh
+# Makes the manual's pictures from the real program running under Xvfb:
+#
+#   sh help/make-screenshots.sh [build folder]      (default: build)
+#
+# The program runs from a temporary copy, so it keeps its Typorin.dat and TextFolder there and
+# never touches a learner's files. Each shot_* function below drives the window with xdotool and
+# saves one PNG beside this script; to picture another window, add a function and call it at the
+# end. Needs xvfb, xdotool and imagemagick.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../build}" && pwd)
+work=$(mktemp -d)
+xvfb_pid=
+app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+
+cp "$build/typorin" "$work/typorin"
+cp -r "$here/../TextFolder" "$work/TextFolder"
+
+# A free display of Xvfb's own choosing.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+DISPLAY=:$(cat "$work/display")
+export DISPLAY
+export XDG_RUNTIME_DIR="$work"
+
+# Starts the program (when it is not running) and waits for its main window.
+start() {
+    if [ -z "$app_pid" ]; then
+        "$work/typorin" >/dev/null 2>&1 &
+        app_pid=$!
+        window=$(xdotool search --sync --onlyvisible --name '^TYPORIN')
+        xdotool windowmove "$window" 0 0 windowsize "$window" 960 680
+        sleep 1
+    fi
+}
+
+# Presses keys on the main window, such as "alt+m t".
+keys() {
+    for key in "$@"; do
+        xdotool key --window "$window" "$key"
+        sleep 0.3
+    done
+}
+
+# Types text as keys, slowly enough for every key to be judged.
+typing() {
+    xdotool type --window "$window" --delay 60 "$1"
+    sleep 0.5
+}
+
+# Clicks at a point of the main window.
+click() {
+    xdotool mousemove --window "$window" "$1" "$2" click 1
+    sleep 0.5
+}
+
+shoot() {
+    sleep 0.5
+    import -window "$window" "$here/$1"
+    echo "$here/$1"
+}
+
+# The main window as a first start shows it.
+shot_main() {
+    start
+    keys alt+m t
+    shoot main.png
+}
+
+# Touch typing: the first sentence of the first register, a few keys typed, one of them wrong.
+shot_touch() {
+    keys alt+m t
+    click 90 330
+    typing "kanq"
+    shoot touch.png
+}
+
+# Sequential input of an English sentence, with a wrong letter marked.
+shot_sequential() {
+    keys alt+m p
+    click 90 130
+    click 90 330
+    typing "Thw quick brown"
+    shoot sequential.png
+}
+
+# Bulk input of an English sentence, typed with mistakes and compared (F5).
+shot_bulk() {
+    keys alt+m a
+    click 90 130
+    click 90 330
+    typing "The quik brown fox jumps over the the lazy dog."
+    keys F5
+    shoot bulk.png
+}
+
+shot_main
+shot_touch
+shot_sequential
+shot_bulk
