@@ -6,16 +6,21 @@
 # The program runs from a temporary copy, so it keeps its Typorin.dat and TextFolder there and
 # never touches a learner's files. Each shot_* function below drives the window with xdotool and
 # saves one PNG beside this script; to picture another window, add a function and call it at the
-# end. Needs xvfb, xdotool and imagemagick.
+# end. Needs xvfb, openbox, xdotool and imagemagick.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 work=$(mktemp -d)
 xvfb_pid=
+wm_pid=
 app_pid=
 cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    if [ -n "$app_pid" ]; then
+        kill "$app_pid" 2>/dev/null || true
+        wait "$app_pid" 2>/dev/null || true
+    fi
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -32,12 +37,22 @@ DISPLAY=:$(cat "$work/display")
 export DISPLAY
 export XDG_RUNTIME_DIR="$work"
 
-# Starts the program (when it is not running) and waits for its main window.
+# A window manager places and focuses the windows as on a desktop.
+openbox >/dev/null 2>&1 &
+wm_pid=$!
+sleep 1
+
+# Starts the program (when it is not running) and waits for its main window. The first start
+# says that there is no Typorin.dat yet; that box is answered first.
 start() {
     if [ -z "$app_pid" ]; then
         "$work/typorin" >/dev/null 2>&1 &
         app_pid=$!
-        window=$(xdotool search --sync --onlyvisible --name '^TYPORIN')
+        xdotool search --sync --onlyvisible --name '^TYPORIN' >/dev/null
+        sleep 1
+        xdotool key Return
+        sleep 1
+        window=$(xdotool search --onlyvisible --name '^TYPORIN' | tail -1)
         xdotool windowmove "$window" 0 0 windowsize "$window" 960 680
         sleep 1
     fi
@@ -57,7 +72,8 @@ typing() {
     sleep 0.5
 }
 
-# Clicks at a point of the main window.
+# Clicks at a point of the main window. In the 960 x 680 window the register list's rows are at
+# y = 67, 85, 103 and the sentence list's rows 18 pixels apart from y = 170, at x = 90.
 click() {
     xdotool mousemove --window "$window" "$1" "$2" click 1
     sleep 0.5
@@ -72,7 +88,6 @@ shoot() {
 # The main window as a first start shows it.
 shot_main() {
     start
-    keys alt+m t
     shoot main.png
 }
 
@@ -80,25 +95,25 @@ shot_main() {
 shot_touch() {
     keys alt+m t
     click 90 330
-    typing "kanq"
+    typing "sakkq"
     shoot touch.png
 }
 
 # Sequential input of an English sentence, with a wrong letter marked.
 shot_sequential() {
     keys alt+m p
-    click 90 130
-    click 90 330
-    typing "Thw quick brown"
+    click 90 103
+    click 90 170
+    typing "Good morx"
     shoot sequential.png
 }
 
 # Bulk input of an English sentence, typed with mistakes and compared (F5).
 shot_bulk() {
     keys alt+m a
-    click 90 130
-    click 90 330
-    typing "The quik brown fox jumps over the the lazy dog."
+    click 90 103
+    click 90 170
+    typing "Good mornin. How are you you today?"
     keys F5
     shoot bulk.png
 }
