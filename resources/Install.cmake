@@ -23,15 +23,21 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/${TYPORIN_APP_ID}.desktop
 install(FILES ${CMAKE_SOURCE_DIR}/resources/${TYPORIN_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The Debian package's documents: its copyright and its changelog, compressed as Debian wants.
+# The manual page, and the Debian package's copyright and changelog; compressed as Debian wants.
 configure_file(${CMAKE_SOURCE_DIR}/resources/debian/changelog.in
                ${CMAKE_BINARY_DIR}/debian/changelog @ONLY)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.gz
-    COMMAND gzip -9nf -k ${CMAKE_BINARY_DIR}/debian/changelog
-    DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog VERBATIM)
-add_custom_target(typorin_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+configure_file(${CMAKE_SOURCE_DIR}/resources/debian/typorin.1
+               ${CMAKE_BINARY_DIR}/debian/typorin.1 COPYONLY)
+foreach(file changelog typorin.1)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/debian/${file}.gz
+        COMMAND gzip -9nf -k ${CMAKE_BINARY_DIR}/debian/${file}
+        DEPENDS ${CMAKE_BINARY_DIR}/debian/${file} VERBATIM)
+endforeach()
+add_custom_target(typorin_changelog ALL
+    DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz ${CMAKE_BINARY_DIR}/debian/typorin.1.gz)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/debian/copyright ${CMAKE_BINARY_DIR}/debian/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/typorin)
+install(FILES ${CMAKE_BINARY_DIR}/debian/typorin.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME typorin)
@@ -40,22 +46,22 @@ set(CPACK_PACKAGE_VENDOR "TYPORIN developers")
 set(CPACK_PACKAGE_CONTACT "TYPORIN developers <typorin@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "typing tutor for Japanese and English text")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "typing tutor for Japanese and English text
- TYPORIN teaches typing of Japanese and English text in three modes: touch
- typing with an on-screen keyboard that marks the next key and finger,
- sequential input through the input method with every committed string
- checked at once, and bulk input compared as a whole with typos, omissions
- and extra characters marked. Every exercise is timed and counted, and the
- last 200 results are kept.")
+    "TYPORIN teaches typing of Japanese and English text in three modes: touch
+typing with an on-screen keyboard that marks the next key and finger,
+sequential input through the input method with every committed string
+checked at once, and bulk input compared as a whole with typos, omissions
+and extra characters marked. Every exercise is timed and counted, and the
+last 200 results are kept.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/typorin/")
-# The libraries it links decide the dependencies; what it opens by name at run time
-# (the fonts it maps the Japanese faces to, Qt's Japanese texts, an input method) is added.
+# The libraries it links decide the dependencies; what it loads by name at run time is added:
+# the SVG icon plugin that draws its icons, the fonts it maps the Japanese faces to, and (only
+# recommended) Qt's Japanese texts, an input method and the opener of the manual.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fcitx5-mozc | ibus-mozc")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fcitx5-mozc | ibus-mozc, xdg-utils")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY typorin)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -129,6 +129,7 @@ TEST_F(InstallTreeTest, PutsEveryFileInItsPlace) {
              "share/metainfo/org.example.Typorin.metainfo.xml",
              "share/doc/typorin/copyright",
              "share/doc/typorin/changelog.gz",
+             "share/man/man1/typorin.1.gz",
          })
         EXPECT_TRUE(fs::is_regular_file(Prefix / file)) << file;
     for (const auto& sample : fs::directory_iterator(SourceDir / "TextFolder"))
