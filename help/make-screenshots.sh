@@ -108,12 +108,15 @@ shot_sequential() {
     shoot sequential.png
 }
 
-# Bulk input of an English sentence, typed with mistakes and compared (F5).
+# Bulk input of a Japanese sentence, typed with mistakes and compared (F5). Without an input
+# method running, xdotool's keys arrive as the characters themselves.
 shot_bulk() {
     keys alt+m a
-    click 90 103
-    click 90 170
-    typing "Good mornin. How are you you today?"
+    click 90 85
+    click 90 188
+    typing "駅前の小さな本屋は、夕方になると仕事帰りの人でにぎわう。"
+    keys Return
+    typing "店主は客の好みをよく覚えて、新しい本が入ると、そっと声をかけてくれくれる。"
     keys F5
     shoot bulk.png
 }
