@@ -12,6 +12,10 @@ PACKAGES := cmake make g++ pkg-config \
 	fonts-ipafont-gothic fontconfig
 # What the benchmarks need on top: a virtual X display.
 BENCH_PACKAGES := xvfb xauth x11-utils
+# What the tests of the install tree need on top: Qt's Japanese texts, the desktop validators.
+INSTALL_TEST_PACKAGES := qt6-translations-l10n desktop-file-utils appstream
+# What building and checking the Debian package needs on top.
+PACKAGE_PACKAGES := dpkg-dev file lintian
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
@@ -29,11 +33,13 @@ define install_missing
 endef
 
 .PHONY: all deps bench-deps configure build run test bench format clean
+.PHONY: package-deps package
 
 all: build
 
 deps:
 	$(call install_missing,$(PACKAGES))
+	$(call install_missing,$(INSTALL_TEST_PACKAGES))
 
 bench-deps: deps
 	$(call install_missing,$(BENCH_PACKAGES))
@@ -52,6 +58,15 @@ test: build
 
 bench: bench-deps build
 	@sh bench/run.sh $(BUILD_DIR)
+
+# The Debian package, typorin_<version>_<arch>.deb in the build folder, checked by lintian.
+# Install it with: sudo apt-get install ./build/typorin_*.deb
+package-deps: deps
+	$(call install_missing,$(PACKAGE_PACKAGES))
+
+package: package-deps build
+	cd $(BUILD_DIR) && cpack -G DEB
+	lintian --fail-on error $(BUILD_DIR)/typorin_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

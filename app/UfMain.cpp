@@ -336,15 +336,21 @@ void TfrmMain::BringToFront() {
     activateWindow();
 }
 
+void TfrmMain::EndSession() {
+    if (FClosed)
+        return;
+    FEndingSession = true;
+    close();
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery())
-        event->accept();
-    else
-        event->ignore();
+    FClosed = FormCloseQuery();
+    event->setAccepted(FClosed);
 }
 
 // Stores the layout and writes Typorin.dat. When the file cannot be written the learner is
-// asked whether to quit anyway; the previous file stays whole either way.
+// asked whether to quit anyway (unless the session is ending, when nobody can answer); the
+// previous file stays whole either way.
 bool TfrmMain::FormCloseQuery() {
     // An open records window stores its layout as it closes, before the file is written.
     if (FGraph)
@@ -360,6 +366,8 @@ bool TfrmMain::FormCloseQuery() {
     try {
         WriteDataFile(DataFilePath());
     } catch (const std::exception& e) {
+        if (FEndingSession)
+            return true;
         return Dialogs::AskYesNo(this, Dialogs::TIcon::Error,
                                  QStringLiteral("データファイルの書き込みに失敗しました。\r\n") +
                                      QString::fromUtf8(e.what()) +

@@ -38,6 +38,11 @@ public:
     // Shows the window in front of the others (a second start asks for this).
     void BringToFront();
 
+    // Closes the window as its close box does, saving the layout and Typorin.dat, but asks
+    // nothing: when the save fails the previous file stays whole and the window closes all the
+    // same. Does nothing once the window has closed.
+    void EndSession();
+
     // Practice modes.
     static constexpr int TouchMode = 0;
     static constexpr int PartMode = 1;
@@ -183,6 +188,8 @@ private:
     int FDragOffset = 0;
     bool FCheckedBefore = false;
     bool FBannerShown = false;
+    bool FEndingSession = false; // closing without a question
+    bool FClosed = false;        // the close went through: the data file is written
 
     // The records window while it is open; cleared when it is destroyed.
     QPointer<TfrmGraphJap> FGraph;
