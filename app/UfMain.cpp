@@ -2,6 +2,7 @@
 
 #include "app/UDataFile.h"
 #include "compare/UCompKey.h"
+#include "editor/UfEditor.h"
 #include "japanese/UDefineJap.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
@@ -177,7 +178,7 @@ void TfrmMain::CreateActions() {
             widget->setObjectName(QStringLiteral("ToolButton%1").arg(++button));
 
     // Windows that come later: their commands stay off until then.
-    for (QAction* action : {ui->SetOption1, ui->Editer1, ui->Graph1, ui->About1})
+    for (QAction* action : {ui->SetOption1, ui->Graph1, ui->About1})
         action->setEnabled(false);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -205,6 +206,7 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->Refresh1, &QAction::triggered, this, &TfrmMain::Refresh1Click);
     connect(ui->AutoCrLfAct, &QAction::triggered, this, &TfrmMain::AutoCrLfActExecute);
     connect(ui->Help2, &QAction::triggered, this, &TfrmMain::HelpActExecute);
+    connect(ui->Editer1, &QAction::triggered, this, &TfrmMain::Editer1Click);
 
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
             &TfrmMain::ListView1SelectItem);
@@ -344,6 +346,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 // Stores the layout and writes Typorin.dat. When the file cannot be written the learner is
 // asked whether to quit anyway; the previous file stays whole either way.
 bool TfrmMain::FormCloseQuery() {
+    // The editor goes first, so that it can ask to save its text; it may stay open.
+    if (FEditor && !FEditor->close())
+        return false;
     OptionRec.MainListView1Height = ui->Splitter2->sizes().value(0);
     OptionRec.MainPanel2Width = ui->Splitter1->sizes().value(0);
     OptionRec.MainRichEdit1Height = ui->Splitter3->sizes().value(0);
@@ -543,6 +548,16 @@ void TfrmMain::FileOpen1Execute() {
         StartTouchDrill(path, std::string(), text);
     else
         LoadText(path, std::string(), text);
+}
+
+// The editor window: created when none is open, else the open one brought to the front. It
+// destroys itself when closed, which clears FEditor.
+void TfrmMain::Editer1Click() {
+    if (!FEditor)
+        FEditor = new TfrmEditor(this);
+    FEditor->show();
+    FEditor->raise();
+    FEditor->activateWindow();
 }
 
 // Lists the registers again, as they are on disk now.

@@ -9,6 +9,7 @@
 #include "romaji/UuKbClassEx.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -27,6 +28,7 @@ class QTreeWidgetItem;
 struct TRsltItem;
 class TKbClass;
 class TRichEdit;
+class TfrmEditor;
 
 class TfrmMain : public QMainWindow, private TDrillHost {
 public:
@@ -62,6 +64,7 @@ private:
     void StartSentence();
     void FileOpen1Execute();
     void Refresh1Click();
+    void Editer1Click();
     void LoadText(const QString& path, const std::string& title, const std::string& text);
     void SetCaption();
 
@@ -177,6 +180,7 @@ private:
     bool FCheckedBefore = false;
     bool FBannerShown = false;
 
+    QPointer<TfrmEditor> FEditor; // the open editor window; cleared when it is destroyed
     QTimer Timer1;
     // Hands the characters typed anywhere in the window to the drill in touch typing.
     std::unique_ptr<QObject> FTouchKeyFilter;
