@@ -105,36 +105,47 @@ void TfrmEditor::CreateMenuItems() {
         connect(action, &QAction::enabledChanged, item, &QAction::setEnabled);
         menu->addAction(item);
     };
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     QMenu* file = ui->File1;
     QAction* exit = ui->Exit1;
     file->removeAction(exit);
-    addItem(file, "New1", ui->New);
-    addItem(file, "Open1", ui->Open);
-    addItem(file, "Save1", ui->Save);
-    addItem(file, "SaveAs1", ui->SaveAs);
-    file->addSeparator();
+    // Items in menu order; an item without an action is a separator.
+    struct TItem {
+        QMenu* Menu;
+        const char* Name;
+        QAction* Action;
+    };
+    const TItem items[] = {
+        {file, "New1", ui->New},
+        {file, "Open1", ui->Open},
+        {file, "Save1", ui->Save},
+        {file, "SaveAs1", ui->SaveAs},
+        {file, nullptr, nullptr},
+        {ui->Edit1, "Undo1", ui->EditUndo1},
+        {ui->Edit1, nullptr, nullptr},
+        {ui->Edit1, "Cut1", ui->EditCut1},
+        {ui->Edit1, "Copy1", ui->EditCopy1},
+        {ui->Edit1, "Paste1", ui->EditPaste1},
+        {ui->Edit1, "Delete1", ui->EditDelete1},
+        {ui->Edit1, nullptr, nullptr},
+        {ui->Edit1, "SelectAll1", ui->EditSelectAll1},
+        {ui->Edit1, nullptr, nullptr},
+        {ui->Edit1, "W1", ui->Wrap},
+        {PopupMenu1, "Cut2", ui->EditCut1},
+        {PopupMenu1, "Copy2", ui->EditCopy1},
+        {PopupMenu1, "Paste2", ui->EditPaste1},
+        {PopupMenu1, "Delete2", ui->EditDelete1},
+        {PopupMenu1, nullptr, nullptr},
+        {PopupMenu1, "SelectAll2", ui->EditSelectAll1},
+    };
+    for (const TItem& item : items) {
+        if (item.Action)
+            addItem(item.Menu, item.Name, item.Action);
+        else
+            item.Menu->addSeparator();
+    }
     file->addAction(exit);
-
-    QMenu* edit = ui->Edit1;
-    addItem(edit, "Undo1", ui->EditUndo1);
-    edit->addSeparator();
-    addItem(edit, "Cut1", ui->EditCut1);
-    addItem(edit, "Copy1", ui->EditCopy1);
-    addItem(edit, "Paste1", ui->EditPaste1);
-    addItem(edit, "Delete1", ui->EditDelete1);
-    edit->addSeparator();
-    addItem(edit, "SelectAll1", ui->EditSelectAll1);
-    edit->addSeparator();
-    addItem(edit, "W1", ui->Wrap);
-
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    addItem(PopupMenu1, "Cut2", ui->EditCut1);
-    addItem(PopupMenu1, "Copy2", ui->EditCopy1);
-    addItem(PopupMenu1, "Paste2", ui->EditPaste1);
-    addItem(PopupMenu1, "Delete2", ui->EditDelete1);
-    PopupMenu1->addSeparator();
-    addItem(PopupMenu1, "SelectAll2", ui->EditSelectAll1);
 }
 
 void TfrmEditor::ConnectHandlers() {

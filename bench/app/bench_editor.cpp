@@ -33,11 +33,19 @@ public:
     TBigRegister() {
         Path = FFolder.path().toStdString() + "/big.txt";
         SaveWholeFile(Path, BigRegister());
+        FMiddle = UuEditRegi::TRegi::LoadEntries(Path)[EntryCount / 2].Data;
     }
     std::filesystem::path Path;
 
+    // Reads the entry in the middle of the register into `regi`.
+    void ReadMiddle(UuEditRegi::TRegi& regi) const {
+        regi.ReadSentence(UuRegi::IntValue(FMiddle, "Idx"), UuRegi::IntValue(FMiddle, "LastIdx"),
+                          Path);
+    }
+
 private:
     QTemporaryDir FFolder;
+    std::vector<std::string> FMiddle; // the data of the entry in the middle
 };
 
 void BM_RegisterListEntries(benchmark::State& state) {
@@ -50,22 +58,16 @@ BENCHMARK(BM_RegisterListEntries)->Unit(benchmark::kMillisecond)->Iterations(10)
 
 void BM_RegisterOpenEntry(benchmark::State& state) {
     TBigRegister file;
-    std::vector<UuRegi::TEntryItem> entries = UuEditRegi::TRegi::LoadEntries(file.Path);
-    const UuRegi::TEntryItem& middle = entries[EntryCount / 2];
     UuEditRegi::TRegi regi;
     for (auto _ : state)
-        regi.ReadSentence(UuRegi::IntValue(middle.Data, "Idx"),
-                          UuRegi::IntValue(middle.Data, "LastIdx"), file.Path);
+        file.ReadMiddle(regi);
 }
 BENCHMARK(BM_RegisterOpenEntry)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_RegisterSaveEntry(benchmark::State& state) {
     TBigRegister file;
-    std::vector<UuRegi::TEntryItem> entries = UuEditRegi::TRegi::LoadEntries(file.Path);
-    const UuRegi::TEntryItem& middle = entries[EntryCount / 2];
     UuEditRegi::TRegi regi;
-    regi.ReadSentence(UuRegi::IntValue(middle.Data, "Idx"),
-                      UuRegi::IntValue(middle.Data, "LastIdx"), file.Path);
+    file.ReadMiddle(regi);
     QString text = regi.TextText();
     int n = 0;
     for (auto _ : state)
@@ -84,7 +86,8 @@ void BM_EditorKey1MB(benchmark::State& state) {
     OptionRec.EditorHeight = 600;
     auto* editor = new TfrmEditor;
     editor->show();
-    QTest::qWaitForWindowExposed(editor);
+    if (!QTest::qWaitForWindowExposed(editor))
+        state.SkipWithError("the editor was not shown");
     auto* edit = editor->findChild<TPlainEdit*>("RichEdit1");
     QString text = ShiftJis::ToQString(BigRegister());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
