@@ -489,6 +489,40 @@ TEST_F(UfEditorTest, DeletingARegisterFileAsksAndListsAgain) {
     EXPECT_EQ(Files()->topLevelItemCount(), 1);
 }
 
+TEST_F(UfEditorTest, ATextFileIsAddedUnderItsNameAsTitle) {
+    std::filesystem::path path = FFolder.Path() / "memo.txt";
+    SaveWholeFile(path, Sjis(QStringLiteral("一行目\r\n二行目\r\n\r\n")));
+    Open();
+    FDialogs.FileAnswers = {QString::fromStdString(path.string())};
+    QString preset;
+    AnswerModals({ChooseRegister(1), EnterTitle(QStringLiteral("メモ"), nullptr, &preset)});
+    Run("F1");
+    EXPECT_EQ(preset, QStringLiteral("memo"));
+    EXPECT_EQ(ReadText(RegisterPath("b.txt")),
+              QStringLiteral("FF<0001>メモ\r\n一行目\r\n二行目\r\n"));
+    EXPECT_EQ(Edit()->toPlainText(), QString()) << "the edited text is left alone";
+}
+
+TEST_F(UfEditorTest, TheViewerShowsAFileAndComesBackAsItWasLeft) {
+    OptionRec.EditorShowView = 0;
+    Open();
+    auto* viewer = Find<QPlainTextEdit>("Memo1");
+    EXPECT_FALSE(viewer->isVisible());
+    std::filesystem::path path = FFolder.Path() / "view.txt";
+    SaveWholeFile(path, "look\r\nhere\r\n");
+    FDialogs.FileAnswers = {QString::fromStdString(path.string()),
+                            QString::fromStdString((FFolder.Path() / "none.txt").string())};
+    Run("OpenViewFile1");
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->toPlainText(), QStringLiteral("look\nhere\n"));
+    Run("OpenViewFile1");
+    ASSERT_EQ(FDialogs.Messages.size(), 1u);
+    EXPECT_TRUE(FDialogs.Messages[0].Text.startsWith(QStringLiteral("ファイルオープンエラー\r\n")));
+    EXPECT_EQ(viewer->toPlainText(), QStringLiteral("look\nhere\n"));
+    EXPECT_TRUE(FEditor->close());
+    EXPECT_EQ(OptionRec.EditorShowView, 1);
+}
+
 TEST_F(UfEditorTest, InsertSwitchesToOverwriting) {
     Open();
     Type(QStringLiteral("ab"));
