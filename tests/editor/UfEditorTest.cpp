@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextEdit>
 #include <QTextLayout>
 #include <QTimer>
 #include <QTreeWidget>
@@ -569,6 +570,34 @@ TEST_F(UfEditorTest, TheMainWindowOpensOneEditorAndForgetsItWhenClosed) {
     command->trigger();
     EXPECT_EQ(editors().size(), 1);
     editors().front()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(UfEditorTest, AnEntrySavedInTheEditorIsPractisedAfterRefreshingTheMainWindow) {
+    OptionRec.ExamMode = 2;
+    WriteDataFile(DataFilePath());
+    TfrmMain main;
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    main.findChild<QAction*>(QStringLiteral("Editer1"))->trigger();
+    FEditor = main.findChild<TfrmEditor*>();
+    ASSERT_TRUE(FEditor);
+    ChooseFile(0);
+    OpenEntry(1);
+    Edit()->selectAll();
+    Type(QStringLiteral("さようなら"));
+    Run("Save");
+    main.findChild<QAction*>(QStringLiteral("Refresh1"))->trigger();
+    auto* registers = main.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+    registers->setCurrentItem(registers->topLevelItem(0));
+    auto* sentences = main.findChild<QTreeWidget*>(QStringLiteral("ListView2"));
+    sentences->setCurrentItem(sentences->topLevelItem(1));
+    sentences->setFocus();
+    QTest::keyClick(sentences, Qt::Key_Return);
+    EXPECT_TRUE(main.findChild<QTextEdit*>(QStringLiteral("RichEdit1"))
+                    ->toPlainText()
+                    .startsWith(QStringLiteral("さようなら")));
+    FEditor->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
