@@ -329,8 +329,10 @@ bool TfrmEditor::Save() {
         default:
             break;
         }
+        // No entry is open any more (it or its register was deleted): what was written since
+        // is saved as a text file rather than dropped.
         if (FRegi.Title.empty())
-            return true;
+            return SaveAs();
         FRegi.ReplaceSentence(FromDisplayPath(FileName), ui->RichEdit1->toPlainText());
     } catch (const std::exception& e) {
         ShowError(SaveErrorText + QString::fromUtf8(e.what()));
@@ -352,9 +354,10 @@ bool TfrmEditor::Save() {
 
 bool TfrmEditor::SaveAs() {
     Dialogs::TFileDialogOptions options;
-    options.FileName = EditMode == FileMode       ? QFileInfo(FileName).fileName()
-                       : EditMode == UntitledMode ? UntitledName
-                                                  : EntryTitle + QStringLiteral(".txt");
+    options.FileName = EditMode == FileMode ? QFileInfo(FileName).fileName()
+                       : EditMode == UntitledMode || EntryTitle.isEmpty()
+                           ? UntitledName
+                           : EntryTitle + QStringLiteral(".txt");
     options.Folder = ToDisplayPath(ProgramFolder());
     options.Filter = TextFilter;
     options.DefaultSuffix = QStringLiteral("txt");

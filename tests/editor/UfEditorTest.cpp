@@ -477,6 +477,21 @@ TEST_F(UfEditorTest, DeletingTheOpenEntryEmptiesTheText) {
     EXPECT_EQ(FDialogs.MessageTexts(), QStringList{QStringLiteral("文が選択されていません。")});
 }
 
+TEST_F(UfEditorTest, TextWrittenAfterItsEntryWasDeletedIsSavedAsAFile) {
+    Open();
+    ChooseFile(0);
+    OpenEntry(1);
+    Run("DeleteRegiBun1");
+    Type(QStringLiteral("after"));
+    std::filesystem::path path = FFolder.Path() / "kept.txt";
+    FDialogs.FileAnswers = {QString::fromStdString(path.string())};
+    Run("Save");
+    ASSERT_EQ(FDialogs.FileDialogs.size(), 1u);
+    EXPECT_EQ(FDialogs.FileDialogs[0].FileName, QStringLiteral("無題.txt"));
+    EXPECT_EQ(ReadWholeFile(path), "after\r\n");
+    EXPECT_EQ(FEditor->EditMode, TfrmEditor::FileMode);
+}
+
 TEST_F(UfEditorTest, DeletingARegisterFileAsksAndListsAgain) {
     Open();
     Run("DelRegiFile1");
