@@ -3,6 +3,14 @@
 #include "platform/Dialogs.h"
 #include "ui_UfRegiFileBox.h"
 
+#include <QScreen>
+
+void CentreOnScreen(QWidget& window) {
+    QScreen* screen = window.screen();
+    if (screen)
+        window.move(screen->availableGeometry().center() - window.rect().center());
+}
+
 TfrmRegiBox::TfrmRegiBox(const QStringList& files, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ui(std::make_unique<Ui::TfrmRegiBox>()) {
@@ -27,6 +35,7 @@ void TfrmRegiBox::Button1Click() {
 
 std::optional<int> TfrmRegiBox::Choose(QWidget* parent, const QStringList& files) {
     TfrmRegiBox box(files, parent);
+    CentreOnScreen(box);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.ui->ListBox1->currentRow();

@@ -9,6 +9,9 @@
 #include <memory>
 #include <optional>
 
+// Places `window` in the middle of its screen's free area.
+void CentreOnScreen(QWidget& window);
+
 namespace Ui {
 class TfrmRegiBox;
 }

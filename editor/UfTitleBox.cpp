@@ -1,5 +1,6 @@
 #include "editor/UfTitleBox.h"
 
+#include "editor/UfRegiFileBox.h"
 #include "ui_UfTitleBox.h"
 
 TfrmTitleBox::TfrmTitleBox(QWidget* parent)
@@ -20,6 +21,7 @@ std::optional<QString> TfrmTitleBox::Ask(QWidget* parent, const QString& message
     box.ui->Edit1->setText(title);
     box.ui->Edit1->selectAll();
     box.setFixedSize(box.sizeHint().expandedTo(QSize(360, 0)));
+    CentreOnScreen(box);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.ui->Edit1->text();

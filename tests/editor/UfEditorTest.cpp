@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
@@ -249,6 +250,23 @@ TEST_F(UfEditorTest, ClosingUnchangedAsksNothingAndStoresTheLayout) {
     EXPECT_TRUE(FDialogs.Questions.empty());
     EXPECT_EQ(OptionRec.EditorShowView, 0);
     EXPECT_GT(OptionRec.EditorWidth, 0);
+}
+
+TEST_F(UfEditorTest, PaneSizesComeBackAsTheyWereLeft) {
+    OptionRec.EditorWidth = 700;
+    OptionRec.EditorHeight = 500;
+    OptionRec.EditorPanel1Width = 250;
+    OptionRec.EditorListView1Height = 90;
+    OptionRec.EditorRichEdit1Height = 150;
+    OptionRec.EditorShowView = 1;
+    Open();
+    EXPECT_EQ(Find<QSplitter>("Splitter1")->sizes().value(0), 250);
+    EXPECT_EQ(Find<QSplitter>("Splitter2")->sizes().value(0), 90);
+    EXPECT_EQ(Find<QSplitter>("Splitter3")->sizes().value(0), 150);
+    Find<QSplitter>("Splitter1")->setSizes({200, 497});
+    EXPECT_TRUE(FEditor->close());
+    EXPECT_EQ(OptionRec.EditorPanel1Width, 200);
+    EXPECT_EQ(OptionRec.EditorWidth, 700);
 }
 
 TEST_F(UfEditorTest, NewThenSaveWritesBesideTheProgramWithoutADialog) {
