@@ -210,6 +210,12 @@ void RepairGraphPanes(TOptionRec& o, int maxWidth, int maxHeight) {
         o.GraphPaintBox3Bottom = 186;
         o.GraphPanel2Bottom = 302;
     }
+// The editor's pane sizes: each within the screen and within the editor window it divides
+// (the window's bounds are repaired first), else the design size.
+void RepairEditorPanes(TOptionRec& o, int maxWidth, int maxHeight) {
+    RepairPaneSize(o.EditorListView1Height, 0, std::min(maxHeight, o.EditorHeight), 120);
+    RepairPaneSize(o.EditorPanel1Width, 0, std::min(maxWidth, o.EditorWidth), 180);
+    RepairPaneSize(o.EditorRichEdit1Height, 0, std::min(maxHeight, o.EditorHeight), 120);
 }
 
 } // namespace
@@ -239,6 +245,7 @@ void RepairOptions(const std::vector<TScreenRect>& screens) {
         RepairPaneSize(o.MainPanel2Width, 0, 1 << 16, 190);
         RepairPaneSize(o.MainRichEdit1Height, 0, 1 << 16, 100);
         RepairGraphPanes(o, 1 << 16, 1 << 16);
+        RepairEditorPanes(o, 1 << 16, 1 << 16);
         return;
     }
     int maxWidth = 0, maxHeight = 0;
@@ -256,4 +263,5 @@ void RepairOptions(const std::vector<TScreenRect>& screens) {
                  DefaultGraphHeight, screens);
     RepairBounds(o.EditorLeft, o.EditorTop, o.EditorWidth, o.EditorHeight, DefaultEditorWidth,
                  DefaultEditorHeight, screens);
+    RepairEditorPanes(o, maxWidth, maxHeight);
 }

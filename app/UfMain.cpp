@@ -4,6 +4,7 @@
 #include "compare/UCompKey.h"
 #include "dialogs/UfSetOption.h"
 #include "dialogs/UfVersion.h"
+#include "editor/UfEditor.h"
 #include "japanese/UDefineJap.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
@@ -179,10 +180,6 @@ void TfrmMain::CreateActions() {
         if (QWidget* widget = ui->ToolBar1->widgetForAction(action))
             widget->setObjectName(QStringLiteral("ToolButton%1").arg(++button));
 
-    // Windows that come later: their commands stay off until then.
-    for (QAction* action : {ui->Editer1})
-        action->setEnabled(false);
-
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [] { OpenHelpFile(); });
 }
@@ -211,6 +208,7 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->SetOption1, &QAction::triggered, this, &TfrmMain::SetOpActExecute);
     connect(ui->About1, &QAction::triggered, this, &TfrmMain::VersionActExecute);
     connect(ui->Graph1, &QAction::triggered, this, &TfrmMain::GraphActExecute);
+    connect(ui->Editer1, &QAction::triggered, this, &TfrmMain::Editer1Click);
 
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
             &TfrmMain::ListView1SelectItem);
@@ -352,6 +350,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 // asked whether to quit anyway (unless the session is ending, when nobody can answer); the
 // previous file stays whole either way.
 bool TfrmMain::FormCloseQuery() {
+    // The editor goes first, so that it can ask to save its text; it may stay open.
+    if (FEditor && !FEditor->close())
+        return false;
     // An open records window stores its layout as it closes, before the file is written.
     if (FGraph)
         FGraph->close();
@@ -556,6 +557,16 @@ void TfrmMain::FileOpen1Execute() {
         StartTouchDrill(path, std::string(), text);
     else
         LoadText(path, std::string(), text);
+}
+
+// The editor window: created when none is open, else the open one brought to the front. It
+// destroys itself when closed, which clears FEditor.
+void TfrmMain::Editer1Click() {
+    if (!FEditor)
+        FEditor = new TfrmEditor(this);
+    FEditor->show();
+    FEditor->raise();
+    FEditor->activateWindow();
 }
 
 // Lists the registers again, as they are on disk now.

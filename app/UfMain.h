@@ -29,6 +29,7 @@ struct TRsltItem;
 class TKbClass;
 class TRichEdit;
 class TfrmGraphJap;
+class TfrmEditor;
 
 class TfrmMain : public QMainWindow, private TDrillHost {
 public:
@@ -69,6 +70,7 @@ private:
     void StartSentence();
     void FileOpen1Execute();
     void Refresh1Click();
+    void Editer1Click();
     void LoadText(const QString& path, const std::string& title, const std::string& text);
     void SetCaption();
 
@@ -194,6 +196,7 @@ private:
     // The records window while it is open; cleared when it is destroyed.
     QPointer<TfrmGraphJap> FGraph;
 
+    QPointer<TfrmEditor> FEditor; // the open editor window; cleared when it is destroyed
     QTimer Timer1;
     // Hands the characters typed anywhere in the window to the drill in touch typing.
     std::unique_ptr<QObject> FTouchKeyFilter;

@@ -1,5 +1,7 @@
 #include "platform/RichEdit.h"
 
+#include "platform/Preedit.h"
+
 #include "platform/ShiftJis.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -96,16 +98,6 @@ QTextCharFormat ShapeFormat(const TFontStyles& styles) {
 bool SameShape(const TFontStyles& styles, const QTextCharFormat& format) {
     return styles.Bold == (format.fontWeight() >= QFont::DemiBold) &&
            styles.Italic == format.fontItalic();
-}
-
-QTextCharFormat EntryFormat(const TCompositionColor& entry) {
-    QTextCharFormat format;
-    if (!entry.AutoText)
-        format.setForeground(ToQColor(entry.Text));
-    format.setBackground(ToQColor(entry.Background));
-    format.setUnderlineStyle(entry.Underline ? QTextCharFormat::SingleUnderline
-                                             : QTextCharFormat::NoUnderline);
-    return format;
 }
 
 } // namespace
@@ -732,41 +724,7 @@ void TRichEdit::ClearPreedit() {
 
 QList<QInputMethodEvent::Attribute>
 TRichEdit::RecolouredAttributes(const QInputMethodEvent& event) const {
-    // Linux input methods mark the clause being converted with a background (fcitx5's
-    // highlight flag, ibus's background attribute) and the rest with an underline at most;
-    // none tells a converted clause from an unconverted one. So: a preedit without a
-    // highlighted part is unconverted input (entry 0); once a part is highlighted, that part is
-    // the selected clause (entry 1) and the others are converted clauses (entry 2). Entry 3,
-    // a target clause not yet converted, has no counterpart that could be told apart.
-    const int length = static_cast<int>(event.preeditString().size());
-    std::vector<bool> highlighted(static_cast<std::size_t>(length), false);
-    bool anyHighlighted = false;
-    QList<QInputMethodEvent::Attribute> attributes;
-    for (const QInputMethodEvent::Attribute& attribute : event.attributes()) {
-        if (attribute.type != QInputMethodEvent::TextFormat) {
-            attributes.append(attribute);
-            continue;
-        }
-        QTextCharFormat format = qvariant_cast<QTextFormat>(attribute.value).toCharFormat();
-        if (format.background().style() == Qt::NoBrush)
-            continue;
-        long long first = attribute.start;
-        long long last = first + attribute.length;
-        int from = static_cast<int>(std::clamp<long long>(std::min(first, last), 0, length));
-        int to = static_cast<int>(std::clamp<long long>(std::max(first, last), 0, length));
-        std::fill(highlighted.begin() + from, highlighted.begin() + to, true);
-        anyHighlighted = anyHighlighted || from < to;
-    }
-    for (int start = 0; start < length;) {
-        int end = start;
-        while (end < length && highlighted[end] == highlighted[start])
-            ++end;
-        int entry = highlighted[start] ? 1 : anyHighlighted ? 2 : 0;
-        attributes.append({QInputMethodEvent::TextFormat, start, end - start,
-                           QTextFormat(EntryFormat(FCompositionColors[entry]))});
-        start = end;
-    }
-    return attributes;
+    return RecolourPreedit(event, FCompositionColors);
 }
 
 void TRichEdit::inputMethodEvent(QInputMethodEvent* event) {

@@ -170,14 +170,99 @@ bool IsUtf8BeyondAscii(std::string_view bytes) {
 } // namespace
 
 std::string FromTextFile(std::string_view bytes) {
-    constexpr std::string_view bom = "\xEF\xBB\xBF";
-    bool utf8 = bytes.substr(0, bom.size()) == bom;
-    if (utf8)
-        bytes.remove_prefix(bom.size());
-    if (!utf8 && !IsUtf8BeyondAscii(bytes))
+    TTextEncoding encoding = DetectEncoding(bytes);
+    if (encoding == TTextEncoding::ShiftJis)
         return std::string(bytes);
-    return FromQString(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return FromQString(Decode(WithoutBom(bytes, encoding), encoding));
 }
+
+namespace {
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+} // namespace
+
+TTextEncoding DetectEncoding(std::string_view bytes) {
+    if (bytes.starts_with(Utf8Bom))
+        return TTextEncoding::Utf8Bom;
+    return IsUtf8BeyondAscii(bytes) ? TTextEncoding::Utf8 : TTextEncoding::ShiftJis;
+}
+
+std::string_view WithoutBom(std::string_view bytes, TTextEncoding encoding) {
+    if (encoding == TTextEncoding::Utf8Bom && bytes.starts_with(Utf8Bom))
+        bytes.remove_prefix(Utf8Bom.size());
+    return bytes;
+}
+
+QString Decode(std::string_view bytes, TTextEncoding encoding) {
+    if (encoding == TTextEncoding::ShiftJis)
+        return ToQString(bytes);
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+qsizetype FirstUnmappable(const QString& text) {
+    // 0 = not yet known, 1 = code page 932 holds it, 2 = it does not. Filled on first use.
+    thread_local std::array<std::uint8_t, 0x10000> mappable{};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text[i].unicode();
+        if (c < 0x80)
+            continue;
+        // No character beyond the basic plane is in code page 932; a lone surrogate is none.
+        if (IsHighSurrogate(c) || IsLowSurrogate(c) || c == Replacement)
+            return i;
+        std::uint8_t& known = mappable[c];
+        if (known == 0)
+            known = FromUtf16(std::u16string_view(&c, 1)) == std::string(1, Unmappable) ? 2 : 1;
+        if (known == 2)
+            return i;
+    }
+    return -1;
+}
+
+std::string Encode(const QString& text, TTextEncoding encoding) {
+    if (encoding != TTextEncoding::ShiftJis)
+        return text.toUtf8().toStdString();
+    if (qsizetype bad = FirstUnmappable(text); bad >= 0)
+        throw TUnmappableError(text, bad);
+    return FromQString(text);
+}
+
+QString TrimTextRight(const QString& text) {
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1].unicode() < 33)
+        --end;
+    return text.left(end);
+}
+
+QString WithCrLf(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator)
+            out += QStringLiteral("\r\n");
+        else
+            out += c;
+    }
+    return out;
+}
+
+namespace {
+QString UnmappableMessage(const QString& text, qsizetype index) {
+    qsizetype line = text.left(index).count(u'\n') + 1;
+    qsizetype length =
+        index + 1 < text.size() && text[index].isHighSurrogate() && text[index + 1].isLowSurrogate()
+            ? 2
+            : 1;
+    return QStringLiteral("「%1」(%2 行目) は Shift_JIS で保存できない文字です。\r\n"
+                          "この文字を削除するか置き換えてから保存してください。")
+        .arg(text.mid(index, length))
+        .arg(line);
+}
+} // namespace
+
+TUnmappableError::TUnmappableError(const QString& text, qsizetype index)
+    : std::runtime_error(UnmappableMessage(text, index).toStdString()) {}
 
 std::size_t EncodedLength(char16_t c) {
     if (c < 0x80)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,40 @@ std::size_t EncodedLength(char16_t c);
 // text with kana or kanji is never valid UTF-8: its lead bytes 0x81–0x9F cannot open a UTF-8
 // sequence.
 std::string FromTextFile(std::string_view bytes);
+
+// ---- Text files in either encoding: what the editor opens it saves back the same way.
+
+// How a text file is stored. Detection follows FromTextFile: a UTF-8 byte-order mark, or valid
+// UTF-8 holding a character beyond ASCII, makes a UTF-8 file; anything else is Shift_JIS.
+enum class TTextEncoding { ShiftJis, Utf8, Utf8Bom };
+TTextEncoding DetectEncoding(std::string_view bytes);
+
+// The bytes without a leading UTF-8 byte-order mark when `encoding` is Utf8Bom.
+std::string_view WithoutBom(std::string_view bytes, TTextEncoding encoding);
+
+// The text of `bytes` (without any byte-order mark) in `encoding`.
+QString Decode(std::string_view bytes, TTextEncoding encoding);
+
+// The first character of `text` that code page 932 cannot hold (an emoji, a rare kanji, a
+// U+FFFD left by an unreadable byte): its index in `text` (UTF-16 units), or -1 when there is
+// none. Example: FirstUnmappable(u"a😀") == 1.
+qsizetype FirstUnmappable(const QString& text);
+
+// `text` in `encoding`, without byte-order mark. Never loses a character: Shift_JIS output of a
+// text that holds a character code page 932 cannot hold throws TUnmappableError instead.
+std::string Encode(const QString& text, TTextEncoding encoding);
+
+// `text` without its trailing characters below code 33.
+QString TrimTextRight(const QString& text);
+
+// `text` with every line break (CR LF, lone CR, lone LF, U+2029 of a text control) as CR LF.
+QString WithCrLf(const QString& text);
+
+// The message names the character and its line, counted from 1, in Japanese.
+class TUnmappableError : public std::runtime_error {
+public:
+    TUnmappableError(const QString& text, qsizetype index);
+};
 
 // `s` without its trailing bytes 0–32 (blanks, tabs, line breaks, control characters).
 std::string TrimRight(std::string_view s);

@@ -52,20 +52,44 @@ std::filesystem::path RegisterFolder() {
 }
 
 std::vector<std::string> ReadLines(const std::filesystem::path& fileName) {
-    return ShiftJis::SplitLines(ReadWholeFile(fileName, MaxRegisterBytes));
+    return ShiftJis::SplitLines(ShiftJis::FromTextFile(ReadWholeFile(fileName, MaxRegisterBytes)));
+}
+
+TRegiFile ReadRegiFile(const std::filesystem::path& fileName) {
+    std::string bytes = ReadWholeFile(fileName, MaxRegisterBytes);
+    TRegiFile file;
+    file.Encoding = ShiftJis::DetectEncoding(bytes);
+    file.Lines = ShiftJis::SplitLines(ShiftJis::WithoutBom(bytes, file.Encoding));
+    return file;
+}
+
+void SaveRegiFile(const std::filesystem::path& fileName, const TRegiFile& file) {
+    std::string bytes = file.Encoding == ShiftJis::TTextEncoding::Utf8Bom ? "\xEF\xBB\xBF" : "";
+    bytes += ShiftJis::JoinLines(file.Lines);
+    SaveWholeFile(fileName, bytes);
+}
+
+bool IsHeaderIn(ShiftJis::TTextEncoding encoding, std::string_view line) {
+    if (encoding == ShiftJis::TTextEncoding::ShiftJis)
+        return TRegi::IsHeader(line);
+    // The first eight bytes are ASCII in both encodings; only a candidate is converted.
+    if (line.size() < MinHeaderBytes || !TRegi::IsHeader(line.substr(0, MinHeaderBytes)))
+        return false;
+    return TRegi::IsHeader(ShiftJis::FromQString(ShiftJis::Decode(line, encoding)));
 }
 
 std::string TitleOf(std::string_view header) {
     return std::string(header.substr(std::min(header.size(), TitleOffset)));
 }
 
-std::vector<TEntryItem> ListEntries(const std::vector<std::string>& lines) {
+std::vector<TEntryItem> ListEntries(const std::vector<std::string>& lines,
+                                    ShiftJis::TTextEncoding encoding) {
     std::vector<TEntryItem> items;
     auto closeLast = [&items](std::size_t lastIdx) {
         items.back().Data.push_back("LastIdx=" + std::to_string(lastIdx));
     };
     for (std::size_t n = 0; n < lines.size(); ++n) {
-        if (!TRegi::IsHeader(lines[n]))
+        if (!IsHeaderIn(encoding, lines[n]))
             continue;
         if (!items.empty())
             closeLast(n - 1);
@@ -117,13 +141,14 @@ QString MissingFolderMessage(const std::filesystem::path& folder) {
 }
 
 void WriteCheckMark(const std::filesystem::path& fileName, int idx, bool checked) {
-    std::vector<std::string> lines = ReadLines(fileName);
-    if (!HasLine(lines, idx) || !TRegi::IsHeader(lines[idx]))
+    TRegiFile file = ReadRegiFile(fileName);
+    std::vector<std::string>& lines = file.Lines;
+    if (!HasLine(lines, idx) || !IsHeaderIn(file.Encoding, lines[idx]))
         throw std::runtime_error("Line " + std::to_string(idx) + " of " + fileName.string() +
                                  " is no entry's header any more: the file has changed since "
                                  "its entries were listed");
     lines[idx][0] = checked ? 'T' : 'F';
-    SaveWholeFile(fileName, ShiftJis::JoinLines(lines));
+    SaveRegiFile(fileName, file);
 }
 
 bool TRegi::IsHeader(std::string_view line) {

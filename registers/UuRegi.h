@@ -12,6 +12,8 @@
 // The rules here (header test, listing, reading lines and texts) are shared with the editor's
 // register class, which lists and reads exactly as this reader does.
 
+#include "platform/ShiftJis.h"
+
 #include <QString>
 
 #include <cstddef>
@@ -43,16 +45,36 @@ struct TEntryItem {
 // The register folder beside the executable.
 std::filesystem::path RegisterFolder();
 
-// The file `fileName` split into lines. Throws when the file cannot be read or is larger
-// than MaxRegisterBytes.
+// A register as stored. Registers are Shift_JIS; one saved as UTF-8 (with or without a
+// byte-order mark) keeps its lines in UTF-8, so that every write keeps it UTF-8 and loses no
+// character. Header rules measure a line in Shift_JIS bytes whatever the encoding.
+struct TRegiFile {
+    ShiftJis::TTextEncoding Encoding = ShiftJis::TTextEncoding::ShiftJis;
+    std::vector<std::string> Lines; // in Encoding, without byte-order mark
+};
+
+// Throws when the file cannot be read or is larger than MaxRegisterBytes.
+TRegiFile ReadRegiFile(const std::filesystem::path& fileName);
+
+// Saves the lines with CR LF after every line, in the file's encoding (its byte-order mark
+// first when it had one), through the atomic save.
+void SaveRegiFile(const std::filesystem::path& fileName, const TRegiFile& file);
+
+// Whether a stored line opens an entry: TRegi::IsHeader of the line in Shift_JIS.
+bool IsHeaderIn(ShiftJis::TTextEncoding encoding, std::string_view line);
+
+// The file `fileName` split into lines, in Shift_JIS (a UTF-8 register converted). Throws when
+// the file cannot be read or is larger than MaxRegisterBytes.
 std::vector<std::string> ReadLines(const std::filesystem::path& fileName);
 
 // Bytes 9 to the end of a header line; empty when the line is shorter.
 std::string TitleOf(std::string_view header);
 
-// The entries of `lines` in file order. Each ends at the line before the next header, the last
-// one at the last line, so trailing empty lines belong to it.
-std::vector<TEntryItem> ListEntries(const std::vector<std::string>& lines);
+// The entries of `lines` (stored in `encoding`) in file order. Each ends at the line before the
+// next header, the last one at the last line, so trailing empty lines belong to it.
+std::vector<TEntryItem>
+ListEntries(const std::vector<std::string>& lines,
+            ShiftJis::TTextEncoding encoding = ShiftJis::TTextEncoding::ShiftJis);
 
 // Line `idx` of `lines`. Throws, naming `fileName`, when there is no such line.
 const std::string& HeaderLine(const std::vector<std::string>& lines, int idx,

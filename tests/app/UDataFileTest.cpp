@@ -318,7 +318,21 @@ INSTANTIATE_TEST_SUITE_P(
                     TRepairCase{"NegativePaneSize", [] { OptionRec.MainPanel2Width = -3; },
                                 [] { EXPECT_EQ(OptionRec.MainPanel2Width, 190); }},
                     TRepairCase{"HugePaneSize", [] { OptionRec.MainRichEdit1Height = 99999; },
-                                [] { EXPECT_EQ(OptionRec.MainRichEdit1Height, 100); }}),
+                                [] { EXPECT_EQ(OptionRec.MainRichEdit1Height, 100); }},
+                    TRepairCase{"EditorPaneNegative", [] { OptionRec.EditorPanel1Width = -1; },
+                                [] { EXPECT_EQ(OptionRec.EditorPanel1Width, 180); }},
+                    TRepairCase{"EditorPaneLargerThanTheScreen",
+                                [] { OptionRec.EditorListView1Height = 5000; },
+                                [] { EXPECT_EQ(OptionRec.EditorListView1Height, 120); }},
+                    TRepairCase{"EditorPaneLargerThanItsWindow",
+                                [] {
+                                    OptionRec.EditorHeight = 400;
+                                    OptionRec.EditorRichEdit1Height = 700;
+                                },
+                                [] {
+                                    EXPECT_EQ(OptionRec.EditorHeight, 400);
+                                    EXPECT_EQ(OptionRec.EditorRichEdit1Height, 120);
+                                }}),
     [](const testing::TestParamInfo<TRepairCase>& info) { return info.param.Name; });
 
 // The records window's panes fall back to the design sizes together.

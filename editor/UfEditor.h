@@ -1,0 +1,106 @@
+#pragma once
+
+// The editor window: the register files of TextFolder and the entries of the chosen one on the
+// left, the edited text on the right with a text viewer under it. It writes plain text files
+// and the entries of the registers, and manages the registers (the menu "レジスタ(&R)").
+
+#include "platform/ShiftJis.h"
+#include "registers/UuEditRegi.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class TfrmEditor;
+}
+
+class QAction;
+class QMenu;
+class QTreeWidgetItem;
+
+class TfrmEditor : public QMainWindow {
+public:
+    explicit TfrmEditor(QWidget* parent = nullptr);
+    ~TfrmEditor() override;
+
+    // What the edited text belongs to.
+    static constexpr int EntryMode = 0;    // the register entry read last
+    static constexpr int FileMode = 1;     // the text file FileName (which may be empty)
+    static constexpr int UntitledMode = 2; // no file yet: saved as "無題.txt"
+
+    int EditMode = UntitledMode;
+    QString FileName;        // the text file (mode 1), the register (mode 0), "" or 無題.txt
+    QString EntryTitle;      // the entry's title in mode 0, else empty
+    QString LastFileCaption; // the register file chosen last in ListView1
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Start-up and closing.
+    void CreateActions();
+    void CreateMenuItems();
+    void ConnectHandlers();
+    void FormCreate();
+    void RestoreGeometry();
+    bool FormCloseQuery();
+
+    // The caption, the status bar and the input-method colours.
+    void UpdateCaption();
+    void ShowModified();
+    void ShowCaretPos();
+    void ShowInsertMode();
+    void SetImeColors();
+
+    // Files.
+    // Asks to save a modified text. False when the learner said Yes and the save failed or was
+    // cancelled: the caller then leaves the text as it is, so nothing is lost.
+    bool ConfirmSave();
+    bool Save();
+    bool SaveAs();
+    void NewExecute();
+    void OpenExecute();
+    void WrapExecute();
+    void WriteTextFile(const QString& path);
+    void SetText(const QString& text);
+    void ClearText();
+    QString ReadTextFile(const QString& path, ShiftJis::TTextEncoding* encoding) const;
+
+    // The viewer.
+    void ArrangeViewer();
+    void ShowView1Click();
+    void OpenViewFile1Click();
+
+    // Register browsing.
+    void ListRegisters();
+    void ListView1SelectItem();
+    void LoadEntryList();
+    void ListEntries(const std::filesystem::path& file);
+    void OpenEntry();
+    std::optional<std::filesystem::path> SelectedRegister() const;
+
+    // The register menu (UfEditor.Regi.cpp).
+    void RegistRegi1Click();
+    void F1Click();
+    void AddToRegister(const QString& text, const QString& defaultTitle);
+    void DeleteRegiBun1Click();
+    void NewRegiFile1Click();
+    void DelRegiFile1Click();
+    void R1Click();
+    std::optional<QString> ChooseRegister();
+
+    void ShowError(const QString& text);
+    QString AskOpenFile(const QString& defaultSuffix);
+
+    std::unique_ptr<Ui::TfrmEditor> ui;
+    QMenu* PopupMenu1 = nullptr;
+    UuEditRegi::TRegi FRegi;
+    // The encoding the edited text is saved in: that of the file it came from.
+    ShiftJis::TTextEncoding FTextEncoding = ShiftJis::TTextEncoding::ShiftJis;
+    QString FOpenFilter;
+    QString FOpenFolder;
+};

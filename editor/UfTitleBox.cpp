@@ -1,0 +1,28 @@
+#include "editor/UfTitleBox.h"
+
+#include "editor/UfRegiFileBox.h"
+#include "ui_UfTitleBox.h"
+
+TfrmTitleBox::TfrmTitleBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::TfrmTitleBox>()) {
+    ui->setupUi(this);
+    connect(ui->Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TfrmTitleBox::~TfrmTitleBox() = default;
+
+std::optional<QString> TfrmTitleBox::Ask(QWidget* parent, const QString& message,
+                                         const QString& title) {
+    TfrmTitleBox box(parent);
+    box.ui->Label1->setText(message);
+    box.ui->Edit1->setText(title);
+    box.ui->Edit1->selectAll();
+    box.setFixedSize(box.sizeHint().expandedTo(QSize(360, 0)));
+    CentreOnScreen(box);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.ui->Edit1->text();
+}
