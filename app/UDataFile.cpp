@@ -210,6 +210,8 @@ void RepairGraphPanes(TOptionRec& o, int maxWidth, int maxHeight) {
         o.GraphPaintBox3Bottom = 186;
         o.GraphPanel2Bottom = 302;
     }
+}
+
 // The editor's pane sizes: each within the screen and within the editor window it divides
 // (the window's bounds are repaired first), else the design size.
 void RepairEditorPanes(TOptionRec& o, int maxWidth, int maxHeight) {
