@@ -85,6 +85,13 @@ private:
     // Time and keystrokes.
     void Timer1Timer();
     void StartTimer();
+    // The first entry of an armed exercise in the typing pane: the clock, and in bulk input
+    // the locked ruler and the compare command.
+    void StartTyping();
+    // A printable key reached `pane` while it expects the input method, which is off: the
+    // learner is told how to switch it on. False for any other key.
+    bool ImeOffKey(TRichEdit& pane, const QKeyEvent& event);
+    void ClearImeHint();
     void CountKeystroke(int key);
     TExerciseState ExerciseState() const;
 
@@ -102,6 +109,7 @@ private:
     bool RichEdit1KeyPress(QChar key);
     void RichEdit1KeyUp(const QKeyEvent& event);
     void RichEdit1ImeCommit(const std::string& committed);
+    void RichEdit1ImeInput();
     void RichEdit1TouchMouseDown();
     void PaintBox1Paint(QPainter& painter);
     void FormResize();
@@ -116,6 +124,7 @@ private:
 
     // Sequential input.
     void RichEdit2ImeCommit(const std::string& committed);
+    void RichEdit2ImeInput();
     bool RichEdit2KeyDown(const QKeyEvent& event);
     bool RichEdit2KeyPress(QChar key);
     void RichEdit2KeyUp(const QKeyEvent& event);
@@ -176,6 +185,7 @@ private:
     int FDragOffset = 0;
     bool FCheckedBefore = false;
     bool FBannerShown = false;
+    bool FImeHintShown = false; // StatusBar1 panel 1 tells how to switch the input method on
 
     QTimer Timer1;
     // Hands the characters typed anywhere in the window to the drill in touch typing.
