@@ -67,6 +67,9 @@ void BM_ImeKeyToPreeditAndCommit(benchmark::State& state) {
     for (int i = 0; i < 1000; ++i)
         text += ShiftJis::FromUtf16(u"あ");
     TBenchWindow window(TfrmMain::PartMode, text);
+    // X sends the keys to the focused window.
+    window.Typed->window()->activateWindow();
+    QTest::qWaitForWindowActive(window.Typed->window());
     window.Load();
     Display* display = XOpenDisplay(nullptr);
     if (!display || !WaitFor([&] { return window.Typed->hasFocus(); }, 10000) ||
