@@ -64,9 +64,15 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_STATE_HOME"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 unset SESSION_MANAGER GTK_IM_MODULE XMODIFIERS IBUS_ADDRESS
 
-# The display: Xvfb picks a free number and writes it to the pipe.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" \
-    >"$session/xvfb.log" 2>&1 &
+# The display: Xvfb picks a free number and writes it to the pipe (TYPORIN_IM_DISPLAY asks for
+# a given one, for a session looked at by hand).
+if [ -n "${TYPORIN_IM_DISPLAY:-}" ]; then
+    echo "$TYPORIN_IM_DISPLAY" >"$session/display"
+    Xvfb ":$TYPORIN_IM_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$session/xvfb.log" 2>&1 &
+else
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" \
+        >"$session/xvfb.log" 2>&1 &
+fi
 pids="$!"
 wait_for 20 '[ -s "$session/display" ]' || { cat "$session/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(head -n 1 "$session/display")"
