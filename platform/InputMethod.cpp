@@ -89,6 +89,12 @@ bool RequestJapaneseInput(std::function<bool()> wanted) {
     return true;
 }
 
+bool Fcitx5JapaneseInputOn() {
+    QDBusMessage reply = QDBusConnection::sessionBus().call(FcitxCall(QStringLiteral("State")));
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().first().toInt() == 2;
+}
+
 QString ImeOffHint() {
     return QStringLiteral(
         "日本語入力がオフです。全角/半角キーまたは Ctrl+Space で日本語入力をオンにしてください。");

@@ -30,6 +30,10 @@ TFramework CurrentFramework();
 // longer holds (the pane lost the focus, refuses the input method or has been served by it).
 bool RequestJapaneseInput(std::function<bool()> wanted);
 
+// Whether fcitx5 reports Japanese input on for the input context that last had the focus. A
+// blocking D-Bus call; false without fcitx5.
+bool Fcitx5JapaneseInputOn();
+
 // The status-bar text shown when a key reaches a pane that expects the input method.
 QString ImeOffHint();
 

@@ -5,12 +5,9 @@
 
 #include "bench/support/MainWindowBench.h"
 
+#include "platform/InputMethod.h"
 #include "platform/ShiftJis.h"
-
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusReply>
-#include <QElapsedTimer>
+#include "tests/support/WaitFor.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -20,25 +17,6 @@
 #include <functional>
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-bool Fcitx5Active() {
-    QDBusMessage state = QDBusMessage::createMethodCall(
-        QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
-        QStringLiteral("org.fcitx.Fcitx.Controller1"), QStringLiteral("State"));
-    QDBusReply<int> reply = QDBusConnection::sessionBus().call(state);
-    return reply.isValid() && reply.value() == 2;
-}
 
 // Counts the input-method events a pane has received.
 class TImeEventCounter : public QObject {
@@ -69,11 +47,11 @@ void BM_ImeKeyToPreeditAndCommit(benchmark::State& state) {
     TBenchWindow window(TfrmMain::PartMode, text);
     // X sends the keys to the focused window.
     window.Typed->window()->activateWindow();
-    QTest::qWaitForWindowActive(window.Typed->window());
+    bool active = QTest::qWaitForWindowActive(window.Typed->window());
     window.Load();
     Display* display = XOpenDisplay(nullptr);
-    if (!display || !WaitFor([&] { return window.Typed->hasFocus(); }, 10000) ||
-        !WaitFor(Fcitx5Active, 15000)) {
+    if (!active || !display || !WaitFor([&] { return window.Typed->hasFocus(); }, 10000) ||
+        !WaitFor(InputMethod::Fcitx5JapaneseInputOn, 15000)) {
         state.SkipWithError("fcitx5 did not serve the window");
         if (display)
             XCloseDisplay(display);

@@ -10,6 +10,8 @@
 #include "tests/app/MainWindowFixture.h"
 
 #include "app/UExerciseStats.h"
+#include "platform/InputMethod.h"
+#include "tests/support/WaitFor.h"
 
 #include <QAction>
 #include <QDBusConnection>
@@ -33,19 +35,6 @@ QString Session() {
     return qEnvironmentVariable("TYPORIN_IM");
 }
 
-// Runs the event loop until `done` holds; false after `ms` milliseconds.
-bool WaitFor(const std::function<bool()>& done, int ms = 15000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QTest::qWait(10);
-    }
-    return true;
-}
-
 // Sends X key events to the focused window, as a keyboard would: xdotool names ("o", "Return",
 // "F5"), one event pair each. The event loop runs while xdotool works.
 void Keys(const QStringList& keys) {
@@ -64,15 +53,6 @@ QStringList Romaji(const char* text) {
     for (const char* c = text; *c; ++c)
         keys << QString(QLatin1Char(*c));
     return keys;
-}
-
-// Whether fcitx5 has switched Japanese input on for the focused input context.
-bool Fcitx5Active() {
-    QDBusMessage state = QDBusMessage::createMethodCall(
-        QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
-        QStringLiteral("org.fcitx.Fcitx.Controller1"), QStringLiteral("State"));
-    QDBusReply<int> reply = QDBusConnection::sessionBus().call(state);
-    return reply.isValid() && reply.value() == 2;
 }
 
 // Whether ibus has a focused input context (the window's), read from the daemon's own bus.
@@ -126,7 +106,8 @@ protected:
     void WaitForInputMethod(QWidget* pane) {
         ASSERT_TRUE(WaitFor([&] { return pane->hasFocus(); })) << "the pane has no focus";
         if (Session() == QLatin1String("fcitx5"))
-            ASSERT_TRUE(WaitFor(Fcitx5Active)) << "fcitx5 did not switch Japanese input on";
+            ASSERT_TRUE(WaitFor(InputMethod::Fcitx5JapaneseInputOn))
+                << "fcitx5 did not switch Japanese input on";
         else
             ASSERT_TRUE(WaitFor(IBusFocused)) << "ibus has no input context for the window";
     }
