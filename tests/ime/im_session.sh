@@ -38,6 +38,14 @@ cleanup() {
     for pid in $pids; do
         wait "$pid" 2>/dev/null
     done
+    # The Mozc server detaches from the framework that starts it: it is found by the session's
+    # HOME in its environment.
+    for environ in /proc/[0-9]*/environ; do
+        if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "HOME=$session/home"; then
+            pid=${environ#/proc/}
+            kill "${pid%/environ}" 2>/dev/null
+        fi
+    done
     rm -rf "$session"
 }
 trap cleanup EXIT
