@@ -768,6 +768,9 @@ void TfrmMain::FontStep() {
         palette.setColor(QPalette::Text, Qt::black);
         pane->setPalette(palette);
     }
+    // A font of another height leaves a one-line text's document as high as before only by
+    // chance: the line height is taken again either way.
+    UpdateLineHeight();
 }
 
 // Two lines in the example pane asking for bug reports, the second ending in the mail address.

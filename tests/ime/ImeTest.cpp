@@ -228,7 +228,15 @@ TEST_F(ImeTest, BulkInputStartsWithTheInputMethodAndComparesOnF5) {
     auto* compare = window->findChild<QAction*>(QStringLiteral("Comp1"));
     auto* marker = Find<QLabel>(window.get(), "Label1");
     WaitForInputMethod(typed);
+
+    // A menu opened with Alt+T and closed with Escape types nothing: the exercise waits.
+    Keys({QStringLiteral("alt+t")});
+    ASSERT_TRUE(WaitFor([] { return QApplication::activePopupWidget() != nullptr; }))
+        << "the menu did not open";
+    Keys({QStringLiteral("Escape"), QStringLiteral("Escape")});
+    ASSERT_TRUE(WaitFor([&] { return !QApplication::activePopupWidget() && typed->hasFocus(); }));
     EXPECT_FALSE(compare->isEnabled());
+    EXPECT_FALSE(Find<QTimer>(window.get(), "Timer1")->isActive());
 
     Keys(Romaji("ohayou"));
     ASSERT_TRUE(WaitFor([&] { return typed->HasComposition(); }));

@@ -41,7 +41,7 @@ cleanup() {
     # The Mozc server detaches from the framework that starts it: it is found by the session's
     # HOME in its environment.
     for environ in /proc/[0-9]*/environ; do
-        if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "HOME=$session/home"; then
+        if { tr "\\0" "\\n" <"$environ"; } 2>/dev/null | grep -qxF "HOME=$session/home"; then
             pid=${environ#/proc/}
             kill "${pid%/environ}" 2>/dev/null
         fi
