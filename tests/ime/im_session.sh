@@ -16,6 +16,10 @@ framework=$1
 shift
 
 if [ "$(id -u)" = 0 ] && [ -z "${TYPORIN_IM_NAMESPACE:-}" ]; then
+    if ! unshare --user --map-user=1000 --map-group=1000 true 2>/dev/null; then
+        echo "im_session: no user namespace for the Mozc server, which refuses root" >&2
+        exit 77
+    fi
     TYPORIN_IM_NAMESPACE=1 exec unshare --user --map-user=1000 --map-group=1000 \
         sh ${TYPORIN_IM_TRACE:+-x} "$0" "$framework" "$@"
 fi
