@@ -16,6 +16,10 @@ BENCH_PACKAGES := xvfb xauth x11-utils
 # bus, fcitx5 and ibus with Mozc and their Qt modules, and real X key events.
 IME_PACKAGES := xvfb xauth xdotool dbus dbus-x11 util-linux \
 	fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc libxtst-dev
+# What the tests of the install tree need on top: Qt's Japanese texts, the desktop validators.
+INSTALL_TEST_PACKAGES := qt6-translations-l10n desktop-file-utils appstream
+# What building and checking the Debian package needs on top.
+PACKAGE_PACKAGES := dpkg-dev file lintian
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
@@ -33,11 +37,13 @@ define install_missing
 endef
 
 .PHONY: all deps bench-deps configure build run test bench format clean
+.PHONY: package-deps package
 
 all: build
 
 deps:
 	$(call install_missing,$(PACKAGES))
+	$(call install_missing,$(INSTALL_TEST_PACKAGES))
 
 bench-deps: deps
 	$(call install_missing,$(BENCH_PACKAGES))
@@ -60,6 +66,15 @@ test: build ime-deps
 
 bench: bench-deps ime-deps build
 	@sh bench/run.sh $(BUILD_DIR)
+
+# The Debian package, typorin_<version>_<arch>.deb in the build folder, checked by lintian.
+# Install it with: sudo apt-get install ./build/typorin_*.deb
+package-deps: deps
+	$(call install_missing,$(PACKAGE_PACKAGES))
+
+package: package-deps build
+	cd $(BUILD_DIR) && cpack -G DEB
+	lintian --fail-on error $(BUILD_DIR)/typorin_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

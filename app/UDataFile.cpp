@@ -1,5 +1,6 @@
 #include "app/UDataFile.h"
 
+#include "dialogs/UOptionRanges.h"
 #include "platform/FileIo.h"
 #include "platform/ProgramFolder.h"
 
@@ -24,8 +25,8 @@ struct TRange {
     int Min, Max, Default;
 };
 constexpr TRange SettingRanges[] = {
-    {&TOptionRec::TouchFontSize, 9, 26, 18},
-    {&TOptionRec::FontSize, 9, 20, 12},
+    {&TOptionRec::TouchFontSize, TouchFontSizeMin, TouchFontSizeMax, TouchFontSizeDefault},
+    {&TOptionRec::FontSize, FontSizeMin, FontSizeMax, FontSizeDefault},
     {&TOptionRec::WrapColJp, 15, 45, 20},
     {&TOptionRec::WrapColEn, 20, 90, 40},
 };
@@ -79,18 +80,10 @@ void ResetOptions(int screenWidth, int screenHeight) {
         o.*range.Field = range.Default;
     o.Reserved008 = 0;
     o.EditorShowView = 1;
-    o.GraphSpeedJpMax = 90;
-    o.GraphSpeedJpMin = 50;
-    o.GraphMatchMax = 100;
-    o.GraphMatchMin = 80;
-    o.GraphErrorMax = 20;
-    o.GraphErrorMin = 0;
-    o.GraphKanjiMax = 40;
-    o.GraphKanjiMin = 20;
-    o.GraphSpeedEnMax = 50;
-    o.GraphSpeedEnMin = 20;
-    o.GraphKeySpeedMax = 200;
-    o.GraphKeySpeedMin = 160;
+    for (const TGraphBoundPair& pair : GraphBoundPairs) {
+        o.*pair.Max = pair.DefaultMax;
+        o.*pair.Min = pair.DefaultMin;
+    }
     o.NextRecord = 0;
     o.AutoCrLf = 1;
     o.LineComp = 0;
@@ -200,6 +193,25 @@ void RepairBounds(std::int32_t& left, std::int32_t& top, std::int32_t& width, st
         centre();
 }
 
+// The records window's panes: the list width, and the strips' heights and bottoms from the top
+// down. A size that is negative, larger than the screens, or out of order (a strip ending above
+// the one before it ends, the strips ending below the pane) puts all of them back to the design.
+void RepairGraphPanes(TOptionRec& o, int maxWidth, int maxHeight) {
+    constexpr int Splitter = 3;
+    RepairPaneSize(o.GraphListBox1Width, 0, maxWidth, 153);
+    const bool inOrder = o.GraphPaintBox1Height >= 0 &&
+                         o.GraphPaintBox2Bottom >= o.GraphPaintBox1Height + Splitter &&
+                         o.GraphPaintBox3Bottom >= o.GraphPaintBox2Bottom + Splitter &&
+                         o.GraphPanel2Bottom >= o.GraphPaintBox3Bottom &&
+                         o.GraphPanel2Bottom <= maxHeight;
+    if (!inOrder) {
+        o.GraphPaintBox1Height = 60;
+        o.GraphPaintBox2Bottom = 123;
+        o.GraphPaintBox3Bottom = 186;
+        o.GraphPanel2Bottom = 302;
+    }
+}
+
 } // namespace
 
 void RepairOptions(const std::vector<TScreenRect>& screens) {
@@ -216,10 +228,17 @@ void RepairOptions(const std::vector<TScreenRect>& screens) {
     for (std::int32_t& choice : o.RomajiChoice)
         if (choice < 0 || choice > 2)
             choice = 0;
+
+    // Graph bounds: each pair within the settings dialog's ranges with its upper bound at least
+    // 10 above the lower, else both at their defaults, so that the dialog opens on values its
+    // controls can show and its coupling rule can keep.
+    RepairGraphBounds(o);
+
     if (screens.empty()) {
         RepairPaneSize(o.MainListView1Height, 0, 1 << 16, 100);
         RepairPaneSize(o.MainPanel2Width, 0, 1 << 16, 190);
         RepairPaneSize(o.MainRichEdit1Height, 0, 1 << 16, 100);
+        RepairGraphPanes(o, 1 << 16, 1 << 16);
         return;
     }
     int maxWidth = 0, maxHeight = 0;
@@ -230,6 +249,7 @@ void RepairOptions(const std::vector<TScreenRect>& screens) {
     RepairPaneSize(o.MainListView1Height, 0, maxHeight, 100);
     RepairPaneSize(o.MainPanel2Width, 0, maxWidth, 190);
     RepairPaneSize(o.MainRichEdit1Height, 0, maxHeight, 100);
+    RepairGraphPanes(o, maxWidth, maxHeight);
     RepairBounds(o.MainLeft, o.MainTop, o.MainWidth, o.MainHeight, DefaultMainWidth,
                  DefaultMainHeight, screens);
     RepairBounds(o.GraphLeft, o.GraphTop, o.GraphWidth, o.GraphHeight, DefaultGraphWidth,

@@ -230,7 +230,11 @@ struct TScreenRect {
 // - ExamMode above 2: 0 (touch typing);
 // - TouchFontSize, FontSize, WrapColJp, WrapColEn outside the settings dialog's ranges, and a
 //   RomajiChoice entry outside 0..2: the default;
+// - a pair of graph bounds outside the settings dialog's ranges, or with the upper bound less
+//   than 10 above the lower: both bounds of the pair at their defaults;
 // - pane sizes of the main window that are negative or larger than any screen: the default;
+// - pane sizes of the records window that are negative, larger than any screen or out of
+//   order (each strip ends below the one above it, all inside the pane): the design sizes;
 // - window bounds too small to use, larger than the screens or with no part on any screen: the
 //   default size, centred on the first screen.
 // `screens` are the available areas of the screens, the first the primary one; empty means

@@ -1,6 +1,14 @@
 #include "app/UStartup.h"
 
 #include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <exception>
 
 bool StartSingleInstance(TSingleInstance& guard) {
     switch (guard.Acquire()) {
@@ -21,4 +29,22 @@ bool StartSingleInstance(TSingleInstance& guard) {
         return false;
     }
     return false;
+}
+
+void StartProgramFolder() {
+    try {
+        PrepareProgramFolder();
+    } catch (const std::exception& e) {
+        Dialogs::ShowError(nullptr, QStringLiteral("データフォルダを作成できません。\r\n") +
+                                        QString::fromUtf8(e.what()));
+    }
+}
+
+void InstallJapaneseQtTexts() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }

@@ -2,6 +2,8 @@
 
 #include "app/UDataFile.h"
 #include "compare/UCompKey.h"
+#include "dialogs/UfSetOption.h"
+#include "dialogs/UfVersion.h"
 #include "japanese/UDefineJap.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
@@ -12,6 +14,7 @@
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
+#include "records/UfGraphJap.h"
 #include "romaji/UuKbClass.h"
 #include "ui_UfMain.h"
 
@@ -210,7 +213,7 @@ void TfrmMain::CreateActions() {
             widget->setObjectName(QStringLiteral("ToolButton%1").arg(++button));
 
     // Windows that come later: their commands stay off until then.
-    for (QAction* action : {ui->SetOption1, ui->Editer1, ui->Graph1, ui->About1})
+    for (QAction* action : {ui->Editer1})
         action->setEnabled(false);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -238,6 +241,9 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->Refresh1, &QAction::triggered, this, &TfrmMain::Refresh1Click);
     connect(ui->AutoCrLfAct, &QAction::triggered, this, &TfrmMain::AutoCrLfActExecute);
     connect(ui->Help2, &QAction::triggered, this, &TfrmMain::HelpActExecute);
+    connect(ui->SetOption1, &QAction::triggered, this, &TfrmMain::SetOpActExecute);
+    connect(ui->About1, &QAction::triggered, this, &TfrmMain::VersionActExecute);
+    connect(ui->Graph1, &QAction::triggered, this, &TfrmMain::GraphActExecute);
 
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
             &TfrmMain::ListView1SelectItem);
@@ -315,11 +321,7 @@ void TfrmMain::FormCreate() {
     FDragOffset = ui->Label1->width() / 2 - 2;
 
     RestoreGeometry();
-    for (QTreeWidget* list : {ui->ListView1, ui->ListView2}) {
-        QFont font = list->font();
-        font.setPointSize(OptionRec.FontSize);
-        list->setFont(font);
-    }
+    SetListFonts();
     if (ui->ListView1->topLevelItemCount() > 0) {
         ui->ListView1->setFocus();
         ui->ListView1->setCurrentItem(ui->ListView1->topLevelItem(0));
@@ -368,16 +370,25 @@ void TfrmMain::BringToFront() {
     activateWindow();
 }
 
+void TfrmMain::EndSession() {
+    if (FClosed)
+        return;
+    FEndingSession = true;
+    close();
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery())
-        event->accept();
-    else
-        event->ignore();
+    FClosed = FormCloseQuery();
+    event->setAccepted(FClosed);
 }
 
 // Stores the layout and writes Typorin.dat. When the file cannot be written the learner is
-// asked whether to quit anyway; the previous file stays whole either way.
+// asked whether to quit anyway (unless the session is ending, when nobody can answer); the
+// previous file stays whole either way.
 bool TfrmMain::FormCloseQuery() {
+    // An open records window stores its layout as it closes, before the file is written.
+    if (FGraph)
+        FGraph->close();
     OptionRec.MainListView1Height = ui->Splitter2->sizes().value(0);
     OptionRec.MainPanel2Width = ui->Splitter1->sizes().value(0);
     OptionRec.MainRichEdit1Height = ui->Splitter3->sizes().value(0);
@@ -389,6 +400,8 @@ bool TfrmMain::FormCloseQuery() {
     try {
         WriteDataFile(DataFilePath());
     } catch (const std::exception& e) {
+        if (FEndingSession)
+            return true;
         return Dialogs::AskYesNo(this, Dialogs::TIcon::Error,
                                  QStringLiteral("データファイルの書き込みに失敗しました。\r\n") +
                                      QString::fromUtf8(e.what()) +
@@ -696,6 +709,52 @@ void TfrmMain::HelpActExecute() {
         ShowError(QStringLiteral("ヘルプファイルがありません。"));
 }
 
+// The settings dialog, modal; its changes are in the settings as it closes, and the window
+// takes them on here.
+void TfrmMain::SetOpActExecute() {
+    {
+        TfrmSetOption dialog(this);
+        dialog.exec();
+    }
+    ApplyOptions();
+    if (FGraph)
+        FGraph->RefreshGraphs();
+}
+
+// The font sizes and the romaji case of the settings, applied to the panes, the lists, the
+// ruler and the keyboard. The panes keep their text, formats and caret; nothing is repainted
+// until both have their new font.
+void TfrmMain::ApplyOptions() {
+    ui->RichEdit1->setUpdatesEnabled(false);
+    ui->RichEdit2->setUpdatesEnabled(false);
+    FontStep();
+    ui->RichEdit1->setUpdatesEnabled(true);
+    ui->RichEdit2->setUpdatesEnabled(true);
+    SetListFonts();
+    FCellWidth = RulerCellWidth(OptionRec.FontSize);
+    ui->PaintBox2->update();
+    // The keyboard is laid out and drawn again with its marks; the drill keeps its place, and
+    // its next string shows the guide in the case now chosen.
+    if (FMode == TouchMode)
+        RelayoutKeyboard();
+}
+
+void TfrmMain::VersionActExecute() {
+    TfrmVersion dialog(this);
+    dialog.exec();
+}
+
+// Creates the records window when none is open, else shows the open one.
+void TfrmMain::GraphActExecute() {
+    // A closed window is hidden until its deletion runs: the command then opens a fresh one.
+    if (!FGraph || !FGraph->isVisible())
+        FGraph = new TfrmGraphJap(this, {ui->Part1->isChecked(), ui->All1->isChecked(),
+                                         ui->LineComp1->isChecked(), font().family()});
+    FGraph->show();
+    FGraph->raise();
+    FGraph->activateWindow();
+}
+
 void TfrmMain::Exit1Click() {
     close();
 }
@@ -771,6 +830,14 @@ void TfrmMain::FontStep() {
     // A font of another height leaves a one-line text's document as high as before only by
     // chance: the line height is taken again either way.
     UpdateLineHeight();
+}
+
+void TfrmMain::SetListFonts() {
+    for (QTreeWidget* list : {ui->ListView1, ui->ListView2}) {
+        QFont font = list->font();
+        font.setPointSize(OptionRec.FontSize);
+        list->setFont(font);
+    }
 }
 
 // Two lines in the example pane asking for bug reports, the second ending in the mail address.

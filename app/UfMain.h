@@ -9,6 +9,7 @@
 #include "romaji/UuKbClassEx.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -27,6 +28,7 @@ class QTreeWidgetItem;
 struct TRsltItem;
 class TKbClass;
 class TRichEdit;
+class TfrmGraphJap;
 
 class TfrmMain : public QMainWindow, private TDrillHost {
 public:
@@ -35,6 +37,11 @@ public:
 
     // Shows the window in front of the others (a second start asks for this).
     void BringToFront();
+
+    // Closes the window as its close box does, saving the layout and Typorin.dat, but asks
+    // nothing: when the save fails the previous file stays whole and the window closes all the
+    // same. Does nothing once the window has closed.
+    void EndSession();
 
     // Practice modes.
     static constexpr int TouchMode = 0;
@@ -70,6 +77,9 @@ private:
     void LineCompActExecute();
     void AutoCrLfActExecute();
     void HelpActExecute();
+    void SetOpActExecute();
+    void VersionActExecute();
+    void GraphActExecute();
     void Exit1Click();
 
     // The steps the commands share.
@@ -77,6 +87,8 @@ private:
     void StopExercise();
     void ResetPanes();
     void FontStep();
+    void SetListFonts();
+    void ApplyOptions();
     void ShowBanner();
     bool OnBannerAddress(QPoint viewportPos) const;
     void RichEdit1MouseMove(const QMouseEvent& event);
@@ -186,6 +198,11 @@ private:
     bool FCheckedBefore = false;
     bool FBannerShown = false;
     bool FImeHintShown = false; // StatusBar1 panel 1 tells how to switch the input method on
+    bool FEndingSession = false; // closing without a question
+    bool FClosed = false;        // the close went through: the data file is written
+
+    // The records window while it is open; cleared when it is destroyed.
+    QPointer<TfrmGraphJap> FGraph;
 
     QTimer Timer1;
     // Hands the characters typed anywhere in the window to the drill in touch typing.

@@ -4,6 +4,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -31,15 +32,25 @@ void OpenAuthorMail() {
     Open(AuthorMailUrl());
 }
 
-QString HelpFilePath() {
-    return QDir(QString::fromStdString(ProgramFolder().string())).filePath(HelpFileName);
+QUrl HelpUrl(const std::filesystem::path& programFolder,
+             const std::filesystem::path& sharedFolder) {
+    auto local = [](const std::filesystem::path& path) {
+        return QFile::decodeName(QByteArray::fromStdString(path.string()));
+    };
+    QString chm = QDir(local(programFolder)).filePath(HelpFileName);
+    if (QFileInfo::exists(chm))
+        return QUrl::fromLocalFile(chm);
+    QString manual = QDir(local(sharedFolder)).filePath(QStringLiteral("help/index.html"));
+    if (QFileInfo::exists(manual))
+        return QUrl::fromLocalFile(manual);
+    return {};
 }
 
 bool OpenHelpFile() {
-    QString path = HelpFilePath();
-    if (!QFileInfo::exists(path))
+    QUrl url = HelpUrl(ProgramFolder(), SharedDataFolder());
+    if (url.isEmpty())
         return false;
-    Open(QUrl::fromLocalFile(path));
+    Open(url);
     return true;
 }
 

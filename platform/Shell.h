@@ -6,6 +6,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <filesystem>
 #include <functional>
 
 // The author's contact address, shown by the main window's banner and the about box.
@@ -17,11 +18,15 @@ QUrl AuthorMailUrl();
 // Opens the author's mail address with the desktop's mail program.
 void OpenAuthorMail();
 
-// The help file beside the executable.
+// The help file in the program folder.
 inline const QString HelpFileName = QStringLiteral("Typorin.chm");
-QString HelpFilePath();
 
-// Opens the help file with the desktop's viewer; false (and nothing opened) when it is missing.
+// What the help command opens: Typorin.chm in `programFolder` when it is there, otherwise the
+// HTML manual's contents page help/index.html in `sharedFolder` (the installed data or the
+// executable's folder); an empty URL when neither exists.
+QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::path& sharedFolder);
+
+// Opens the help with the desktop's viewer; false (and nothing opened) when there is none.
 bool OpenHelpFile();
 
 // Tests replace what opens a URL; an empty function restores the desktop's opener.

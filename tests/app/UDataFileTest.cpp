@@ -321,6 +321,49 @@ INSTANTIATE_TEST_SUITE_P(
                                 [] { EXPECT_EQ(OptionRec.MainRichEdit1Height, 100); }}),
     [](const testing::TestParamInfo<TRepairCase>& info) { return info.param.Name; });
 
+// The records window's panes fall back to the design sizes together.
+void ExpectGraphStripDesign() {
+    EXPECT_EQ(OptionRec.GraphPaintBox1Height, 60);
+    EXPECT_EQ(OptionRec.GraphPaintBox2Bottom, 123);
+    EXPECT_EQ(OptionRec.GraphPaintBox3Bottom, 186);
+    EXPECT_EQ(OptionRec.GraphPanel2Bottom, 302);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GraphPanes, UDataFileRepairTest,
+    testing::Values(TRepairCase{"ListWidthNegative", [] { OptionRec.GraphListBox1Width = -1; },
+                                [] { EXPECT_EQ(OptionRec.GraphListBox1Width, 153); }},
+                    TRepairCase{"ListWidthWiderThanTheScreen",
+                                [] { OptionRec.GraphListBox1Width = 5000; },
+                                [] { EXPECT_EQ(OptionRec.GraphListBox1Width, 153); }},
+                    TRepairCase{"StripHeightNegative", [] { OptionRec.GraphPaintBox1Height = -60; },
+                                ExpectGraphStripDesign},
+                    TRepairCase{"StripsOutOfOrder", [] { OptionRec.GraphPaintBox3Bottom = 100; },
+                                ExpectGraphStripDesign},
+                    TRepairCase{"PaneEndsAboveTheStrips", [] { OptionRec.GraphPanel2Bottom = 150; },
+                                ExpectGraphStripDesign},
+                    TRepairCase{"PaneTallerThanTheScreen",
+                                [] {
+                                    OptionRec.GraphPaintBox3Bottom = 2000;
+                                    OptionRec.GraphPanel2Bottom = 2100;
+                                },
+                                ExpectGraphStripDesign},
+                    TRepairCase{"SizesInOrderStay",
+                                [] {
+                                    OptionRec.GraphListBox1Width = 300;
+                                    OptionRec.GraphPaintBox1Height = 100;
+                                    OptionRec.GraphPaintBox2Bottom = 203;
+                                    OptionRec.GraphPaintBox3Bottom = 306;
+                                    OptionRec.GraphPanel2Bottom = 500;
+                                },
+                                [] {
+                                    EXPECT_EQ(OptionRec.GraphListBox1Width, 300);
+                                    EXPECT_EQ(OptionRec.GraphPaintBox1Height, 100);
+                                    EXPECT_EQ(OptionRec.GraphPaintBox3Bottom, 306);
+                                    EXPECT_EQ(OptionRec.GraphPanel2Bottom, 500);
+                                }}),
+    [](const testing::TestParamInfo<TRepairCase>& info) { return info.param.Name; });
+
 TEST_F(UDataFileTest, RandomFilesNeverLeaveTheStoreUnusable) {
     for (unsigned seed = 0; seed < 200; ++seed) {
         SetStoreBytes(RandomBytes(DataFileSize, 100 + seed));

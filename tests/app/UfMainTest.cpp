@@ -289,6 +289,34 @@ TEST_F(UfMainTest, AFailedSaveKeepsThePreviousFileAndAsksBeforeQuitting) {
     }
 }
 
+TEST_F(UfMainTest, EndingTheSessionSavesAndClosesWithoutAQuestion) {
+    WriteSettings();
+    std::string before = FileBytes();
+    {
+        // The save fails: nobody is asked, the window closes, the previous file stays whole.
+        auto window = Open();
+        TFileSizeLimit limit(64);
+        window->EndSession();
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_TRUE(FDialogs.Questions.empty());
+        EXPECT_EQ(FileBytes(), before);
+    }
+    {
+        // A record made in the session is in the file after it ends.
+        auto window = Open();
+        window->setGeometry(50, 40, 720, 500);
+        SetRecordTitle(PracticeRecs[OptionRec.NextRecord], "session");
+        PracticeRecs[OptionRec.NextRecord].RecMode = RecModeBulkWhole;
+        window->EndSession();
+        EXPECT_FALSE(window->isVisible());
+        window->EndSession();
+    }
+    std::memset(PracticeRecs, 0, sizeof PracticeRecs);
+    ReadDataFile(DataFilePath());
+    EXPECT_EQ(RecordTitle(PracticeRecs[OptionRec.NextRecord]), "session");
+    EXPECT_EQ(OptionRec.MainWidth, 720);
+}
+
 TEST_F(UfMainTest, HelpOpensTheHelpFileOrSaysItIsMissing) {
     WriteSettings();
     auto window = Open();

@@ -1,0 +1,144 @@
+#include "dialogs/UfSetOption.h"
+
+#include "app/UDataFile.h"
+#include "japanese/UDefineJap.h"
+#include "platform/DialogFrame.h"
+#include "platform/UpDown.h"
+#include "ui_UfSetOption.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+
+TfrmSetOption::TfrmSetOption(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmSetOption>()) {
+    ui->setupUi(this);
+    SetFixedDialogFrame(this, {418, 418});
+    SetUpControls();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TfrmSetOption::~TfrmSetOption() = default;
+
+// Ranges, steps and associated boxes, before any handler listens.
+void TfrmSetOption::SetUpControls() {
+    auto setUp = [](TUpDown* upDown, QLineEdit* edit, int min, int max, int step) {
+        upDown->SetRange(min, max);
+        upDown->SetIncrement(step);
+        upDown->SetAssociate(edit);
+    };
+    setUp(ui->UpDown1, ui->Edit1, TouchFontSizeMin, TouchFontSizeMax, 1);
+    setUp(ui->UpDown5, ui->Edit5, FontSizeMin, FontSizeMax, 1);
+
+    FBoundRows = {{
+        {ui->UpDown6, ui->UpDown7, &GraphBoundPairs[0]},
+        {ui->UpDown14, ui->UpDown16, &GraphBoundPairs[1]},
+        {ui->UpDown8, ui->UpDown9, &GraphBoundPairs[2]},
+        {ui->UpDown10, ui->UpDown11, &GraphBoundPairs[3]},
+        {ui->UpDown12, ui->UpDown13, &GraphBoundPairs[4]},
+        {ui->UpDown17, ui->UpDown18, &GraphBoundPairs[5]},
+    }};
+    QLineEdit* boundEdits[][2] = {{ui->Edit6, ui->Edit7},   {ui->Edit14, ui->Edit18},
+                                  {ui->Edit8, ui->Edit9},   {ui->Edit10, ui->Edit11},
+                                  {ui->Edit12, ui->Edit13}, {ui->Edit19, ui->Edit20}};
+    for (std::size_t i = 0; i < FBoundRows.size(); ++i) {
+        const TBoundRow& row = FBoundRows[i];
+        setUp(row.Upper, boundEdits[i][0], row.Pair->UpperLow, row.Pair->UpperHigh, GraphBoundStep);
+        setUp(row.Lower, boundEdits[i][1], row.Pair->LowerLow, row.Pair->LowerHigh, GraphBoundStep);
+    }
+
+    // An empty context menu for every box, so that none offers the usual edit menu.
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        edit->setReadOnly(true);
+        edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(edit, &QLineEdit::customContextMenuRequested, this, [this, edit](QPoint pos) {
+            if (!PopupMenu1->isEmpty())
+                PopupMenu1->popup(edit->mapToGlobal(pos));
+        });
+    }
+}
+
+void TfrmSetOption::ConnectHandlers() {
+    connect(ui->Button1, &QPushButton::clicked, this, &TfrmSetOption::Button1Click);
+    for (QLineEdit* edit : {ui->Edit1, ui->Edit5}) {
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { Edit1Change(edit); });
+        edit->installEventFilter(this);
+    }
+    connect(ui->CheckBox1, &QCheckBox::toggled, this, &TfrmSetOption::CheckBox1Click);
+    for (const TBoundRow& row : FBoundRows)
+        for (TUpDown* upDown : {row.Upper, row.Lower}) {
+            QLineEdit* edit = upDown->Associate();
+            connect(edit, &QLineEdit::textChanged, this, [this, edit] { Edit6Change(edit); });
+        }
+}
+
+// The controls take the stored settings, in the order of the settings block.
+void TfrmSetOption::FormCreate() {
+    ui->UpDown1->SetPosition(OptionRec.TouchFontSize);
+    ui->CheckBox1->setChecked(OptionRec.RomajiLower != 0);
+    ui->UpDown5->SetPosition(OptionRec.FontSize);
+    for (TUpDown* upDown :
+         {ui->UpDown6, ui->UpDown7, ui->UpDown8, ui->UpDown9, ui->UpDown10, ui->UpDown11,
+          ui->UpDown12, ui->UpDown13, ui->UpDown14, ui->UpDown16, ui->UpDown17, ui->UpDown18})
+        for (const TBoundRow& row : FBoundRows) {
+            if (upDown == row.Upper)
+                upDown->SetPosition(OptionRec.*row.Pair->Max);
+            else if (upDown == row.Lower)
+                upDown->SetPosition(OptionRec.*row.Pair->Min);
+        }
+    ui->Edit16->setText(QString::fromUtf16(NoStartChars.data(), NoStartChars.size()));
+    ui->Edit17->setText(QString::fromUtf16(NoEndChars.data(), NoEndChars.size()));
+}
+
+void TfrmSetOption::Button1Click() {
+    accept();
+}
+
+void TfrmSetOption::Edit1Change(QLineEdit* edit) {
+    if (edit == ui->Edit5)
+        OptionRec.FontSize = ui->UpDown5->Position();
+    else
+        OptionRec.TouchFontSize = ui->UpDown1->Position();
+}
+
+// The box keeps no selection when it gets the focus; the line edit selects all on Tab only after
+// this filter has seen the event, so the selection is cleared once the event is through.
+void TfrmSetOption::Edit1Enter(QLineEdit* edit) {
+    QMetaObject::invokeMethod(edit, &QLineEdit::deselect, Qt::QueuedConnection);
+}
+
+void TfrmSetOption::CheckBox1Click() {
+    OptionRec.RomajiLower = ui->CheckBox1->isChecked() ? 1 : 0;
+}
+
+// A bound moved: it keeps at least 10 from its partner's stored value, and the position it
+// ends at is the one stored.
+void TfrmSetOption::Edit6Change(QLineEdit* edit) {
+    for (const TBoundRow& row : FBoundRows) {
+        std::int32_t& max = OptionRec.*row.Pair->Max;
+        std::int32_t& min = OptionRec.*row.Pair->Min;
+        if (edit == row.Upper->Associate()) {
+            row.Upper->SetPosition(CorrectUpperBound(row.Upper->Position(), min));
+            max = row.Upper->Position();
+        } else if (edit == row.Lower->Associate()) {
+            row.Lower->SetPosition(CorrectLowerBound(row.Lower->Position(), max));
+            min = row.Lower->Position();
+        }
+    }
+}
+
+// Edit1KeyPress: characters typed into the font size boxes are dropped (the arrows still step);
+// Edit1Enter on focus.
+bool TfrmSetOption::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit && event->type() == QEvent::KeyPress) {
+        QString text = static_cast<QKeyEvent*>(event)->text();
+        if (!text.isEmpty() && text.front() >= QChar(0x20) && text.front() != QChar(0x7f))
+            return true;
+    } else if (edit && event->type() == QEvent::FocusIn) {
+        Edit1Enter(edit);
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,70 @@
+#include "dialogs/UfVersion.h"
+
+#include "dialogs/UPaintKboard.h"
+#include "platform/DialogFrame.h"
+#include "platform/Shell.h"
+#include "ui_UfVersion.h"
+
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+const QString NoticeText = QStringLiteral("© 2026 TYPORIN プロジェクト");
+const QString MailHint = QStringLiteral("作者へメールを送る");
+} // namespace
+
+TfrmVersion::TfrmVersion(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmVersion>()) {
+    Q_INIT_RESOURCE(typorin);
+    ui->setupUi(this);
+    SetFixedDialogFrame(this, {315, 205});
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    connect(ui->Button1, &QPushButton::clicked, this, &QDialog::accept);
+    FormCreate();
+}
+
+TfrmVersion::~TfrmVersion() = default;
+
+QString TfrmVersion::VersionText() {
+    return QStringLiteral("TYPORIN ver. " TYPORIN_VERSION);
+}
+
+void TfrmVersion::FormCreate() {
+    FLogo = std::make_unique<TPaintLogo>();
+    ui->Image1->setPixmap(QIcon(QStringLiteral(":/icons/typorin.svg")).pixmap(32, 32));
+    ui->Label1->setText(VersionText());
+    ui->Label2->setText(NoticeText);
+
+    QLabel* mail = ui->Label3;
+    mail->setText(AuthorMailAddress);
+    QPalette palette = mail->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    mail->setPalette(palette);
+    QFont font = mail->font();
+    font.setUnderline(true);
+    mail->setFont(font);
+    mail->setCursor(Qt::PointingHandCursor);
+    mail->setToolTip(MailHint);
+    mail->adjustSize();
+    mail->installEventFilter(this);
+}
+
+void TfrmVersion::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    FLogo->Paint(painter);
+}
+
+bool TfrmVersion::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->Label3 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Label3Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The same mail command as the main window's banner.
+void TfrmVersion::Label3Click() {
+    OpenAuthorMail();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// The about box: the painted logo, the program's icon, name and version, a notice line, a
+// request for defect reports and the author's mail address as a link.
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class TfrmVersion;
+}
+
+class TPaintLogo;
+
+class TfrmVersion : public QDialog {
+public:
+    explicit TfrmVersion(QWidget* parent = nullptr);
+    ~TfrmVersion() override;
+
+    // "TYPORIN ver. " and the program's version.
+    static QString VersionText();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void Label3Click();
+
+    std::unique_ptr<Ui::TfrmVersion> ui;
+    std::unique_ptr<TPaintLogo> FLogo;
+};

@@ -1,0 +1,46 @@
+// What the help command opens: Typorin.chm in the program folder, else the HTML manual.
+
+#include "platform/Shell.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+TEST(HelpUrlTest, PrefersTheHelpFileThenTheManual) {
+    QTemporaryDir dir;
+    const fs::path root = dir.path().toStdString();
+    const fs::path program = root / "program";
+    const fs::path shared = root / "shared";
+    const fs::path chm = program / "Typorin.chm";
+    const fs::path manual = shared / "help" / "index.html";
+    struct {
+        const char* Name;
+        bool HasChm;
+        bool HasManual;
+        fs::path Expected; // empty: nothing to open
+    } cases[] = {
+        {"neither", false, false, {}},
+        {"manual only", false, true, manual},
+        {"help file only", true, false, chm},
+        {"both", true, true, chm},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(program);
+        fs::remove_all(shared);
+        fs::create_directories(program);
+        fs::create_directories(manual.parent_path());
+        if (c.HasChm)
+            std::ofstream(chm) << "help";
+        if (c.HasManual)
+            std::ofstream(manual) << "<html></html>";
+        QUrl url = HelpUrl(program, shared);
+        if (c.Expected.empty())
+            EXPECT_TRUE(url.isEmpty()) << c.Name << ": " << url.toString().toStdString();
+        else
+            EXPECT_EQ(url.toLocalFile().toStdString(), c.Expected.string()) << c.Name;
+    }
+}

@@ -1,0 +1,328 @@
+#include "records/URecords.h"
+
+#include "app/UExerciseStats.h"
+#include "platform/ShiftJis.h"
+#include "tests/support/PracticeRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+std::string Sjis(std::u16string_view text) {
+    return ShiftJis::FromUtf16(text);
+}
+
+TPracticeRec Rec(std::string_view title, std::uint8_t mode, double date, int seconds = 60) {
+    return PracticeRecord(title, mode, date, seconds);
+}
+
+class URecordsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::memset(&OptionRec, 0, sizeof OptionRec);
+        EmptyAllRecords();
+    }
+};
+
+TEST_F(URecordsTest, CompareByTitleFoldsLowerCaseAsciiOnly) {
+    struct {
+        std::string A, B;
+        int Sign;
+    } cases[] = {
+        {"abc", "ABC", 0},
+        {"abc", "abd", -1},
+        {"ab", "abc", -1},
+        {"", "a", -1},
+        {"Z", "a", 1},
+        {"[", "a", 1}, // '[' (0x5B) sorts after 'A', not after 'a' (0x61)
+        // A second byte of a double-byte character folds as well: 0x83 0x61 counts as 0x83 0x41.
+        {"\x83\x41", "\x83\x61", 0},
+        {Sjis(u"あ"), "z", 1},
+    };
+    for (const auto& c : cases) {
+        int result = CompareByTitle(Rec(c.A, 2, 1), Rec(c.B, 2, 1));
+        EXPECT_EQ((result > 0) - (result < 0), c.Sign) << c.A << " vs " << c.B;
+    }
+}
+
+TEST_F(URecordsTest, CompareByDateRoundsToATenThousandthOfADayAndSaturates) {
+    const double threeSeconds = 3.0 / 86400;
+    struct {
+        double A, B;
+        int Expected;
+    } cases[] = {
+        {45000 + threeSeconds, 45000, 0}, // 0.347 rounds to 0: equal
+        {45000, 45000 + threeSeconds, 0},
+        {45000.0001, 45000, 1},
+        {45000, 45001, -10000},
+        {2e6, 0, std::numeric_limits<std::int32_t>::max()},
+        {-2e6, 1e6, std::numeric_limits<std::int32_t>::min()},
+        {std::nan(""), 45000, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CompareByDate(Rec("a", 2, c.A), Rec("a", 2, c.B)), c.Expected)
+            << c.A << " - " << c.B;
+}
+
+TEST_F(URecordsTest, DamagedDatesAreEmptySlots) {
+    struct {
+        double Date;
+        bool InUse;
+    } cases[] = {{0, false},
+                 {-1, false},
+                 {0.5, true},
+                 {2958465.99, true}, // 9999-12-31
+                 {2958466, false},   // 10000-01-01
+                 {std::numeric_limits<double>::infinity(), false},
+                 {std::nan(""), false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(RecordInUse(Rec("a", 2, c.Date)), c.InUse) << c.Date;
+}
+
+TEST_F(URecordsTest, RecordsOfModeSkipOtherModesAndDamagedSlots) {
+    PracticeRecs[0] = Rec("a", 2, 45000);
+    PracticeRecs[1] = Rec("b", 1, 45001);
+    PracticeRecs[2] = Rec("c", 2, std::nan(""));
+    PracticeRecs[3] = Rec("d", 2, 1e300);
+    PracticeRecs[4] = Rec("e", 2, 45002);
+    TRecList list = RecordsOfMode(2);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(RecordTitle(list[0]), "a");
+    EXPECT_EQ(RecordTitle(list[1]), "e");
+}
+
+TEST_F(URecordsTest, TitleListCountsEachTitleAndLeavesTheListByDate) {
+    TRecList list = {Rec("b", 2, 5), Rec("a", 2, 4), Rec("b", 2, 3), Rec("B", 2, 2),
+                     Rec("b", 2, 1)};
+    std::vector<TTitleItem> items = BuildTitleItems(list);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(TitleItemText(items[0]), "5 " + ShowAllTitle());
+    EXPECT_EQ(TitleItemText(items[1]), "1 a");
+    // "B" and "b" sort equal by title but stay one item each, their records not interleaved.
+    EXPECT_EQ(TitleItemText(items[2]), "1 B");
+    EXPECT_EQ(TitleItemText(items[3]), "3 b");
+    for (std::size_t i = 0; i < list.size(); ++i)
+        EXPECT_EQ(list[i].RecDate, i + 1.0);
+
+    TRecList empty;
+    items = BuildTitleItems(empty);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(TitleItemText(items[0], false), ShowAllTitle());
+}
+
+TEST_F(URecordsTest, RecordsOfTitleTakeExactlyThatTitleByDate) {
+    PracticeRecs[0] = Rec("Abc", 2, 45003);
+    PracticeRecs[1] = Rec("abc", 2, 45002);
+    PracticeRecs[2] = Rec("abc", 2, 45001);
+    PracticeRecs[3] = Rec("abc", 3, 45000);
+    TTitleRecords found = RecordsOfTitle(2, "abc");
+    ASSERT_EQ(found.Records.size(), 2u);
+    EXPECT_EQ(found.Records[0].RecDate, 45001);
+    EXPECT_EQ(found.Records[1].RecDate, 45002);
+    EXPECT_TRUE(RecordsOfTitle(2, "ab").Records.empty());
+}
+
+TEST_F(URecordsTest, EnglishViewOnlyForBulkWholeTextRecords) {
+    struct {
+        std::uint8_t Mode, Kind;
+        bool English;
+    } cases[] = {{2, TextKindEnglish, true},
+                 {3, TextKindEnglish, false},
+                 {1, TextKindEnglish, false},
+                 {2, TextKindJapanese, false}};
+    for (const auto& c : cases) {
+        EmptyAllRecords();
+        PracticeRecs[0] = Rec("t", c.Mode, 45000);
+        PracticeRecs[0].TextKind = c.Kind;
+        EXPECT_EQ(RecordsOfTitle(c.Mode, "t").EnglishView, c.English) << int(c.Mode);
+    }
+}
+
+TEST_F(URecordsTest, DeletingATitleOfAFullRingCompactsItByDate) {
+    // 200 slots in use, the ring wrapped: slot i holds the ((i + 150) % 200)-th record made.
+    for (int i = 0; i < RecordCount; ++i) {
+        int order = (i + 150) % RecordCount;
+        std::uint8_t mode = order % 4 == 0 ? 1 : 2;
+        PracticeRecs[i] = Rec(order % 2 == 0 ? "gone" : "kept", mode, 45000 + order);
+    }
+    OptionRec.NextRecord = 50;
+    int emptied = DeleteTitleRecords(2, "gone");
+    EXPECT_EQ(emptied, 50); // even orders not divisible by 4
+    const int n = 150;
+    EXPECT_EQ(OptionRec.NextRecord, n);
+    for (int i = 0; i < n; ++i) {
+        ASSERT_TRUE(RecordInUse(PracticeRecs[i])) << i;
+        if (i > 0) {
+            EXPECT_LT(PracticeRecs[i - 1].RecDate, PracticeRecs[i].RecDate);
+        }
+        EXPECT_FALSE(RecordTitle(PracticeRecs[i]) == "gone" && PracticeRecs[i].RecMode == 2);
+    }
+    EXPECT_EQ(RecordsOfTitle(1, "gone").Records.size(), 50u) << "other modes keep the title";
+    for (int i = n; i < RecordCount; ++i) {
+        EXPECT_EQ(PracticeRecs[i].RecMode, RecModeEmpty);
+        EXPECT_EQ(PracticeRecs[i].RecDate, 0);
+    }
+}
+
+TEST_F(URecordsTest, DeletingNothingOfAFullRingKeepsNextRecordInRange) {
+    for (int i = 0; i < RecordCount; ++i)
+        PracticeRecs[i] = Rec("a", 2, 45000 + i);
+    EXPECT_EQ(DeleteTitleRecords(2, "absent"), 0);
+    EXPECT_EQ(OptionRec.NextRecord, 0);
+    EXPECT_EQ(PracticeRecs[199].RecDate, 45199);
+}
+
+TEST_F(URecordsTest, GridCellsShowCountsWithTheirFiguresAndGuards) {
+    struct {
+        const char* Name;
+        int Seconds, Input;
+        bool Sequential;
+        std::vector<std::string> Cells;
+    } cases[] = {
+        {"bulk, 11 s",
+         11,
+         100,
+         false,
+         {"1", "07/3/05", "9:07", "100", "100(545.5)", "98(98.0)", "2(2.0)", "0(0.0)", "25(25.0)",
+          "11", "300(1636.4)"}},
+        {"bulk, 10 s: no speeds",
+         10,
+         100,
+         false,
+         {"1", "07/3/05", "9:07", "100", "100(0.0)", "98(98.0)", "2(2.0)", "0(0.0)", "25(25.0)",
+          "10", "300(0.0)"}},
+        {"bulk, nothing typed: no rates",
+         60,
+         0,
+         false,
+         {"1", "07/3/05", "9:07", "100", "0(0.0)", "98(0.0)", "2(0.0)", "0(0.0)", "25(25.0)", "60",
+          "300(300.0)"}},
+        {"sequential",
+         60,
+         100,
+         true,
+         {"1", "07/3/05", "9:07", "100(100.0)", "100(100.0)", "2(2.0)", "25(25.0)", "60",
+          "300(300.0)"}},
+    };
+    for (const auto& c : cases) {
+        TPracticeRec rec = Rec("a", 2, RecDateOf(2007, 3, 5, 9, 7, 30), c.Seconds);
+        rec.InputCount = c.Input;
+        EXPECT_EQ(GridRow(rec, 0, c.Sequential), c.Cells) << c.Name;
+    }
+}
+
+TEST_F(URecordsTest, NegativeCountsShowAsTheyAre) {
+    TPracticeRec rec = Rec("a", 2, 45000.5, -5);
+    rec.InputCount = -3;
+    rec.ExampleCount = -1;
+    std::vector<std::string> cells = GridRow(rec, 0, false);
+    EXPECT_EQ(cells[3], "-1");
+    EXPECT_EQ(cells[4], "-3(0.0)");
+    EXPECT_EQ(cells[8], "25(0.0)");
+    EXPECT_EQ(cells[9], "-5");
+}
+
+TEST_F(URecordsTest, DatesDecodeToTheMinuteWithoutDrift) {
+    struct {
+        double Date;
+        TRecDateTime Expected;
+    } cases[] = {
+        {RecDateOf(2026, 12, 8, 21, 5, 0), {2026, 12, 8, 21, 5, 0}},
+        {RecDateOf(2000, 2, 29, 23, 59, 59.9999), {2000, 3, 1, 0, 0, 0}},
+        {1.0, {1899, 12, 31, 0, 0, 0}},
+        {2958465.5, {9999, 12, 31, 12, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        TRecDateTime t = DecodeRecDate(c.Date);
+        EXPECT_EQ(std::vector<int>({t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second}),
+                  std::vector<int>({c.Expected.Year, c.Expected.Month, c.Expected.Day,
+                                    c.Expected.Hour, c.Expected.Minute, c.Expected.Second}))
+            << c.Date;
+    }
+}
+
+TEST_F(URecordsTest, EnglishHeadersOnlyInTheBulkModes) {
+    EXPECT_EQ(GridHeader(4, false, true).Line1, Sjis(u"入力単語数"));
+    EXPECT_EQ(GridHeader(4, false, true).Line2, "(WPM)");
+    EXPECT_EQ(GridHeader(4, false, false).Line2, Sjis(u" (文字/分) "));
+    EXPECT_EQ(GridHeader(3, true, true).Line1, Sjis(u"例文文字数"));
+    EXPECT_EQ(GridHeader(10, false, false).Line2, Sjis(u"（打／分）"));
+    EXPECT_EQ(GridHeader(9, true, false).Line1, "") << "beyond the 9 sequential columns";
+}
+
+// An RFC 4180 reader: rows of fields, quotes undone; rows end at CR LF.
+std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row;
+    std::string field;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                field += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            row.push_back(std::move(field));
+            field.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            row.push_back(std::move(field));
+            field.clear();
+            rows.push_back(std::move(row));
+            row.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_TRUE(field.empty() && row.empty()) << "the last row ends with CR LF";
+    return rows;
+}
+
+TEST_F(URecordsTest, CsvReadsBackWithEveryTitleWhole) {
+    const std::string titles[] = {"a,b", "say \"hi\"", Sjis(u"日本語の文"), "line"};
+    TRecList list;
+    for (int i = 0; i < 4; ++i)
+        list.push_back(Rec(titles[i], 2, RecDateOf(2026, 12, 8, 21, 5 + i, 0)));
+    list[3].RecMode = RecModeBulkLines;
+    list[3].TextKind = TextKindEnglish;
+    list[3].Seconds = 10;
+    const std::string csv = RecordsCsv(list, false);
+    ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
+    auto rows = ParseCsv(std::string_view(csv).substr(3));
+    ASSERT_EQ(rows.size(), 5u);
+    for (const auto& row : rows)
+        EXPECT_EQ(row.size(), 19u);
+    EXPECT_EQ(rows[0][2], "タイトル");
+    EXPECT_EQ(rows[1],
+              (std::vector<std::string>{"1", "2026-12-08 21:05", "a,b", "一括入力（一括比較）",
+                                        "日本語", "100", "100", "98", "2", "0", "25", "60", "300",
+                                        "100.0", "98.0", "2.0", "0.0", "25.0", "300.0"}));
+    EXPECT_EQ(rows[2][2], "say \"hi\"");
+    EXPECT_EQ(rows[3][2], "日本語の文");
+    EXPECT_EQ(rows[4][1], "2026-12-08 21:08");
+    EXPECT_EQ(rows[4][3], "一括入力（行ごとに比較）");
+    EXPECT_EQ(rows[4][4], "英語");
+    EXPECT_EQ(rows[4][13], "0.0") << "the grid's guard: 10 seconds give no speed";
+}
+
+TEST_F(URecordsTest, CsvOfNoRecordsIsTheHeaderAlone) {
+    for (bool sequential : {false, true}) {
+        const std::string csv = RecordsCsv({}, sequential);
+        auto rows = ParseCsv(std::string_view(csv).substr(3));
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].size(), sequential ? 18u : 19u);
+    }
+    EXPECT_EQ(CsvFileName(1, 2026, 12, 8), "逐次入力_2026-12-08.csv");
+}
+
+} // namespace
