@@ -197,7 +197,7 @@ private:
     int FDragOffset = 0;
     bool FCheckedBefore = false;
     bool FBannerShown = false;
-    bool FImeHintShown = false; // StatusBar1 panel 1 tells how to switch the input method on
+    bool FImeHintShown = false;  // StatusBar1 panel 1 tells how to switch the input method on
     bool FEndingSession = false; // closing without a question
     bool FClosed = false;        // the close went through: the data file is written
 
