@@ -12,6 +12,10 @@ PACKAGES := cmake make g++ pkg-config \
 	fonts-ipafont-gothic fontconfig
 # What the benchmarks need on top: a virtual X display.
 BENCH_PACKAGES := xvfb xauth x11-utils
+# What the input-method tests and benchmark need on top: a virtual X display, a private session
+# bus, fcitx5 and ibus with Mozc and their Qt modules, and real X key events.
+IME_PACKAGES := xvfb xauth xdotool dbus dbus-x11 util-linux \
+	fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc libxtst-dev
 # What the tests of the install tree need on top: Qt's Japanese texts, the desktop validators.
 INSTALL_TEST_PACKAGES := qt6-translations-l10n desktop-file-utils appstream
 # What building and checking the Debian package needs on top.
@@ -44,6 +48,10 @@ deps:
 bench-deps: deps
 	$(call install_missing,$(BENCH_PACKAGES))
 
+.PHONY: ime-deps
+ime-deps: deps
+	$(call install_missing,$(IME_PACKAGES))
+
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
 
@@ -53,10 +61,10 @@ build: configure
 run: build
 	cd $(BUILD_DIR) && ./typorin
 
-test: build
+test: build ime-deps
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-bench: bench-deps build
+bench: bench-deps ime-deps build
 	@sh bench/run.sh $(BUILD_DIR)
 
 # The Debian package, typorin_<version>_<arch>.deb in the build folder, checked by lintian.

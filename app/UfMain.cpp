@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"
+#include "platform/InputMethod.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RichEdit.h"
 #include "platform/Shell.h"
@@ -30,6 +31,8 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -75,6 +78,36 @@ const TCompositionColors TypingCompositionColors = {{
 // Keys by name, as the editing rules name them.
 bool IsCtrlAlone(const QKeyEvent& event) {
     return (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+// A key whose character goes into the text: no command (Ctrl, Alt, Meta), no control character.
+bool IsPrintableKey(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    QString text = event.text();
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() != 0x7f;
+    });
+}
+
+// A key that can change the typed text: a character, Enter, Tab, Backspace or Delete, none of
+// them with Ctrl, Alt or Meta. Modifiers alone, Escape, function keys, the arrows and menu
+// accelerators change nothing.
+bool TypesOrEdits(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+        return true;
+    case Qt::Key_Escape:
+        return false;
+    default:
+        return IsPrintableKey(event);
+    }
 }
 
 // Keys that edit or move the focus; their characters ("\b", "\x7f", "\t") are never keys of
@@ -233,6 +266,7 @@ void TfrmMain::ConnectHandlers() {
     TRichEdit* typed = ui->RichEdit2;
     typed->SetReadOnly(true);
     typed->OnImeCommit = [this](const std::string& committed) { RichEdit2ImeCommit(committed); };
+    typed->OnImeInput = [this] { RichEdit2ImeInput(); };
     typed->OnKeyDown = [this](const QKeyEvent& event) { return RichEdit2KeyDown(event); };
     typed->OnKeyPress = [this](QChar key) { return RichEdit2KeyPress(key); };
     typed->OnKeyUp = [this](const QKeyEvent& event) { RichEdit2KeyUp(event); };
@@ -604,6 +638,9 @@ void TfrmMain::LoadText(const QString& path, const std::string& title, const std
     else
         ui->RichEdit1->SetText(ShiftJis::FromUtf16(FPracticeText));
     ui->RichEdit1->setUpdatesEnabled(true);
+    // A text of one line leaves the document as high as the empty one was, so no change of
+    // its size reports the line height.
+    UpdateLineHeight();
 
     TTextCounts counts = CountText(FPracticeText, ui->RichEdit1->Text(), FSingleByte != 0);
     FCharCount = counts.CharCount;
@@ -612,6 +649,7 @@ void TfrmMain::LoadText(const QString& path, const std::string& title, const std
     SetCaption();
     SetStatus(ui->StatusBar1, 0, ModeName(FMode));
     SetStatus(ui->StatusBar1, 1, QString());
+    FImeHintShown = false;
     FRunning = true;
     SetStatus(ui->StatusBar2, 0, TextInformationText(FSingleByte != 0, counts));
     SetStatus(ui->StatusBar2, 1, TimeAndKeysText(0, 0));
@@ -741,8 +779,9 @@ void TfrmMain::StopExercise() {
     FRunning = false;
     FCompPart.Confirmed.clear();
     FPracticeText.clear();
-    ui->RichEdit2->SetReadOnly(true);
+    // The composition goes before the pane refuses input: nothing stays composed over it.
     ui->RichEdit2->SetImeMode(TImeMode::Disabled);
+    ui->RichEdit2->SetReadOnly(true);
 }
 
 // Prepares both panes for a new text in the current mode.
@@ -799,6 +838,9 @@ void TfrmMain::FontStep() {
         palette.setColor(QPalette::Text, Qt::black);
         pane->setPalette(palette);
     }
+    // A font of another height leaves a one-line text's document as high as before only by
+    // chance: the line height is taken again either way.
+    UpdateLineHeight();
 }
 
 void TfrmMain::SetListFonts() {
@@ -863,6 +905,36 @@ void TfrmMain::StartTimer() {
         Timer1.start();
 }
 
+void TfrmMain::StartTyping() {
+    StartTimer();
+    if (FMode == AllMode) {
+        // The first entry locks the ruler and allows the comparison.
+        if (!RulerLocked())
+            SetRulerMarkerColor(Qt::red);
+        if (!ui->Comp1->isEnabled())
+            ui->Comp1->setEnabled(true);
+    }
+}
+
+bool TfrmMain::ImeOffKey(TRichEdit& pane, const QKeyEvent& event) {
+    if (pane.ImeMode() != TImeMode::Hiragana || !IsPrintableKey(event))
+        return false;
+    // The request made when the pane got the input method may have come before the framework
+    // knew the pane; until the input method has served it once, it is asked again.
+    if (!pane.ImeInputSeen())
+        pane.RequestJapaneseInput();
+    SetStatus(ui->StatusBar1, 1, InputMethod::ImeOffHint());
+    FImeHintShown = true;
+    return true;
+}
+
+void TfrmMain::ClearImeHint() {
+    if (!FImeHintShown)
+        return;
+    FImeHintShown = false;
+    SetStatus(ui->StatusBar1, 1, QString());
+}
+
 void TfrmMain::CountKeystroke(int key) {
     if (FRunning && CountsAsKeystroke(key))
         ++FKeyCount;
@@ -902,6 +974,7 @@ void TfrmMain::CreateTouchTyping() {
     example->OnKeyPress = [this](QChar key) { return RichEdit1KeyPress(key); };
     example->OnKeyUp = [this](const QKeyEvent& event) { RichEdit1KeyUp(event); };
     example->OnImeCommit = [this](const std::string& committed) { RichEdit1ImeCommit(committed); };
+    example->OnImeInput = [this] { RichEdit1ImeInput(); };
 
     FTouchKeyFilter = std::make_unique<TEventHook>(
         [this](QObject* watched, QEvent* event) { return TouchKeyFilter(watched, event); });
@@ -941,8 +1014,8 @@ void TfrmMain::StopTouchDrill() {
         FKbClassEx.Abandon();
         MarkTouchKeys();
     }
-    ui->RichEdit1->SetReadOnly(true);
     ui->RichEdit1->SetImeMode(TImeMode::Disabled);
+    ui->RichEdit1->SetReadOnly(true);
 }
 
 // In touch typing the window sees every character before its controls: what is typed while a
@@ -1037,6 +1110,9 @@ bool TfrmMain::RichEdit1KeyDown(const QKeyEvent& event) {
     }
     if (FMode != TouchMode)
         return false;
+    // The kana step takes kana from the input method only: a key it let through is no entry.
+    if (FRunning && FKbClassEx.KanaStep() && ImeOffKey(*pane, event))
+        return true;
     if (FRunning)
         StartTimer();
     if (key != Qt::Key_Backspace && key != Qt::Key_Left && key != Qt::Key_Right &&
@@ -1188,6 +1264,23 @@ void TfrmMain::RichEdit2ImeCommit(const std::string& committed) {
     }
 }
 
+// The input method composes in the kana step: time is counted from its first event, as from a
+// key down.
+void TfrmMain::RichEdit1ImeInput() {
+    if (FMode != TouchMode || !FRunning || !FKbClassEx.KanaStep())
+        return;
+    ClearImeHint();
+    StartTimer();
+}
+
+// The input method took a key in the typing pane, which then sees no key down.
+void TfrmMain::RichEdit2ImeInput() {
+    if (!FRunning || FMode == TouchMode)
+        return;
+    ClearImeHint();
+    StartTyping();
+}
+
 // Editing keys of the typing pane, in sequential and bulk input; true swallows the key.
 bool TfrmMain::RichEdit2KeyDown(const QKeyEvent& event) {
     int key = event.key();
@@ -1205,7 +1298,10 @@ bool TfrmMain::RichEdit2KeyDown(const QKeyEvent& event) {
     }
     if (!FRunning)
         return false;
-    StartTimer();
+    // A Japanese text is typed through the input method. Sequential input checks what it
+    // commits, so a key it let through is no entry; bulk input takes it as typed.
+    if (ImeOffKey(*ui->RichEdit2, event) && FMode == PartMode)
+        return true;
     if (FMode == PartMode) {
         // Sequential input goes from the start to the end: no correction, no caret movement.
         switch (key) {
@@ -1221,19 +1317,15 @@ bool TfrmMain::RichEdit2KeyDown(const QKeyEvent& event) {
         case Qt::Key_Delete:
             return true;
         default:
-            // A key with Ctrl, Alt or Meta is a command, never an entry of the text.
-            return (event.modifiers() &
-                    (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+            break;
         }
     }
-    if (FMode == AllMode) {
-        // The first key locks the ruler and allows the comparison.
-        if (!RulerLocked())
-            SetRulerMarkerColor(Qt::red);
-        if (!ui->Comp1->isEnabled())
-            ui->Comp1->setEnabled(true);
-    }
-    return false;
+    // A key with Ctrl, Alt or Meta is a command, never an entry of the text; in sequential
+    // input it is swallowed.
+    if (TypesOrEdits(event))
+        StartTyping();
+    return FMode == PartMode &&
+           (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
 }
 
 // A character typed in sequential input; true swallows it. An accepted character of an
@@ -1554,6 +1646,7 @@ void TfrmMain::Rewrap() {
     std::string wrapped = WrapLines(ShiftJis::FromUtf16(FPracticeText), FWrapCol,
                                     static_cast<std::uint8_t>(FSingleByte));
     ui->RichEdit1->SetText(ShiftJis::TrimRight(wrapped));
+    UpdateLineHeight();
 }
 
 void TfrmMain::PlaceRulerMarker() {

@@ -99,6 +99,13 @@ private:
     // Time and keystrokes.
     void Timer1Timer();
     void StartTimer();
+    // The first entry of an armed exercise in the typing pane: the clock, and in bulk input
+    // the locked ruler and the compare command.
+    void StartTyping();
+    // A printable key reached `pane` while it expects the input method, which is off: the
+    // learner is told how to switch it on. False for any other key.
+    bool ImeOffKey(TRichEdit& pane, const QKeyEvent& event);
+    void ClearImeHint();
     void CountKeystroke(int key);
     TExerciseState ExerciseState() const;
 
@@ -116,6 +123,7 @@ private:
     bool RichEdit1KeyPress(QChar key);
     void RichEdit1KeyUp(const QKeyEvent& event);
     void RichEdit1ImeCommit(const std::string& committed);
+    void RichEdit1ImeInput();
     void RichEdit1TouchMouseDown();
     void PaintBox1Paint(QPainter& painter);
     void FormResize();
@@ -130,6 +138,7 @@ private:
 
     // Sequential input.
     void RichEdit2ImeCommit(const std::string& committed);
+    void RichEdit2ImeInput();
     bool RichEdit2KeyDown(const QKeyEvent& event);
     bool RichEdit2KeyPress(QChar key);
     void RichEdit2KeyUp(const QKeyEvent& event);
@@ -190,6 +199,7 @@ private:
     int FDragOffset = 0;
     bool FCheckedBefore = false;
     bool FBannerShown = false;
+    bool FImeHintShown = false;  // StatusBar1 panel 1 tells how to switch the input method on
     bool FEndingSession = false; // closing without a question
     bool FClosed = false;        // the close went through: the data file is written
 

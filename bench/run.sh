@@ -13,3 +13,8 @@ for exe in "$build"/bench/app/bench_*; do
     echo "== $(basename "$exe") (Xvfb)"
     QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$exe"
 done
+# The input-method figures, through a real fcitx5 and Mozc in a session of their own.
+if [ -x "$build/bench/ime/bench_ime_keys" ]; then
+    echo "== bench_ime_keys (fcitx5 + Mozc)"
+    sh "$(dirname "$0")/../tests/ime/im_session.sh" fcitx5 "$build/bench/ime/bench_ime_keys"
+fi

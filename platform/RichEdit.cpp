@@ -1,5 +1,6 @@
 #include "platform/RichEdit.h"
 
+#include "platform/InputMethod.h"
 #include "platform/Preedit.h"
 
 #include "platform/ShiftJis.h"
@@ -11,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -680,21 +682,24 @@ TImeMode TRichEdit::ImeMode() const {
 }
 
 void TRichEdit::SetImeMode(TImeMode mode) {
-    if (mode == TImeMode::Disabled)
+    if (mode != TImeMode::Hiragana)
         CancelComposition();
+    bool switchOn = mode == TImeMode::Hiragana && FImeMode != TImeMode::Hiragana;
+    if (switchOn)
+        FImeInputSeen = false;
     FImeMode = mode;
     ApplyImeMode();
+    if (switchOn && hasFocus())
+        RequestJapaneseInput();
 }
 
 void TRichEdit::ApplyImeMode() {
-    // An application can let the input method in or keep it out, but on Linux it cannot
-    // open or close it, nor choose hiragana. Closed therefore asks for Latin input through the
-    // hints, which an input method may honour; Hiragana leaves it free, in its own mode.
-    Qt::InputMethodHints hints = Qt::ImhNone;
-    if (FImeMode == TImeMode::Closed)
-        hints = Qt::ImhPreferLatin | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText;
-    setInputMethodHints(hints);
-    setAttribute(Qt::WA_InputMethodEnabled, FImeMode != TImeMode::Disabled);
+    // A Linux input method cannot be closed by an application, and ignores hints: the pane
+    // that wants direct keys refuses input methods altogether, so that the input context
+    // passes every key on as a key event.
+    bool accept = FImeMode == TImeMode::Hiragana;
+    setInputMethodHints(Qt::ImhNone);
+    setAttribute(Qt::WA_InputMethodEnabled, accept);
     if (hasFocus())
         QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImHints);
 }
@@ -709,7 +714,7 @@ bool TRichEdit::HasComposition() const {
 }
 
 void TRichEdit::CancelComposition() {
-    if (hasFocus())
+    if (FComposing && hasFocus())
         QGuiApplication::inputMethod()->reset();
     ClearPreedit();
 }
@@ -728,12 +733,17 @@ TRichEdit::RecolouredAttributes(const QInputMethodEvent& event) const {
 }
 
 void TRichEdit::inputMethodEvent(QInputMethodEvent* event) {
-    // A platform input method does not reach a pane whose input method is disabled; a
-    // read-only pane takes no input. Either drops the event and any preedit shown.
-    if (FImeMode == TImeMode::Disabled || isReadOnly()) {
+    // A platform input method does not reach a pane that refuses input methods; a read-only
+    // pane takes no input. Either drops the event and any preedit shown.
+    if (FImeMode != TImeMode::Hiragana || isReadOnly()) {
         ClearPreedit();
         event->ignore();
         return;
+    }
+    if (!event->preeditString().isEmpty() || !event->commitString().isEmpty()) {
+        FImeInputSeen = true;
+        if (OnImeInput)
+            OnImeInput();
     }
     QString commit = WithParagraphBreaks(event->commitString());
     QInputMethodEvent handled(event->preeditString(), FRecolourPreedit
@@ -804,14 +814,50 @@ void TRichEdit::mouseMoveEvent(QMouseEvent* event) {
 
 void TRichEdit::focusInEvent(QFocusEvent* event) {
     QTextEdit::focusInEvent(event);
+    // The focus may move on while this event is delivered (a window passing it to another
+    // pane), and the widget that set it last tells the input context where it lies: once the
+    // event is over, the pane that has the focus says so again.
+    QMetaObject::invokeMethod(this, &TRichEdit::UpdateInputItem, Qt::QueuedConnection);
+    if (FImeMode == TImeMode::Hiragana)
+        RequestJapaneseInput();
     if (OnFocusIn)
         OnFocusIn();
+}
+
+void TRichEdit::RequestJapaneseInput() {
+    QPointer<TRichEdit> self(this);
+    InputMethod::RequestJapaneseInput([self] {
+        return self && self->hasFocus() && self->FImeMode == TImeMode::Hiragana &&
+               !self->FImeInputSeen;
+    });
+}
+
+void TRichEdit::UpdateInputItem() {
+    if (!hasFocus())
+        return;
+    QTransform toWindow;
+    QPoint origin = mapTo(window(), QPoint(0, 0));
+    toWindow.translate(origin.x(), origin.y());
+    QGuiApplication::inputMethod()->setInputItemTransform(toWindow);
+    QGuiApplication::inputMethod()->update(Qt::ImQueryAll);
+}
+
+QVariant TRichEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+    // QTextEdit says it accepts input methods whatever its attribute: the input context that
+    // asks would take the keys of a pane that refuses them.
+    if (query == Qt::ImEnabled)
+        return isEnabled() && testAttribute(Qt::WA_InputMethodEnabled);
+    QVariant value = QTextEdit::inputMethodQuery(query);
+    // QTextEdit answers in the coordinates of its viewport, which lies inside the frame.
+    if (query == Qt::ImCursorRectangle)
+        return value.toRectF().translated(viewport()->geometry().topLeft());
+    return value;
 }
 
 void TRichEdit::changeEvent(QEvent* event) {
     QTextEdit::changeEvent(event);
     if (event->type() == QEvent::ReadOnlyChange)
-        setAttribute(Qt::WA_InputMethodEnabled, FImeMode != TImeMode::Disabled);
+        setAttribute(Qt::WA_InputMethodEnabled, FImeMode == TImeMode::Hiragana);
 }
 
 void TRichEdit::insertFromMimeData(const QMimeData* source) {

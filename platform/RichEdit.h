@@ -49,6 +49,15 @@ public:
     // in Shift_JIS, breaks as CR LF. Not called for an event without a commit, nor for one the
     // pane refused (read-only, input method disabled).
     std::function<void(const std::string& committed)> OnImeCommit;
+    // Before the control handles an input-method event that carries a preedit or a commit
+    // (the input method took the learner's key press, which the pane then never sees). Not
+    // called for an event the pane refuses.
+    std::function<void()> OnImeInput;
+    // Whether an input-method event reached the pane since its mode last became Hiragana.
+    bool ImeInputSeen() const { return FImeInputSeen; }
+    // Asks the framework to switch Japanese input on while the pane has the focus, accepts the
+    // input method and has not been served by it yet.
+    void RequestJapaneseInput();
     // Before the control sees a key press (a key-down event); true swallows the press.
     std::function<bool(const QKeyEvent& event)> OnKeyDown;
     // For each character a press carries that OnKeyDown did not swallow (a character event:
@@ -69,9 +78,14 @@ public:
 
     const TCompositionColors& CompositionColors() const { return FCompositionColors; }
 
-    // TTextPane. Input-method modes: Disabled keeps the input method out of the pane
-    // (Qt::WA_InputMethodEnabled off) after cancelling any composition; Closed lets it in with
-    // hints for Latin input; Hiragana lets it in without hints. Once composition colours are
+    // TTextPane. Input-method modes: Disabled and Closed keep the input method out of the pane
+    // (Qt::WA_InputMethodEnabled off, ImEnabled false, the input context told) after
+    // cancelling any composition, so keys arrive as key events whatever state the learner's
+    // input method is in; Hiragana lets it in and, while the pane has the focus, asks the
+    // framework to switch Japanese input on (InputMethod::RequestJapaneseInput). Cancelling
+    // the composition resets the input method only while the pane holds one: a reset with
+    // nothing composed makes some input methods commit their last word again. Once
+    // composition colours are
     // set, every preedit is drawn with them: entry 0 while no part of it is highlighted (input
     // not yet converted), else entry 1 for the highlighted clause and entry 2 for the others.
     std::string Text() const override;
@@ -106,6 +120,11 @@ public:
     // colours, at the outermost EndUpdate.
     void BeginUpdate() override;
     void EndUpdate() override;
+
+    // ImCursorRectangle is the caret of this pane in its own coordinates, so that candidate
+    // windows open at the line being typed.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    using QTextEdit::inputMethodQuery;
 
 protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -182,6 +201,8 @@ private:
     // Index of the line that holds a document position.
     static int LineIndexAt(const std::vector<TVisualLine>& lines, int position);
     void ApplyImeMode();
+    // Tells the input context where the focused pane lies and where its caret is.
+    void UpdateInputItem();
     // The event's attributes with its preedit formats replaced by the composition colours.
     QList<QInputMethodEvent::Attribute> RecolouredAttributes(const QInputMethodEvent& event) const;
     // Drops the preedit the control shows, without telling the input method.
@@ -208,4 +229,5 @@ private:
     TCompositionColors FCompositionColors{};
     bool FRecolourPreedit = false; // set by SetCompositionColors
     bool FComposing = false;       // the last input-method event had a preedit
+    bool FImeInputSeen = false;    // see ImeInputSeen
 };

@@ -38,7 +38,8 @@ struct TFontStyles {
 };
 
 // What the input method may do in a pane: nothing (Disabled), direct input of single-byte
-// characters (Closed), or kana-kanji conversion starting in hiragana (Hiragana).
+// characters (Closed), or kana-kanji conversion starting in hiragana (Hiragana). In the first
+// two the pane takes keys as they are, whatever state the learner left the input method in.
 enum class TImeMode { Disabled, Closed, Hiragana };
 
 // One entry of the composition colour table: the text colour (or the automatic one), the
@@ -143,7 +144,8 @@ public:
     virtual TImeMode ImeMode() const = 0;
     virtual void SetImeMode(TImeMode mode) = 0;
     virtual void SetCompositionColors(const TCompositionColors& colors) = 0;
-    // Whether the input method holds an uncommitted composition in this pane, and dropping it.
+    // Whether the input method holds an uncommitted composition in this pane, and dropping it;
+    // with none, cancelling tells the input method nothing.
     virtual bool HasComposition() const = 0;
     virtual void CancelComposition() = 0;
 

@@ -42,6 +42,12 @@ protected:
         return window;
     }
 
+    // The input method shows `preedit` in `pane`, as it does while the learner types.
+    static void Compose(QWidget* pane, const QString& preedit) {
+        QInputMethodEvent event(preedit, {});
+        QApplication::sendEvent(pane, &event);
+    }
+
     static void Press(QWidget* window, Qt::Key key) {
         QTest::keyClick(Pane(window, "RichEdit2"), key);
     }
@@ -184,8 +190,8 @@ TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     EXPECT_FALSE(Action(window.get(), "Comp1")->isEnabled());
 
-    Press(window.get(), Qt::Key_End);
-    EXPECT_TRUE(Action(window.get(), "Comp1")->isEnabled()) << "the first key allows comparing";
+    Compose(typed, QStringLiteral("あ"));
+    EXPECT_TRUE(Action(window.get(), "Comp1")->isEnabled()) << "the first entry allows comparing";
     Commit(typed, QStringLiteral("あいかうお"));
     QTest::keyClicks(typed, "x");
     Tick(window.get(), 2);
@@ -322,7 +328,7 @@ TEST_F(UfMainExerciseTest, TheRulerRewrapsTheExampleUntilTheFirstKey) {
     EXPECT_EQ(example->Line(0), Sjis(std::u16string(25, u'あ')));
 
     // Once typing has begun the marker is red and stays where it is.
-    Press(window.get(), Qt::Key_End);
+    Compose(Pane(window.get(), "RichEdit2"), QStringLiteral("あ"));
     EXPECT_EQ(marker->palette().color(QPalette::WindowText), QColor(Qt::red));
     QTest::mousePress(marker, Qt::LeftButton, {}, QPoint(half, 5));
     QTest::mouseMove(marker, QPoint(half - 5 * cell - 4, 5));
@@ -463,6 +469,97 @@ TEST_F(UfMainExerciseTest, ChangingTheModeAbandonsTheExercise) {
     EXPECT_TRUE(Pane(window.get(), "RichEdit1")->Text().empty());
     Commit(Pane(window.get(), "RichEdit2"), QStringLiteral("い"));
     EXPECT_EQ(OptionRec.NextRecord, 0);
+}
+
+// ---- Starting an exercise ----
+
+// The input method takes the keys it composes: its first event, a preedit, starts the clock
+// and, in bulk input, locks the ruler and allows the comparison, as a key press would.
+TEST_F(UfMainExerciseTest, AnInputMethodEventStartsTheExercise) {
+    for (int mode : {TfrmMain::PartMode, TfrmMain::AllMode}) {
+        SCOPED_TRACE(mode);
+        auto window = Start(mode, u"おはよう");
+        TRichEdit* typed = Pane(window.get(), "RichEdit2");
+        auto* timer = Find<QTimer>(window.get(), "Timer1");
+        EXPECT_FALSE(timer->isActive());
+        Compose(typed, QStringLiteral("お"));
+        EXPECT_TRUE(timer->isActive());
+        if (mode == TfrmMain::AllMode) {
+            EXPECT_TRUE(Action(window.get(), "Comp1")->isEnabled());
+            EXPECT_EQ(Find<QLabel>(window.get(), "Label1")->palette().color(QPalette::WindowText),
+                      QColor(Qt::red));
+        }
+        Tick(window.get(), 2);
+        Commit(typed, QStringLiteral("おはよう"));
+        if (mode == TfrmMain::AllMode)
+            Action(window.get(), "Comp1")->trigger();
+        EXPECT_EQ(PracticeRecs[0].Seconds, 2);
+        window.reset();
+        std::memset(PracticeRecs, 0, sizeof PracticeRecs);
+    }
+}
+
+// Keys that cannot change the typed text leave a bulk exercise unstarted: opening a menu with
+// Alt+T and closing it with Escape, function keys, arrows. A character or an editing key starts
+// it.
+TEST_F(UfMainExerciseTest, OnlyKeysThatTypeOrEditStartABulkExercise) {
+    struct TCase {
+        const char* Name;
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+        bool Starts;
+    } cases[] = {
+        {"Alt", Qt::Key_Alt, Qt::AltModifier, false},
+        {"Alt+T", Qt::Key_T, Qt::AltModifier, false},
+        {"Escape", Qt::Key_Escape, {}, false},
+        {"F2", Qt::Key_F2, {}, false},
+        {"Shift", Qt::Key_Shift, Qt::ShiftModifier, false},
+        {"Left", Qt::Key_Left, {}, false},
+        {"Ctrl+V", Qt::Key_V, Qt::ControlModifier, false},
+        {"a", Qt::Key_A, {}, true},
+        {"Backspace", Qt::Key_Backspace, {}, true},
+        {"Enter", Qt::Key_Return, {}, true},
+    };
+    auto window = Start(TfrmMain::AllMode, u"abc");
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ClickSentence(window.get(), 0);
+        QTest::keyClick(Pane(window.get(), "RichEdit2"), c.Key, c.Modifiers);
+        EXPECT_EQ(Find<QTimer>(window.get(), "Timer1")->isActive(), c.Starts);
+        EXPECT_EQ(Action(window.get(), "Comp1")->isEnabled(), c.Starts);
+    }
+}
+
+// With the input method off, a key reaches a pane that expects it: the learner is told how to
+// switch it on. Sequential input of a Japanese text takes nothing unchecked; bulk input takes
+// the key as typed. The next input-method event takes the hint away.
+TEST_F(UfMainExerciseTest, AKeyPastTheInputMethodTellsTheLearnerToSwitchItOn) {
+    for (int mode : {TfrmMain::PartMode, TfrmMain::AllMode}) {
+        SCOPED_TRACE(mode);
+        auto window = Start(mode, u"おはよう");
+        TRichEdit* typed = Pane(window.get(), "RichEdit2");
+        QTest::keyClicks(typed, "o");
+        EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).contains(QStringLiteral("全角/半角")));
+        bool bulk = mode == TfrmMain::AllMode;
+        EXPECT_EQ(typed->Text(), bulk ? "o" : "");
+        EXPECT_EQ(Find<QTimer>(window.get(), "Timer1")->isActive(), bulk);
+        Compose(typed, QStringLiteral("お"));
+        EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+    }
+}
+
+// The line height is known from the start, so a one-line text counts its keystrokes (the last
+// one ends the exercise before its key up).
+TEST_F(UfMainExerciseTest, AOneLineEnglishTextCountsItsKeystrokes) {
+    auto window = Start(TfrmMain::PartMode, u"ab");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    QTest::keyClicks(typed, "a");
+    Tick(window.get(), 2);
+    QTest::keyClicks(typed, "b");
+    EXPECT_TRUE(typed->ReadOnly());
+    EXPECT_EQ(PracticeRecs[0].KeyCount, 1);
+    EXPECT_NE(Panel(window.get(), "StatusBar1", 1).indexOf(QStringLiteral("打鍵速度 30.0")), -1)
+        << Panel(window.get(), "StatusBar1", 1).toStdString();
 }
 
 } // namespace

@@ -230,4 +230,20 @@ TEST_F(UfMainTouchTest, AFileOpenedStartsTheDrillAndAModeChoiceAbandonsIt) {
     EXPECT_EQ(Panel(w, "StatusBar2", 0), QStringLiteral(" ")) << "no exercise runs";
 }
 
+// In the kana step the input method takes the keys: its first preedit starts the clock, and a
+// key it let through is no entry but a hint to switch it on.
+TEST_F(UfMainTouchTest, TheKanaStepStartsWithTheInputMethod) {
+    auto window = Start(u"漢字");
+    QWidget* w = window.get();
+    TRichEdit* example = Pane(w, "RichEdit1");
+    auto* timer = Find<QTimer>(w, "Timer1");
+    QTest::keyClicks(example, "k");
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_TRUE(Panel(w, "StatusBar1", 1).contains(QStringLiteral("Ctrl+Space")));
+    QInputMethodEvent preedit(QStringLiteral("か"), {});
+    QApplication::sendEvent(example, &preedit);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(Panel(w, "StatusBar1", 1).isEmpty());
+}
+
 } // namespace

@@ -219,6 +219,7 @@ TEST_F(RichEditTest, ARefusingPaneTakesNoCommit) {
         TImeMode Mode;
     } cases[] = {
         {"input method disabled", false, TImeMode::Disabled},
+        {"input method closed", false, TImeMode::Closed},
         {"read-only", true, TImeMode::Hiragana},
     };
     for (const TCase& c : cases) {
@@ -236,12 +237,19 @@ TEST_F(RichEditTest, ARefusingPaneTakesNoCommit) {
     }
 }
 
-TEST_F(RichEditTest, InputMethodModesSetTheWidgetAndItsHints) {
+// Hints alone change nothing in a Linux input method: only a pane in hiragana accepts one,
+// and the input context, asking the pane, hears so.
+TEST_F(RichEditTest, OnlyHiraganaLetsTheInputMethodIn) {
     Pane().SetImeMode(TImeMode::Disabled);
     EXPECT_FALSE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
     Pane().SetImeMode(TImeMode::Closed);
-    EXPECT_TRUE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
-    EXPECT_TRUE(Pane().inputMethodHints().testFlag(Qt::ImhLatinOnly));
+    EXPECT_FALSE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(&Pane(), &query);
+    EXPECT_FALSE(query.value(Qt::ImEnabled).toBool()) << "the input context is told";
+    Pane().SetImeMode(TImeMode::Hiragana);
+    QApplication::sendEvent(&Pane(), &query);
+    EXPECT_TRUE(query.value(Qt::ImEnabled).toBool());
     Pane().SetReadOnly(true); // read-only leaves the input method as its mode says
     EXPECT_TRUE(Pane().testAttribute(Qt::WA_InputMethodEnabled));
     Pane().setReadOnly(false);
@@ -252,6 +260,18 @@ TEST_F(RichEditTest, InputMethodModesSetTheWidgetAndItsHints) {
     EXPECT_FALSE(Pane().ReadOnly());
     Pane().SetImeMode(TImeMode::Hiragana);
     EXPECT_EQ(Pane().inputMethodHints(), Qt::ImhNone);
+}
+
+// Candidate windows open at the caret: its rectangle, in the pane's coordinates, lies on the
+// caret's line inside the frame.
+TEST_F(RichEditTest, TheCursorRectangleIsTheCaretInThePane) {
+    Pane().SetText("a\r\nb\r\ncc");
+    Pane().SetSelStart(Pane().TextLength());
+    QRectF caret = Pane().inputMethodQuery(Qt::ImCursorRectangle).toRectF();
+    QRect line2 = Pane().cursorRect().translated(Pane().viewport()->pos());
+    EXPECT_EQ(caret.toRect(), line2);
+    EXPECT_GT(caret.top(), Pane().viewport()->pos().y() + 2 * caret.height() - 2);
+    EXPECT_TRUE(QRectF(Pane().rect()).contains(caret.center()));
 }
 
 TEST_F(RichEditTest, PreeditFormatsTakeTheCompositionColours) {

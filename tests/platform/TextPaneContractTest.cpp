@@ -324,15 +324,16 @@ TYPED_TEST(TextPaneContract, StatesReadBackAsSet) {
     EXPECT_EQ(pane.ImeMode(), TImeMode::Closed); // read-only does not touch the input method
 }
 
-TYPED_TEST(TextPaneContract, DisablingTheInputMethodDropsTheComposition) {
+TYPED_TEST(TextPaneContract, DisablingOrClosingTheInputMethodDropsTheComposition) {
     TTextPane& pane = this->Pane();
-    StartComposition(this->Pane());
-    EXPECT_TRUE(pane.HasComposition());
-    pane.SetImeMode(TImeMode::Closed);
-    EXPECT_TRUE(pane.HasComposition());
-    pane.SetImeMode(TImeMode::Disabled);
-    EXPECT_FALSE(pane.HasComposition());
-    EXPECT_EQ(pane.ImeMode(), TImeMode::Disabled);
+    for (TImeMode mode : {TImeMode::Disabled, TImeMode::Closed}) {
+        pane.SetImeMode(TImeMode::Hiragana);
+        StartComposition(this->Pane());
+        EXPECT_TRUE(pane.HasComposition());
+        pane.SetImeMode(mode);
+        EXPECT_FALSE(pane.HasComposition());
+        EXPECT_EQ(pane.ImeMode(), mode);
+    }
 
     pane.SetImeMode(TImeMode::Hiragana);
     StartComposition(this->Pane());

@@ -154,7 +154,7 @@ void TMemoryTextPane::ScrollLines(int count) {
 }
 
 void TMemoryTextPane::SetImeMode(TImeMode mode) {
-    if (mode == TImeMode::Disabled)
+    if (mode != TImeMode::Hiragana && FComposing)
         CancelComposition();
     FImeMode = mode;
 }
