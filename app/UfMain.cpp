@@ -126,6 +126,8 @@ std::u16string TrimRight(std::u16string text) {
     return text;
 }
 
+} // namespace
+
 std::vector<TScreenRect> AvailableScreens() {
     std::vector<TScreenRect> screens;
     QList<QScreen*> all = QGuiApplication::screens();
@@ -138,8 +140,6 @@ std::vector<TScreenRect> AvailableScreens() {
         }
     return screens;
 }
-
-} // namespace
 
 // ---- Start-up and closing ----
 
