@@ -1,5 +1,7 @@
 # TYPORIN: `make run` builds and starts the program, `make test` builds and runs the whole suite,
-# `make bench` builds and runs the benchmarks. Each first installs the Debian packages it needs.
+# `make bench` builds and runs the benchmarks, `make sanitize` builds the suite with AddressSanitizer
+# and UndefinedBehaviorSanitizer and runs it, `make fuzz` builds the libFuzzer targets with clang
+# and runs each for FUZZ_SECONDS. Each first installs the Debian packages it needs.
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -20,6 +22,17 @@ IME_PACKAGES := xvfb xauth xdotool dbus dbus-x11 util-linux \
 INSTALL_TEST_PACKAGES := qt6-translations-l10n desktop-file-utils appstream
 # What building and checking the Debian package needs on top.
 PACKAGE_PACKAGES := dpkg-dev file lintian
+# What the fuzzers need on top: clang and its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES := clang libfuzzer-14-dev libclang-rt-14-dev
+
+# The sanitizer suite and the fuzzers build in folders of their own. -O1 without debug
+# information keeps the sanitizer build within CI's time on two cores; only the tests are built.
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 30
+SANITIZE_FLAGS := -O1 -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
+FUZZ_FLAGS := -O1 -g -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined
+CCACHE := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
@@ -36,7 +49,7 @@ define install_missing
 	fi
 endef
 
-.PHONY: all deps bench-deps configure build run test bench format clean
+.PHONY: all deps bench-deps fuzz-deps configure build run test bench sanitize fuzz format clean
 .PHONY: package-deps package
 
 all: build
@@ -51,6 +64,9 @@ bench-deps: deps
 .PHONY: ime-deps
 ime-deps: deps
 	$(call install_missing,$(IME_PACKAGES))
+
+fuzz-deps: deps
+	$(call install_missing,$(FUZZ_PACKAGES))
 
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
@@ -76,8 +92,25 @@ package: package-deps build
 	cd $(BUILD_DIR) && cpack -G DEB
 	lintian --fail-on error $(BUILD_DIR)/typorin_*.deb
 
+sanitize: deps
+	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Sanitize $(CCACHE) \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	@cmake --build $(ASAN_DIR) -j $(JOBS) --target core_tests ui_tests
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+fuzz: fuzz-deps
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Fuzz -DTYPORIN_FUZZ=ON $(CCACHE) \
+		-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)" >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	@sh fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -4,10 +4,9 @@
 #include "platform/FileIo.h"
 #include "platform/ProgramFolder.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
 
 TOptionRec OptionRec;
@@ -33,8 +32,6 @@ constexpr TRange SettingRanges[] = {
 
 // Windows smaller than this cannot show their controls.
 constexpr int MinUsableWidth = 100, MinUsableHeight = 100;
-// How much of a window must lie on a screen for the learner to grab it.
-constexpr int MinVisible = 50;
 
 } // namespace
 
@@ -53,18 +50,20 @@ std::filesystem::path DataFilePath() {
     return ProgramFolder() / "Typorin.dat";
 }
 
+void RemoveDataFileLeftovers() {
+    // Earlier saves named their temporary file "Typorin.dat." and six letters or digits.
+    RemoveSaveLeftovers(DataFilePath().parent_path(), DataFilePath().filename().string());
+}
+
 void ReadDataFile(const std::filesystem::path& path) {
-    QFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("Cannot open " + path.string() + ": " +
-                                 file.errorString().toStdString());
-    auto readInto = [&](void* target, qint64 size) {
-        if (file.read(static_cast<char*>(target), size) < 0)
-            throw std::runtime_error("Cannot read " + path.string() + ": " +
-                                     file.errorString().toStdString());
-    };
-    readInto(&OptionRec, sizeof OptionRec);
-    readInto(PracticeRecs, sizeof PracticeRecs);
+    LoadDataFileBytes(ReadFileHead(path, DataFileSize));
+}
+
+void LoadDataFileBytes(std::string_view bytes) {
+    bytes = bytes.substr(0, DataFileSize);
+    std::size_t options = std::min(bytes.size(), sizeof OptionRec);
+    std::memcpy(&OptionRec, bytes.data(), options);
+    std::memcpy(PracticeRecs, bytes.data() + options, bytes.size() - options);
 }
 
 void WriteDataFile(const std::filesystem::path& path) {
@@ -161,38 +160,6 @@ void RepairPaneSize(std::int32_t& size, int min, int max, int fallback) {
         size = fallback;
 }
 
-void RepairBounds(std::int32_t& left, std::int32_t& top, std::int32_t& width, std::int32_t& height,
-                  int defaultWidth, int defaultHeight, const std::vector<TScreenRect>& screens) {
-    long long maxWidth = 0, maxHeight = 0;
-    for (const TScreenRect& s : screens) {
-        maxWidth = std::max<long long>(maxWidth, s.Width);
-        maxHeight = std::max<long long>(maxHeight, s.Height);
-    }
-    const TScreenRect& primary = screens.front();
-    auto centre = [&] {
-        left = primary.Left + (primary.Width - width) / 2;
-        top = primary.Top + (primary.Height - height) / 2;
-    };
-    if (width < MinUsableWidth || height < MinUsableHeight || width > maxWidth ||
-        height > maxHeight) {
-        width = defaultWidth;
-        height = defaultHeight;
-        centre();
-        return;
-    }
-    auto overlap = [](long long a0, long long a1, long long b0, long long b1) {
-        return std::min(a1, b1) - std::max(a0, b0);
-    };
-    bool visible = std::any_of(screens.begin(), screens.end(), [&](const TScreenRect& s) {
-        return overlap(left, static_cast<long long>(left) + width, s.Left,
-                       static_cast<long long>(s.Left) + s.Width) >= MinVisible &&
-               overlap(top, static_cast<long long>(top) + height, s.Top,
-                       static_cast<long long>(s.Top) + s.Height) >= MinVisible;
-    });
-    if (!visible)
-        centre();
-}
-
 // The records window's panes: the list width, and the strips' heights and bottoms from the top
 // down. A size that is negative, larger than the screens, or out of order (a strip ending above
 // the one before it ends, the strips ending below the pane) puts all of them back to the design.
@@ -259,11 +226,80 @@ void RepairOptions(const std::vector<TScreenRect>& screens) {
     RepairPaneSize(o.MainPanel2Width, 0, maxWidth, 190);
     RepairPaneSize(o.MainRichEdit1Height, 0, maxHeight, 100);
     RepairGraphPanes(o, maxWidth, maxHeight);
-    RepairBounds(o.MainLeft, o.MainTop, o.MainWidth, o.MainHeight, DefaultMainWidth,
-                 DefaultMainHeight, screens);
-    RepairBounds(o.GraphLeft, o.GraphTop, o.GraphWidth, o.GraphHeight, DefaultGraphWidth,
-                 DefaultGraphHeight, screens);
-    RepairBounds(o.EditorLeft, o.EditorTop, o.EditorWidth, o.EditorHeight, DefaultEditorWidth,
-                 DefaultEditorHeight, screens);
+    FitBoundsOnScreens(o.MainLeft, o.MainTop, o.MainWidth, o.MainHeight, DefaultMainWidth,
+                       DefaultMainHeight, screens);
+    FitBoundsOnScreens(o.GraphLeft, o.GraphTop, o.GraphWidth, o.GraphHeight, DefaultGraphWidth,
+                       DefaultGraphHeight, screens);
+    FitBoundsOnScreens(o.EditorLeft, o.EditorTop, o.EditorWidth, o.EditorHeight, DefaultEditorWidth,
+                       DefaultEditorHeight, screens);
     RepairEditorPanes(o, maxWidth, maxHeight);
+}
+
+void FitBoundsOnScreens(std::int32_t& left, std::int32_t& top, std::int32_t& width,
+                        std::int32_t& height, int defaultWidth, int defaultHeight,
+                        const std::vector<TScreenRect>& allScreens) {
+    // A screen too small to hold a usable window is no place to put one.
+    std::vector<TScreenRect> screens;
+    for (const TScreenRect& s : allScreens)
+        if (s.Width >= MinUsableWidth && s.Height >= MinUsableHeight)
+            screens.push_back(s);
+    if (screens.empty())
+        return;
+    // In 64 bits: screens and bounds may hold any 32-bit values.
+    using TWide = long long;
+    TWide maxWidth = 0, maxHeight = 0;
+    for (const TScreenRect& s : screens) {
+        maxWidth = std::max<TWide>(maxWidth, s.Width);
+        maxHeight = std::max<TWide>(maxHeight, s.Height);
+    }
+    TWide x = left, y = top, w = width, h = height;
+    auto store = [&] {
+        auto narrow = [](TWide v) {
+            return static_cast<std::int32_t>(
+                std::clamp<TWide>(v, std::numeric_limits<std::int32_t>::min(),
+                                  std::numeric_limits<std::int32_t>::max()));
+        };
+        left = narrow(x);
+        top = narrow(y);
+        width = narrow(w);
+        height = narrow(h);
+    };
+    // Shrinks the window to `s` and moves it wholly onto it, or centres it there.
+    auto fitOn = [&](const TScreenRect& s, bool centre) {
+        w = std::min<TWide>(w, std::max(0, s.Width));
+        h = std::min<TWide>(h, std::max(0, s.Height));
+        if (centre) {
+            x = s.Left + (s.Width - w) / 2;
+            y = s.Top + (s.Height - h) / 2;
+        } else {
+            x = std::clamp<TWide>(x, s.Left, std::max<TWide>(s.Left, TWide{s.Left} + s.Width - w));
+            y = std::clamp<TWide>(y, s.Top, std::max<TWide>(s.Top, TWide{s.Top} + s.Height - h));
+        }
+        store();
+    };
+    const TScreenRect& primary = screens.front();
+    if (w < MinUsableWidth || h < MinUsableHeight || w > maxWidth || h > maxHeight) {
+        w = defaultWidth;
+        h = defaultHeight;
+        fitOn(primary, true);
+        return;
+    }
+    // The screen the window is mostly on: the one that shows the largest part of it.
+    auto overlap = [](TWide a0, TWide a1, TWide b0, TWide b1) {
+        return std::max<TWide>(0, std::min(a1, b1) - std::max(a0, b0));
+    };
+    const TScreenRect* best = nullptr;
+    TWide bestArea = 0;
+    for (const TScreenRect& s : screens) {
+        TWide area = overlap(x, x + w, s.Left, TWide{s.Left} + s.Width) *
+                     overlap(y, y + h, s.Top, TWide{s.Top} + s.Height);
+        if (area > bestArea) {
+            best = &s;
+            bestArea = area;
+        }
+    }
+    if (best)
+        fitOn(*best, false);
+    else
+        fitOn(primary, true);
 }

@@ -196,10 +196,18 @@ void SetRecordTitle(TPracticeRec& rec, std::string_view title);
 // Typorin.dat in the program folder.
 std::filesystem::path DataFilePath();
 
+// Removes the temporary files that a save of Typorin.dat interrupted by a kill left beside it.
+// Called at start, before anything is saved.
+void RemoveDataFileLeftovers();
+
 // Reads the file into the store: the settings block first, then the ring. A shorter file is no
 // error: the bytes read replace the start of the store and the rest keeps its content.
-// Throws std::runtime_error when the file cannot be opened or read.
+// Bytes beyond the store are ignored. Throws TFileError when the file cannot be opened or read or
+// is no regular file.
 void ReadDataFile(const std::filesystem::path& path);
+
+// The same from the file's bytes: any length, any bytes.
+void LoadDataFileBytes(std::string_view bytes);
 
 // Writes the whole store atomically. Throws std::runtime_error on failure; the previous file
 // then stays as it was.
@@ -235,8 +243,20 @@ struct TScreenRect {
 // - pane sizes of the main window that are negative or larger than any screen: the default;
 // - pane sizes of the records window that are negative, larger than any screen or out of
 //   order (each strip ends below the one above it, all inside the pane): the design sizes;
-// - window bounds too small to use, larger than the screens or with no part on any screen: the
-//   default size, centred on the first screen.
+// - pane sizes of the editor that are negative or larger than the screen or the editor: the
+//   design sizes;
+// - window bounds: as FitBoundsOnScreens leaves them.
 // `screens` are the available areas of the screens, the first the primary one; empty means
 // that nothing is known and the bounds are left as they are.
 void RepairOptions(const std::vector<TScreenRect>& screens);
+
+// Makes a window's restored bounds usable on the screens there are now (after a change of
+// screens or of the scale factor): bounds too small to use or larger than every screen get the
+// default size, centred on the first screen; bounds on no screen keep their size (shrunk to the
+// first screen) and are centred on it; any other window is shrunk to fit the screen that shows
+// the largest part of it and moved wholly onto that screen. Every window that restores its
+// bounds passes them through here. `screens` as for RepairOptions; screens smaller than a usable
+// window (100 by 100) are passed over, and without another screen the bounds stay as they are.
+void FitBoundsOnScreens(std::int32_t& left, std::int32_t& top, std::int32_t& width,
+                        std::int32_t& height, int defaultWidth, int defaultHeight,
+                        const std::vector<TScreenRect>& screens);

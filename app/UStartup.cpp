@@ -15,13 +15,14 @@ bool StartSingleInstance(TSingleInstance& guard) {
     case TSingleInstance::TResult::First:
         return true;
     case TSingleInstance::TResult::Running:
+        // The lock belongs to a running process: it goes when that process ends, even when it
+        // ends abnormally, so waiting for it is the whole advice.
         Dialogs::ShowWarning(
             nullptr,
-            QStringLiteral(
-                "Typorin.exe は、すでに起動されています。複数起動することはできません。\r\n"
-                "Typorin.exe が起動していなのにこのメッセージがでることもあります。\r\n"
-                "ほかに起動しているアプリケーションを終了してみてください。\r\n"
-                "Typorin.exe が異常終了しているばあいは Windows を再起動してください。"));
+            QStringLiteral("%1 は、すでに起動されています。複数起動することはできません。\r\n"
+                           "起動している %1 を終了してから、もう一度起動してください。\r\n"
+                           "%1 が異常終了したばあいも、終了していれば、そのまま起動できます。")
+                .arg(guard.Name()));
         guard.RaiseRunning();
         return false;
     case TSingleInstance::TResult::Failed:

@@ -41,6 +41,8 @@ const QString LineCompCaption = QStringLiteral("行ごとに比較");
 const QString BannerLine0 = QStringLiteral("求む！　バグ・不具合報告　質問もＯＫ！");
 const QString BannerLine1Lead = QStringLiteral("ここをクリック→");
 
+constexpr int MainMinWidth = 520, MainMinHeight = 380;
+
 const QString ReadErrorText = QStringLiteral("文の読み取り中のエラー\r\n");
 const QString CompareErrorText =
     QStringLiteral("文字列の比較中にエラーが起きました。\r\n入力できなくなったときは読み込み直して"
@@ -161,6 +163,8 @@ std::u16string TrimRight(std::u16string text) {
     return text;
 }
 
+} // namespace
+
 std::vector<TScreenRect> AvailableScreens() {
     std::vector<TScreenRect> screens;
     QList<QScreen*> all = QGuiApplication::screens();
@@ -173,8 +177,6 @@ std::vector<TScreenRect> AvailableScreens() {
         }
     return screens;
 }
-
-} // namespace
 
 // ---- Start-up and closing ----
 
@@ -318,6 +320,9 @@ void TfrmMain::FormCreate() {
     PlaceRulerMarker();
     FDragOffset = ui->Label1->width() / 2 - 2;
 
+    // Below this the tool bar, both lists, the ruler and a keyboard with readable captions no
+    // longer fit; a restored size smaller than this grows to it.
+    setMinimumSize(MainMinWidth, MainMinHeight);
     RestoreGeometry();
     SetListFonts();
     if (ui->ListView1->topLevelItemCount() > 0) {
@@ -328,6 +333,9 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::ReadSettings() {
+    // Saves interrupted by a kill may have left their temporary files; no save runs yet.
+    RemoveDataFileLeftovers();
+    RemoveSaveLeftovers(UuRegi::RegisterFolder());
     try {
         ReadDataFile(DataFilePath());
     } catch (const std::exception&) {
@@ -572,7 +580,7 @@ void TfrmMain::FileOpen1Execute() {
     FBannerShown = false;
     Dialogs::TFileDialogOptions options;
     options.Folder = QString::fromStdString(ProgramFolder().string());
-    options.Filter = QStringLiteral("テキストファイル ( *.txt ) (*.txt)");
+    options.Filter = QStringLiteral("テキストファイル (*.txt)");
     options.DefaultSuffix = QStringLiteral("txt");
     QString path = Dialogs::AskOpenFileName(this, options);
     if (path.isEmpty())
@@ -1560,7 +1568,9 @@ void TfrmMain::PaintBox2Paint(QPainter& painter) {
     int cell = QFontMetrics(font).horizontalAdvance(limits.CellText);
     painter.setPen(Qt::black);
     painter.drawLine(4, 5, cell * limits.LastColumn, 5);
-    ui->Label1->move(FWrapCol * cell, ui->Label1->y());
+    // While dragged the marker follows the mouse; every move repaints the ruler beneath it.
+    if (!FDragging)
+        ui->Label1->move(FWrapCol * cell, ui->Label1->y());
 
     font.setPointSize(9);
     painter.setFont(font);

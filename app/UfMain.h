@@ -3,6 +3,7 @@
 // The main window: the register and sentence lists, the example and typing panes, the
 // keyboard, the menus, the tool bar and the two status bars; the three practice modes.
 
+#include "app/UDataFile.h"
 #include "app/UExerciseStats.h"
 #include "compare/UuCompPart.h"
 #include "registers/UuRegi.h"
@@ -30,6 +31,11 @@ class TKbClass;
 class TRichEdit;
 class TfrmGraphJap;
 class TfrmEditor;
+
+// The available areas of the screens there are now, the primary one first: what RepairOptions and
+// FitBoundsOnScreens take. A window that restores its bounds passes them through
+// FitBoundsOnScreens(..., AvailableScreens()).
+std::vector<TScreenRect> AvailableScreens();
 
 class TfrmMain : public QMainWindow, private TDrillHost {
 public:

@@ -33,7 +33,7 @@ struct TFileDialogOptions {
     QString Caption;
     QString Folder;        // the folder shown first
     QString FileName;      // the name proposed (save) or preselected (open)
-    QString Filter;        // in Qt's form, such as "テキストファイル ( *.txt ) (*.txt)"
+    QString Filter;        // in Qt's form, such as "テキストファイル (*.txt)"
     QString DefaultSuffix; // added to a name typed without one, such as "txt"
 };
 

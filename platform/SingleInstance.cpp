@@ -8,7 +8,7 @@ namespace {
 const QByteArray RaiseRequest = "raise\n";
 }
 
-TSingleInstance::TSingleInstance(const QString& name, const QString& folder) {
+TSingleInstance::TSingleInstance(const QString& name, const QString& folder) : FName(name) {
     QString dir = folder.isEmpty()
                       ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
                       : folder;

@@ -27,6 +27,9 @@ public:
 
     TResult Acquire();
 
+    // The executable's file name the guard was made for.
+    const QString& Name() const { return FName; }
+
     // Asks the running instance to raise its window; false when it could not be reached.
     bool RaiseRunning(int timeoutMs = 1000);
 
@@ -36,6 +39,7 @@ public:
 private:
     void ReadRequests();
 
+    QString FName;
     QString FLockPath;
     QString FSocketPath;
     std::unique_ptr<QLockFile> FLock;

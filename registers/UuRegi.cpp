@@ -42,7 +42,7 @@ bool HasLine(const std::vector<std::string>& lines, int idx) {
 }
 
 std::string LineCount(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " line" : " lines");
+    return "（ファイルは " + std::to_string(count) + " 行です）";
 }
 
 } // namespace
@@ -103,8 +103,8 @@ std::vector<TEntryItem> ListEntries(const std::vector<std::string>& lines,
 const std::string& HeaderLine(const std::vector<std::string>& lines, int idx,
                               const std::filesystem::path& fileName) {
     if (!HasLine(lines, idx))
-        throw std::runtime_error("No entry starts at line " + std::to_string(idx) + " of " +
-                                 fileName.string() + ": the file has " + LineCount(lines.size()));
+        throw TFileError(fileName, std::to_string(idx + 1) + " 行目から始まる文がありません" +
+                                       LineCount(lines.size()) + "。");
     return lines[idx];
 }
 
@@ -113,9 +113,10 @@ std::string BodyText(const std::vector<std::string>& lines, int idx, int lastIdx
     if (lastIdx <= idx)
         return {};
     if (!HasLine(lines, lastIdx))
-        throw std::runtime_error("The entry at line " + std::to_string(idx) + " of " +
-                                 fileName.string() + " ends at line " + std::to_string(lastIdx) +
-                                 ", but the file has " + LineCount(lines.size()));
+        throw TFileError(fileName, std::to_string(idx + 1) + " 行目からの文は " +
+                                       std::to_string(lastIdx + 1) + " 行目までのはずですが、" +
+                                       "ファイルが短くなっています" + LineCount(lines.size()) +
+                                       "。");
     std::string text;
     for (int n = std::max(idx + 1, 0); n <= lastIdx; ++n) {
         text += lines[n];
@@ -144,9 +145,9 @@ void WriteCheckMark(const std::filesystem::path& fileName, int idx, bool checked
     TRegiFile file = ReadRegiFile(fileName);
     std::vector<std::string>& lines = file.Lines;
     if (!HasLine(lines, idx) || !IsHeaderIn(file.Encoding, lines[idx]))
-        throw std::runtime_error("Line " + std::to_string(idx) + " of " + fileName.string() +
-                                 " is no entry's header any more: the file has changed since "
-                                 "its entries were listed");
+        throw TFileError(fileName, std::to_string(idx + 1) +
+                                       " 行目が文の見出しではなくなっています。"
+                                       "文の一覧を作ったあとでファイルが変わりました。");
     lines[idx][0] = checked ? 'T' : 'F';
     SaveRegiFile(fileName, file);
 }
@@ -172,8 +173,8 @@ TRegi::ListFiles(const std::filesystem::path& folder) {
                 names.push_back(std::move(name));
         }
     } catch (const std::filesystem::filesystem_error& e) {
-        throw std::runtime_error("Cannot list the registers in " + folder.string() + ": " +
-                                 e.code().message());
+        throw TFileError(folder,
+                         "登録ファイルの一覧を作れません。" + FileErrorReason(e.code().value()));
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -113,12 +113,15 @@ std::vector<TChar> SplitSentence(std::u16string_view sentence) {
         std::size_t length = IsSurrogatePair(sentence, i) ? 2 : 1;
         std::u16string_view wide = sentence.substr(i, length);
         std::string bytes = ShiftJis::FromUtf16(wide);
+        i += length;
+        // A lone low surrogate encodes to nothing: it is no character of the line.
+        if (bytes.empty())
+            continue;
         TCharKind kind = bytes.size() == 2 ? TCharKind::Table : TCharKind::SingleByte;
         bool unmappable = bytes.size() == 1 && bytes[0] == ShiftJis::Unmappable && wide != u"?";
         if (unmappable || wide[0] < 0x20 || wide[0] == 0x7F)
             kind = TCharKind::Untypable;
         chars.push_back({std::move(bytes), kind});
-        i += length;
     }
     return chars;
 }

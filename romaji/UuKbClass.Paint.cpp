@@ -26,64 +26,48 @@ QColor ButtonFace(const QWidget& paintBox) {
     return paintBox.palette().color(QPalette::Button);
 }
 
-QPolygon Oval(const TKbGeometry& geometry, int index) {
-    const TKbPoint centre = geometry.Centre(index);
-    QPolygon oval(OutlinePointCount);
-    for (int i = 0; i < OutlinePointCount; ++i)
-        oval.setPoint(i, centre.X + geometry.Outline[i].X, centre.Y + geometry.Outline[i].Y);
-    return oval;
+// The rim that makes a finger name read on the button face: dark around a light colour, white
+// around a dark one.
+QColor RimFor(const QColor& text) {
+    const int luma = (299 * text.red() + 587 * text.green() + 114 * text.blue()) / 1000;
+    return luma > 140 ? QColor(64, 64, 64) : QColor(Qt::white);
 }
 
-// A caption is placed by the top left of its line, as (TextX, TextY) give it.
-void WriteText(QPainter& painter, const QString& text, int x, int y) {
-    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
+// Writes `text` with its top left at (x, y), as (TextX, TextY) give it, over a rim of one pixel
+// in `rim`: a caption reaching beyond its oval stays readable on the button face.
+void WriteText(QPainter& painter, const QString& text, int x, int y, const QColor& color,
+               const QColor& rim) {
+    const QPoint at(x, y + painter.fontMetrics().ascent());
+    painter.setPen(rim);
+    for (QPoint step : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+        painter.drawText(at + step, text);
+    painter.setPen(color);
+    painter.drawText(at, text);
 }
 
-// The pixels WriteText touches, with a pixel to spare for the smoothed edges of the letters.
-QRect TextRect(QPainter& painter, const QString& text, int x, int y) {
+// The pixels WriteText touches: the letters, their rim and a pixel for the smoothed edges.
+QRect TextRect(const QFontMetrics& metrics, const QString& text, int x, int y) {
     if (text.isEmpty())
         return {};
-    const QFontMetrics metrics = painter.fontMetrics();
-    return metrics.boundingRect(text).translated(x, y + metrics.ascent()).adjusted(-1, -1, 1, 1);
+    return metrics.boundingRect(text).translated(x, y + metrics.ascent()).adjusted(-2, -2, 2, 2);
 }
 
-// Fills `area` with `background` except where an oval lies. Letters are smoothed, so writing a
-// caption over an older one of another colour would leave a fringe where the caption reaches
-// beyond its oval (the "Shift" captions, the finger names); the ovals themselves are filled
-// pixel for pixel and need no clearing.
-void ClearAround(QPainter& painter, const TKbGeometry& geometry, const QRect& area,
-                 const QColor& background) {
-    if (area.isEmpty())
-        return;
-    const auto [left, right] =
-        std::minmax_element(geometry.Outline.begin(), geometry.Outline.end(),
-                            [](TKbPoint a, TKbPoint b) { return a.X < b.X; });
-    const auto [top, bottom] =
-        std::minmax_element(geometry.Outline.begin(), geometry.Outline.end(),
-                            [](TKbPoint a, TKbPoint b) { return a.Y < b.Y; });
-    QRegion free(area);
-    for (int i = 0; i < KeyCount; ++i) {
-        if (!IsPaintedKey(i))
-            continue;
-        const TKbPoint c = geometry.Centre(i);
-        // The pen of width 2 reaches a pixel beyond the outline.
-        const QRect box(QPoint(c.X + left->X - 1, c.Y + top->Y - 1),
-                        QPoint(c.X + right->X + 1, c.Y + bottom->Y + 1));
-        if (!box.intersects(area))
-            continue;
-        const QRegion oval(Oval(geometry, i));
-        free -= oval.translated(-1, 0) + oval.translated(1, 0) + oval.translated(0, -1) +
-                oval.translated(0, 1) + oval;
+// The outline of a key relative to its centre, without the points that repeat the one before:
+// rounding makes many neighbours of the 181 drawn points equal at small sizes.
+std::vector<QPoint> OvalShape(const TKbGeometry& geometry) {
+    std::vector<QPoint> shape;
+    for (int i = 0; i <= 180; ++i) {
+        const QPoint point(geometry.Outline[i].X, geometry.Outline[i].Y);
+        if (shape.empty() || shape.back() != point)
+            shape.push_back(point);
     }
-    painter.save();
-    painter.setClipRegion(free);
-    painter.fillRect(area, background);
-    painter.restore();
+    return shape;
 }
 
 } // namespace
 
-TKbClass::TKbClass(QObject* owner) : QObject(owner), FGeometry(LayoutKeyboard(0)) {
+TKbClass::TKbClass(QObject* owner) : QObject(owner) {
+    LayoutKeys();
     InitKeyboard();
 }
 
@@ -110,7 +94,23 @@ const QImage& TKbClass::Canvas() const {
 }
 
 void TKbClass::LayoutKeys() {
-    FGeometry = LayoutKeyboard(FPaintBox ? FPaintBox->width() : 0);
+    FGeometry =
+        FPaintBox ? LayoutKeyboard(FPaintBox->width(), FPaintBox->height()) : LayoutKeyboard(0);
+    FOval = OvalShape(FGeometry);
+    FAreas.clear();
+    // Each record is shown by the painted key that lies where it lies: "!" by the 1 key.
+    for (int i = 0; i < KeyCount; ++i) {
+        FShownBy[i] = i;
+        if (IsPaintedKey(i))
+            continue;
+        for (int k = 0; k < KeyCount; ++k)
+            if (IsPaintedKey(k) && FGeometry.Keys[k].Bounds.Left == FGeometry.Keys[i].Bounds.Left &&
+                FGeometry.Keys[k].Bounds.Top == FGeometry.Keys[i].Bounds.Top) {
+                FShownBy[i] = k;
+                break;
+            }
+    }
+    FMarks.fill(TMark::None);
 }
 
 QImage* TKbClass::FitCanvas() {
@@ -137,110 +137,147 @@ QImage* TKbClass::FitCanvas() {
     return FCanvas.get();
 }
 
-void TKbClass::RequestUpdate() {
-    // Within the paint box's own paint event the canvas is shown right afterwards; an update
-    // asked for from there would only bring another paint event, and so on without end.
-    if (FPaintBox && !FPaintBox->testAttribute(Qt::WA_WState_InPaintEvent))
-        FPaintBox->update();
+QFont TKbClass::CaptionFont() const {
+    QFont font = FPaintBox->font();
+    font.setPixelSize(FGeometry.FontPixels);
+    font.setBold(FGeometry.FontBold);
+    return font;
 }
 
-template <typename TSteps>
-void TKbClass::Draw(TSteps&& steps) {
-    QImage* canvas = FitCanvas();
-    if (!canvas) {
-        steps(nullptr);
+void TKbClass::MeasureAreas(const QFontMetrics& metrics) {
+    if (!FAreas.empty())
         return;
+    FAreas.assign(KeyCount, QRect());
+    const QRect ovalBox =
+        QPolygon(QList<QPoint>(FOval.begin(), FOval.end())).boundingRect().adjusted(-2, -2, 2, 2);
+    for (int i = 0; i < KeyCount; ++i) {
+        if (!IsPaintedKey(i))
+            continue;
+        const TKeyRec& key = FGeometry.Keys[i];
+        const TKbPoint c = FGeometry.Centre(i);
+        QRect area = ovalBox.translated(c.X, c.Y) |
+                     TextRect(metrics, ShiftJis::ToQString(key.Caption), key.TextX, key.TextY);
+        int shifted = 0;
+        if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted)) {
+            const TKeyRec& s = FGeometry.Keys[shifted];
+            area |= TextRect(metrics, ShiftJis::ToQString(s.Caption), s.TextX, s.TextY);
+        }
+        FAreas[i] = area;
     }
-    {
-        QPainter painter(canvas);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setRenderHint(QPainter::TextAntialiasing, true);
-        QFont font = FPaintBox->font();
-        font.setPixelSize(FGeometry.FontPixels);
-        font.setBold(FGeometry.FontBold);
-        painter.setFont(font);
-        steps(&painter);
-    }
-    RequestUpdate();
-}
-
-void TKbClass::DrawKey(QPainter* painter, int index, TRgb fill, TRgb text, bool fresh) {
-    if (!painter)
-        return;
-    const TKeyRec& key = FGeometry.Keys[index];
-    const QString caption = ShiftJis::ToQString(key.Caption);
-    const TKeyRec* shifted = nullptr;
-    int shiftedIndex = 0;
-    if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shiftedIndex))
-        shifted = &FGeometry.Keys[shiftedIndex];
-    const QString shiftedCaption = shifted ? ShiftJis::ToQString(shifted->Caption) : QString();
-
-    if (!fresh) {
-        const QColor background = ButtonFace(*FPaintBox);
-        ClearAround(*painter, FGeometry, TextRect(*painter, caption, key.TextX, key.TextY),
-                    background);
-        if (shifted)
-            ClearAround(*painter, FGeometry,
-                        TextRect(*painter, shiftedCaption, shifted->TextX, shifted->TextY),
-                        background);
-    }
-    const QColor fillColor = ToQColor(fill);
-    painter->setPen(QPen(fillColor, 2));
-    painter->setBrush(fillColor);
-    painter->drawPolygon(Oval(FGeometry, index));
-    painter->setBrush(Qt::NoBrush);
-    painter->setPen(ToQColor(text));
-    WriteText(*painter, caption, key.TextX, key.TextY);
-    if (shifted)
-        WriteText(*painter, shiftedCaption, shifted->TextX, shifted->TextY);
-}
-
-void TKbClass::DrawFingerNames(QPainter* painter, int finger) {
-    if (!painter)
-        return;
-    struct TLabel {
-        QString Name;
-        int X, Y;
-        TRgb Color;
-    };
-    std::vector<TLabel> labels;
     for (int f = 1; f <= 8; ++f) {
         const TFingerRow& row = FingerRows[f - 1];
         int index = 0;
+        FLabelAreas[f - 1] = QRect();
         if (!FGeometry.FindKey(row.LabelKey, index))
             continue;
         const TKeyRec& key = FGeometry.Keys[index];
-        const std::u16string_view name = FingerKinds[static_cast<int>(row.Kind)].Name;
-        labels.push_back(
-            {QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())), key.TextX,
-             key.TextY + FGeometry.LabelDy,
-             f == finger ? PaneColors::Blue : FingerKinds[static_cast<int>(row.Kind)].Color});
+        FLabelAreas[f - 1] =
+            TextRect(metrics, FingerName(f), key.TextX, key.TextY + FGeometry.LabelDy);
     }
-    // All names are cleared before any is written: a long name may reach the next one.
-    for (const TLabel& label : labels)
-        ClearAround(*painter, FGeometry, TextRect(*painter, label.Name, label.X, label.Y),
-                    ButtonFace(*FPaintBox));
-    for (const TLabel& label : labels) {
-        painter->setPen(ToQColor(label.Color));
-        WriteText(*painter, label.Name, label.X, label.Y);
+}
+
+QString TKbClass::FingerName(int finger) {
+    const std::u16string_view name = FingerKinds[static_cast<int>(KindOf(finger))].Name;
+    return QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+void TKbClass::Redraw(const QRegion& area) {
+    if (area.isEmpty())
+        return;
+    QImage* canvas = FitCanvas();
+    if (!canvas)
+        return;
+    {
+        QPainter painter(canvas);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setFont(CaptionFont());
+        MeasureAreas(painter.fontMetrics());
+        painter.setClipRegion(area);
+        const QRect bounds = area.boundingRect();
+        painter.fillRect(bounds, ButtonFace(*FPaintBox));
+        // Keys in record order, as a whole picture draws them, so that overlapping ovals lie
+        // the same way whatever part is drawn again.
+        for (int i = 0; i < KeyCount; ++i)
+            if (IsPaintedKey(i) && FAreas[i].intersects(bounds) && area.intersects(FAreas[i]))
+                DrawKey(painter, i);
+        for (int f = 1; f <= 8; ++f)
+            if (FLabelAreas[f - 1].intersects(bounds) && area.intersects(FLabelAreas[f - 1]))
+                DrawFingerName(painter, f);
     }
+    if (FPaintBox && !FPaintBox->testAttribute(Qt::WA_WState_InPaintEvent))
+        FPaintBox->update(area);
+}
+
+void TKbClass::DrawKey(QPainter& painter, int index) {
+    TRgb fill = KeyColor(FGeometry.Keys[index].Caption);
+    TRgb text = PaneColors::Grey;
+    if (FMarks[index] != TMark::None) {
+        fill = FMarks[index] == TMark::Wrong ? PaneColors::Red : PaneColors::Blue;
+        text = KbColors::Yellow;
+    }
+    const QColor fillColor = ToQColor(fill);
+    const TKbPoint c = FGeometry.Centre(index);
+    painter.setPen(QPen(fillColor, 2));
+    painter.setBrush(fillColor);
+    painter.translate(c.X, c.Y);
+    painter.drawPolygon(FOval.data(), static_cast<int>(FOval.size()));
+    painter.translate(-c.X, -c.Y);
+    painter.setBrush(Qt::NoBrush);
+
+    const TKeyRec& key = FGeometry.Keys[index];
+    WriteText(painter, ShiftJis::ToQString(key.Caption), key.TextX, key.TextY, ToQColor(text),
+              fillColor);
+    int shifted = 0;
+    if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted)) {
+        const TKeyRec& s = FGeometry.Keys[shifted];
+        WriteText(painter, ShiftJis::ToQString(s.Caption), s.TextX, s.TextY, ToQColor(text),
+                  fillColor);
+    }
+}
+
+void TKbClass::DrawFingerName(QPainter& painter, int finger) {
+    int index = 0;
+    if (!FGeometry.FindKey(FingerRows[finger - 1].LabelKey, index))
+        return;
+    const TKeyRec& key = FGeometry.Keys[index];
+    const QColor color =
+        ToQColor(finger == FShownFinger ? PaneColors::Blue
+                                        : FingerKinds[static_cast<int>(KindOf(finger))].Color);
+    WriteText(painter, FingerName(finger), key.TextX, key.TextY + FGeometry.LabelDy, color,
+              RimFor(color));
+}
+
+void TKbClass::SetMark(int record, TMark mark) {
+    if (record < 0 || record >= KeyCount)
+        return;
+    const int key = FShownBy[record];
+    if (FMarks[key] == mark)
+        return;
+    FMarks[key] = mark;
+    FChanged.push_back(key);
+}
+
+void TKbClass::RedrawChanged() {
+    QRegion area;
+    if (FitCanvas()) {
+        MeasureAreas(QFontMetrics(CaptionFont()));
+        for (int key : FChanged)
+            area += FAreas[key];
+    }
+    FChanged.clear();
+    Redraw(area);
 }
 
 void TKbClass::PaintKeyboard() {
     if (FShowingError)
         return;
     try {
-        Draw([&](QPainter* painter) {
-            if (!painter)
-                return;
-            painter->fillRect(QRect(QPoint(0, 0), FPaintBox->size()), ButtonFace(*FPaintBox));
-            for (int i = 0; i < KeyCount; ++i) {
-                if (IsPaintedKey(i))
-                    DrawKey(painter, i, KeyColor(FGeometry.Keys[i].Caption), PaneColors::Grey,
-                            true);
-            }
-            DrawFingerNames(painter, 0);
-        });
+        FMarks.fill(TMark::None);
+        FChanged.clear();
+        FShownFinger = 0;
+        if (FitCanvas())
+            Redraw(QRegion(QRect(QPoint(0, 0), FPaintBox->size())));
         FLastError.clear();
     } catch (const std::exception& e) {
         const QString message = QString::fromUtf8(e.what());
@@ -254,50 +291,49 @@ void TKbClass::PaintKeyboard() {
 }
 
 void TKbClass::MarkKeys(char next, char wrong) {
-    Draw([&](QPainter* painter) {
-        if (wrong == 0 && FNextKey >= 0)
-            DrawNormalKey(painter, FNextKey);
-        if (FWrongKey > 0)
-            DrawNormalKey(painter, FWrongKey);
-        if (FNextKey >= 0 && IsShiftedKey(FNextKey))
-            DrawNormalKey(painter, ShiftKeyOf(FNextKey));
-        int nextKey = 0;
-        if (next == 0 || !FGeometry.FindKey(next, nextKey)) {
-            // Without a wrong key the marks were just taken off; the fields say so too.
-            if (wrong == 0) {
-                FNextKey = FWrongKey = -1;
-                FNextChar = 0;
-            }
-            return;
+    if (wrong == 0 && FNextKey >= 0)
+        SetMark(FNextKey, TMark::None);
+    if (FWrongKey > 0)
+        SetMark(FWrongKey, TMark::None);
+    if (FNextKey >= 0 && IsShiftedKey(FNextKey))
+        SetMark(ShiftKeyOf(FNextKey), TMark::None);
+    int nextKey = 0;
+    if (next == 0 || !FGeometry.FindKey(next, nextKey)) {
+        // Without a wrong key the marks were just taken off; the fields say so too.
+        if (wrong == 0) {
+            FNextKey = FWrongKey = -1;
+            FNextChar = 0;
         }
-        if (wrong == 0 || next == FNextChar) {
-            DrawKey(painter, nextKey, PaneColors::Blue, KbColors::Yellow);
-            FNextKey = nextKey;
-            FNextChar = next;
-        }
-        // The Shift mark goes with the key marked as next: while a wrong key is given that is
-        // the earlier next key, whatever `next` is.
-        if (FNextKey >= 0 && IsShiftedKey(FNextKey))
-            DrawKey(painter, ShiftKeyOf(FNextKey), PaneColors::Blue, KbColors::Yellow);
-        int wrongKey = 0;
-        if (wrong != 0 && FGeometry.FindKey(wrong, wrongKey)) {
-            DrawKey(painter, wrongKey, PaneColors::Red, KbColors::Yellow);
-            FWrongKey = wrongKey;
-        }
-        if (wrong == 0)
-            FWrongKey = -1;
-    });
+        RedrawChanged();
+        return;
+    }
+    if (wrong == 0 || next == FNextChar) {
+        SetMark(nextKey, TMark::Next);
+        FNextKey = nextKey;
+        FNextChar = next;
+    }
+    // The Shift mark goes with the key marked as next: while a wrong key is given that is the
+    // earlier next key, whatever `next` is.
+    if (FNextKey >= 0 && IsShiftedKey(FNextKey))
+        SetMark(ShiftKeyOf(FNextKey), TMark::Next);
+    int wrongKey = 0;
+    if (wrong != 0 && FGeometry.FindKey(wrong, wrongKey)) {
+        SetMark(wrongKey, TMark::Wrong);
+        FWrongKey = wrongKey;
+    }
+    if (wrong == 0)
+        FWrongKey = -1;
+    RedrawChanged();
 }
 
 void TKbClass::UnmarkKey(char c) {
     int index = 0;
     if (c == 0 || !FGeometry.FindKey(c, index))
         return;
-    Draw([&](QPainter* painter) {
-        DrawNormalKey(painter, index);
-        if (IsShiftedKey(index))
-            DrawNormalKey(painter, ShiftKeyOf(index));
-    });
+    SetMark(index, TMark::None);
+    if (IsShiftedKey(index))
+        SetMark(ShiftKeyOf(index), TMark::None);
+    RedrawChanged();
     if (index == FNextKey) {
         FNextKey = -1;
         FNextChar = 0;
@@ -305,5 +341,17 @@ void TKbClass::UnmarkKey(char c) {
 }
 
 void TKbClass::ShowFinger(int finger) {
-    Draw([&](QPainter* painter) { DrawFingerNames(painter, finger); });
+    const int shown = finger >= 1 && finger <= 8 ? finger : 0;
+    if (shown == FShownFinger)
+        return;
+    QRegion area;
+    if (FitCanvas()) {
+        MeasureAreas(QFontMetrics(CaptionFont()));
+        if (FShownFinger > 0)
+            area += FLabelAreas[FShownFinger - 1];
+        if (shown > 0)
+            area += FLabelAreas[shown - 1];
+    }
+    FShownFinger = shown;
+    Redraw(area);
 }

@@ -176,10 +176,11 @@ double OutlineScale(std::int32_t unit) {
     return scale(high);
 }
 
-TKbGeometry LayoutKeyboard(int width) {
+namespace {
+
+TKbGeometry LayoutForUnit(std::int32_t u) {
     TKbGeometry g;
-    g.Unit = std::clamp(width, 0, MaxKeyboardWidth) / 14;
-    const std::int32_t u = g.Unit;
+    g.Unit = u;
 
     // The caption font is set in points of a 96 dpi screen, whole points only: U div 2 pixels
     // become (U div 2) * 72 div 96 points, which are drawn this many pixels high.
@@ -196,6 +197,42 @@ TKbGeometry LayoutKeyboard(int width) {
     std::stable_sort(g.Keys.begin(), g.Keys.end(),
                      [](const TKeyRec& a, const TKeyRec& b) { return a.Caption < b.Caption; });
     return g;
+}
+
+} // namespace
+
+std::int32_t KeyboardHeight(const TKbGeometry& g) {
+    std::int32_t outlineBottom = 0;
+    for (int i = 0; i <= 180; ++i)
+        outlineBottom = std::max(outlineBottom, g.Outline[i].Y);
+    std::int32_t bottom = 0;
+    for (int i = 0; i < KeyCount; ++i) {
+        if (!IsPaintedKey(i))
+            continue;
+        const TKeyRec& key = g.Keys[i];
+        bottom = std::max(bottom, g.Centre(i).Y + outlineBottom + 1);
+        bottom = std::max(bottom, key.Bounds.Bottom);
+    }
+    for (const TFingerRow& row : FingerRows) {
+        int index = 0;
+        if (g.FindKey(row.LabelKey, index))
+            bottom = std::max(bottom, g.Keys[index].TextY + g.LabelDy + g.FontPixels * 5 / 4);
+    }
+    return bottom + 1;
+}
+
+TKbGeometry LayoutKeyboard(int width, int height) {
+    const std::int32_t widest = std::clamp(width, 0, MaxKeyboardWidth) / 14;
+    TKbGeometry g = LayoutForUnit(widest);
+    if (KeyboardHeight(g) <= height)
+        return g;
+    // The height grows with the unit: the largest unit that fits is found by halving.
+    std::int32_t low = 0, high = widest; // high does not fit
+    while (high - low > 1) {
+        std::int32_t middle = low + (high - low) / 2;
+        (KeyboardHeight(LayoutForUnit(middle)) <= height ? low : high) = middle;
+    }
+    return LayoutForUnit(low);
 }
 
 bool IsShiftedKey(int index) {

@@ -16,17 +16,24 @@
 #include "platform/TextPane.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+class QFont;
+class QFontMetrics;
 class QImage;
 class QPainter;
+class QRegion;
 class QWidget;
 
 struct TKbRect {
@@ -85,7 +92,13 @@ struct TKbGeometry {
 // widget size), which keeps every coordinate well inside 32 bits. A negative width counts as 0.
 inline constexpr int MaxKeyboardWidth = 16777215;
 
-TKbGeometry LayoutKeyboard(int width);
+// Lays the keyboard out for a paint box `width` pixels wide: the key unit is width div 14, or the
+// largest smaller unit at which the whole keyboard, finger names included, fits `height`.
+TKbGeometry LayoutKeyboard(int width, int height = std::numeric_limits<int>::max());
+// The lowest pixel row the keyboard of `geometry` draws on, plus one: the ovals with their pen,
+// and the finger names under the bottom row (a line of 5/4 of the font's pixel height, which
+// holds the ascent and descent of the caption fonts).
+std::int32_t KeyboardHeight(const TKbGeometry& geometry);
 
 // The outline at `scale`, each point taken to the nearest pixel (a half to the even one).
 TKeyOutline KeyOutline(double scale);
@@ -163,7 +176,7 @@ public:
     void SetPaintBox(QWidget* paintBox);
     QWidget* PaintBox() const;
 
-    // Lays the keys out for the current width of the paint box.
+    // Lays the keys out for the current size of the paint box.
     void LayoutKeys();
     // Draws the whole keyboard with no key marked and no finger highlighted. An error shows
     // "PaintKb \r\n" and its message; the picture stays as far as it got.
@@ -192,26 +205,38 @@ public:
     const QImage& Canvas() const;
 
 private:
+    // How a painted key is shown: plain, marked as next (with the Shift it needs) or wrong.
+    enum class TMark : std::uint8_t { None, Next, Wrong };
+
     void InitKeyboard();
-    // Opens a painter on the canvas, fitted to the paint box, runs `steps` with it (with nullptr
-    // when there is nothing to draw on) and asks the paint box to show the result.
-    template <typename TSteps>
-    void Draw(TSteps&& steps);
+    // The canvas, fitted to the paint box; nullptr while there is nothing to draw on.
     QImage* FitCanvas();
-    void RequestUpdate();
-    // Draws record `index` as an oval filled with `fill` and its captions in `text`. `fresh`
-    // skips clearing what an earlier drawing of the key left around its captions.
-    void DrawKey(QPainter* painter, int index, TRgb fill, TRgb text, bool fresh = false);
-    void DrawNormalKey(QPainter* painter, int index) {
-        DrawKey(painter, index, KeyColor(FGeometry.Keys[index].Caption), PaneColors::Grey);
-    }
-    void DrawFingerNames(QPainter* painter, int finger);
+    QFont CaptionFont() const;
+    // The pixels each painted key and each finger name covers, measured once per layout.
+    void MeasureAreas(const QFontMetrics& metrics);
+    static QString FingerName(int finger);
+    // Draws `area` of the keyboard as a whole picture would show it, with the marks and the
+    // finger of now, and asks the paint box to show that part.
+    void Redraw(const QRegion& area);
+    void DrawKey(QPainter& painter, int index);
+    void DrawFingerName(QPainter& painter, int finger);
+    // Shows `record` (through the painted key where it lies) as `mark`; RedrawChanged draws the
+    // keys whose mark changed.
+    void SetMark(int record, TMark mark);
+    void RedrawChanged();
 
     QPointer<QWidget> FPaintBox;
     TKbGeometry FGeometry;
-    int FNextKey = -1;  // record marked as next
-    int FWrongKey = -1; // record marked as wrong
-    char FNextChar = 0; // character of the key marked as next
+    std::vector<QPoint> FOval;            // a key's outline around its centre
+    std::array<int, KeyCount> FShownBy{}; // per record, the painted key that shows it
+    std::array<TMark, KeyCount> FMarks{}; // per painted key
+    std::vector<int> FChanged;            // painted keys whose mark changed since the last draw
+    std::vector<QRect> FAreas;            // per painted key; empty until measured
+    std::array<QRect, 8> FLabelAreas;     // per finger 1..8
+    int FShownFinger = 0;                 // the finger whose name is blue
+    int FNextKey = -1;                    // record marked as next
+    int FWrongKey = -1;                   // record marked as wrong
+    char FNextChar = 0;                   // character of the key marked as next
     std::unique_ptr<QImage> FCanvas;
     // An error box of PaintKeyboard is showing, or was shown for this message and no paint has
     // succeeded since: every repaint would fail the same way and bring the box back.

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -311,8 +313,11 @@ INSTANTIATE_TEST_SUITE_P(
                                     OptionRec.MainTop = 2147483600;
                                 },
                                 [] { EXPECT_EQ(OptionRec.MainLeft, 650); }},
-                    TRepairCase{"PartlyOnScreenStays", [] { OptionRec.MainLeft = 1800; },
-                                [] { EXPECT_EQ(OptionRec.MainLeft, 1800); }},
+                    TRepairCase{"PartlyOnScreenMovesWhollyOn", [] { OptionRec.MainLeft = 1800; },
+                                [] {
+                                    EXPECT_EQ(OptionRec.MainLeft, 1300);
+                                    EXPECT_EQ(OptionRec.MainWidth, 620);
+                                }},
                     TRepairCase{"EditorOffScreen", [] { OptionRec.EditorTop = 5000; },
                                 [] { EXPECT_EQ(OptionRec.EditorTop, 378); }},
                     TRepairCase{"NegativePaneSize", [] { OptionRec.MainPanel2Width = -3; },
@@ -377,6 +382,48 @@ INSTANTIATE_TEST_SUITE_P(
                                     EXPECT_EQ(OptionRec.GraphPanel2Bottom, 500);
                                 }}),
     [](const testing::TestParamInfo<TRepairCase>& info) { return info.param.Name; });
+
+// Two screens side by side: a large primary one and a smaller one on its right, a little lower.
+TEST(FitBoundsOnScreensTest, AWindowEndsWhollyOnTheScreenItIsMostlyOn) {
+    const std::vector<TScreenRect> screens = {{0, 0, 1920, 1080}, {1920, 200, 1280, 720}};
+    struct Case {
+        const char* Name;
+        TScreenRect Before, After;
+    } cases[] = {
+        {"wholly on the primary stays", {100, 100, 620, 410}, {100, 100, 620, 410}},
+        {"wholly on the second stays", {2000, 300, 620, 410}, {2000, 300, 620, 410}},
+        {"hanging off the primary's top left", {-300, -20, 620, 410}, {0, 0, 620, 410}},
+        {"mostly on the second, moved onto it", {1800, 150, 620, 410}, {1920, 200, 620, 410}},
+        {"mostly on the primary, moved onto it", {1500, 700, 620, 410}, {1300, 670, 620, 410}},
+        {"too tall for the second, shrunk to it", {2000, 100, 1000, 1000}, {2000, 200, 1000, 720}},
+        {"too large for the second, shrunk to it", {2500, 250, 1600, 900}, {1920, 200, 1280, 720}},
+        {"on no screen, centred on the primary", {-5000, 0, 800, 600}, {560, 240, 800, 600}},
+        {"larger than every screen, default size", {0, 0, 5000, 600}, {650, 335, 620, 410}},
+        {"too small to use, default size", {10, 10, 50, 50}, {650, 335, 620, 410}},
+    };
+    for (const Case& c : cases) {
+        TScreenRect r = c.Before;
+        FitBoundsOnScreens(r.Left, r.Top, r.Width, r.Height, 620, 410, screens);
+        EXPECT_EQ(std::tie(r.Left, r.Top, r.Width, r.Height),
+                  std::tie(c.After.Left, c.After.Top, c.After.Width, c.After.Height))
+            << c.Name << ": " << r.Left << "," << r.Top << " " << r.Width << "x" << r.Height;
+    }
+    // A screen of no size (reported while a monitor is being switched) is passed over, and a
+    // second pass changes nothing.
+    const std::vector<TScreenRect> withEmpty = {{INT_MIN, 512, 0, 125829120}, screens[1]};
+    TScreenRect r = {100, 100, 620, 410};
+    FitBoundsOnScreens(r.Left, r.Top, r.Width, r.Height, 620, 410, withEmpty);
+    EXPECT_EQ(r.Left, 2250) << "centred on the one real screen";
+    EXPECT_EQ(r.Top, 355);
+    TScreenRect again = r;
+    FitBoundsOnScreens(again.Left, again.Top, again.Width, again.Height, 620, 410, withEmpty);
+    EXPECT_EQ(std::tie(again.Left, again.Top, again.Width, again.Height),
+              std::tie(r.Left, r.Top, r.Width, r.Height));
+    TScreenRect untouched = {-7, -7, 620, 410};
+    FitBoundsOnScreens(untouched.Left, untouched.Top, untouched.Width, untouched.Height, 620, 410,
+                       {{0, 0, 0, 0}});
+    EXPECT_EQ(untouched.Left, -7) << "no usable screen: nothing is known";
+}
 
 TEST_F(UDataFileTest, RandomFilesNeverLeaveTheStoreUnusable) {
     for (unsigned seed = 0; seed < 200; ++seed) {

@@ -10,6 +10,7 @@
 #include <QLabel>
 
 #include <chrono>
+#include <sys/stat.h>
 
 namespace {
 
@@ -171,14 +172,26 @@ TEST_F(UfMainExerciseTest, AFileThatCannotBeReadIsReportedAndNothingChanges) {
     std::string shown = Pane(window.get(), "RichEdit1")->Text();
     std::filesystem::path big = FFolder.Path() / "big.txt";
     std::ofstream(big, std::ios::binary) << std::string(16 * 1024 * 1024 + 1, 'a');
-    FDialogs.FileAnswers = {QString::fromStdString((FFolder.Path() / "missing.txt").string()),
-                            QString::fromStdString(big.string())};
-    Action(window.get(), "Open1")->trigger();
-    Action(window.get(), "Open1")->trigger();
-    ASSERT_EQ(FDialogs.Messages.size(), 2u);
-    for (const auto& message : FDialogs.Messages)
-        EXPECT_TRUE(
-            message.Text.startsWith(QStringLiteral("ファイルを読みこめませんでした。\r\n")));
+    // A named pipe would block the window for ever if it were opened for reading.
+    std::filesystem::path pipe = FFolder.Path() / "x.txt";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::pair<std::filesystem::path, QString> cases[] = {
+        {FFolder.Path() / "missing.txt", QStringLiteral("ファイルまたはフォルダーがありません。")},
+        {big, QStringLiteral("ファイルが大きすぎます（16,777,216 バイトまで読みこめます）。")},
+        {pipe, QStringLiteral("通常のファイルではありません")},
+    };
+    for (const auto& [path, reason] : cases) {
+        FDialogs.FileAnswers = {QString::fromStdString(path.string())};
+        Action(window.get(), "Open1")->trigger();
+    }
+    ASSERT_EQ(FDialogs.Messages.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const QString& text = FDialogs.Messages[i].Text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("ファイルを読みこめませんでした。\r\n"))) << i;
+        EXPECT_TRUE(text.contains(QString::fromStdString(cases[i].first.string()))) << i;
+        EXPECT_TRUE(text.contains(cases[i].second)) << text.toStdString();
+    }
+    EXPECT_EQ(FDialogs.FileDialogs[0].Filter, QStringLiteral("テキストファイル (*.txt)"));
     EXPECT_EQ(Pane(window.get(), "RichEdit1")->Text(), shown);
 }
 
@@ -319,10 +332,14 @@ TEST_F(UfMainExerciseTest, TheRulerRewrapsTheExampleUntilTheFirstKey) {
                    .horizontalAdvance(QStringLiteral("あ"));
     EXPECT_EQ(marker->x(), 20 * cell);
 
-    // Drag the marker five cells to the right.
+    // Drag the marker five cells to the right: it follows the mouse before the button is
+    // released, however often the ruler beneath it repaints.
     int half = marker->width() / 2;
     QTest::mousePress(marker, Qt::LeftButton, {}, QPoint(half, 5));
     QTest::mouseMove(marker, QPoint(half + 5 * cell - 4, 5));
+    EXPECT_EQ(marker->x(), 25 * cell);
+    Find<QWidget>(window.get(), "PaintBox2")->grab();
+    EXPECT_EQ(marker->x(), 25 * cell) << "the ruler's paint put the marker back";
     QTest::mouseRelease(marker, Qt::LeftButton, {}, QPoint(half - 4, 5));
     EXPECT_EQ(OptionRec.WrapColJp, 25);
     EXPECT_EQ(example->Line(0), Sjis(std::u16string(25, u'あ')));

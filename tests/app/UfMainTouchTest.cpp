@@ -42,7 +42,7 @@ protected:
     // The fill of the key of `c` as the keyboard shows it now.
     static QColor KeyFill(QWidget* window, char c) {
         QWidget* box = Find(window, "PaintBox1");
-        TKbGeometry geometry = LayoutKeyboard(box->width());
+        TKbGeometry geometry = LayoutKeyboard(box->width(), box->height());
         int index = 0;
         EXPECT_TRUE(geometry.FindKey(c, index)) << c;
         TKbPoint centre = geometry.Centre(index);

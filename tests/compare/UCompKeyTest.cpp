@@ -1,6 +1,7 @@
 #include "compare/UCompKey.h"
 
 #include "platform/ShiftJis.h"
+#include "tests/support/Sanitizers.h"
 
 #include <gtest/gtest.h>
 
@@ -613,6 +614,7 @@ private:
 
 // 100,000 equal units on each side make 10^10 candidates, far more than the memory allowed.
 TEST(UCompKeyTest, MemoryFailurePropagatesAndKeepsTheUnits) {
+    SKIP_UNDER_ASAN_FOR_ADDRESS_LIMIT();
     const std::string same(100000, 'a');
     TCompClass comp;
     {
@@ -630,6 +632,7 @@ TEST(UCompKeyTest, MemoryFailurePropagatesAndKeepsTheUnits) {
 }
 
 TEST(UCompKeyTest, TheKeyListIsReleasedOnEveryExit) {
+    SKIP_UNDER_ASAN_FOR_ADDRESS_LIMIT();
     std::vector<TCompItem> example, input;
     for (std::int32_t i = 0; i < 100000; ++i) {
         example.push_back({i, -1, i, "a"});

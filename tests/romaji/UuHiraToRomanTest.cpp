@@ -272,7 +272,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MakeRomajiLineTest, testing::Values(
     TLineCase{"UnitsWithoutSpelling", u"ゐ・漢", {}, false, {u"ゐ", u"・", u"漢"}, {"", "", ""}, ""},
     TLineCase{"ControlCharacterIsPassedOver", u"a\tb", {}, false, {u"a", u"\t", u"b"}, {"A", "", "B"}, "ab"},
     TLineCase{"UndecodableByteIsPassedOver", u"\uFFFDあ", {}, false, {u"?", u"あ"}, {"", "A"}, "A"},
-    TLineCase{"QuestionMarkIsTyped", u"?", {}, false, {u"?"}, {"?"}, "?"}),
+    TLineCase{"QuestionMarkIsTyped", u"?", {}, false, {u"?"}, {"?"}, "?"},
+    TLineCase{"LoneLowSurrogateIsNoUnit", u"か\xDC00き", {}, false, {u"か", u"き"}, {"KA", "KI"}, "KAKI"}),
     [](const testing::TestParamInfo<TLineCase>& info) { return info.param.Name; });
 // clang-format on
 

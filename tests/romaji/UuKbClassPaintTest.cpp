@@ -163,6 +163,40 @@ TEST_F(KbClassPaintTest, FingerNamesInTheirColours) {
         EXPECT_EQ(InLabel(key, Blue), 0) << key;
 }
 
+// Light names (人差し指 in white) get a dark rim on the button face, the blue one a white rim;
+// the ovals have smoothed edges.
+TEST_F(KbClassPaintTest, NamesHaveARimAndOvalsSmoothEdges) {
+    // Dark pixels where a name is written; the rims are smoothed, so not all are the rim colour.
+    auto darkInLabel = [&](std::string_view labelKey) {
+        const TKbGeometry& g = Kb.Geometry();
+        const TKeyRec& key = g.Keys[Index(labelKey)];
+        const QRect area =
+            QRect(key.TextX, key.TextY + g.LabelDy, 4 * g.FontPixels, g.FontPixels * 3 / 2) &
+            Kb.Canvas().rect();
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += Kb.Canvas().pixelColor(x, y).lightness() < 100;
+        return count;
+    };
+    for (std::string_view key : {"V", "N", "C", "Z"})
+        EXPECT_GT(darkInLabel(key), 10) << key;
+    Kb.ShowFinger(4);
+    EXPECT_GT(InLabel("V", Qt::white), 10);
+
+    std::map<QRgb, int> edge;
+    const TKbGeometry& g = Kb.Geometry();
+    const TKbPoint c = g.Centre(Index("A"));
+    for (int x = c.X - g.Unit; x <= c.X + g.Unit; ++x)
+        ++edge[Kb.Canvas().pixel(x, c.Y - g.Unit / 3) & RGB_MASK];
+    const QColor face = FBox.palette().color(QPalette::Button);
+    int blended = 0;
+    for (auto [rgb, count] : edge)
+        blended += QColor(rgb) != face && QColor(rgb) != Aqua && QColor(rgb) != Grey &&
+                   QColor(rgb) != Lime;
+    EXPECT_GT(blended, 0) << "no smoothed pixel between oval and ground";
+}
+
 TEST_F(KbClassPaintTest, MarkingAColoursItBlueWithYellowText) {
     Kb.MarkKeys('A', 0);
     EXPECT_EQ(Fill("A"), Blue);

@@ -324,3 +324,32 @@ TEST(KeyboardFingersTest, FingerOfEveryCharacter) {
 }
 
 } // namespace
+
+// A short, wide paint box gets the largest unit whose whole keyboard fits its height; a tall
+// one keeps the unit of its width.
+TEST(KeyboardFitTest, TheUnitFitsBothWidthAndHeight) {
+    struct Case {
+        int Width, Height;
+    } cases[] = {{700, 10000}, {700, 300}, {1400, 200}, {1400, 120}, {2000, 60}, {300, 0}};
+    for (const Case& c : cases) {
+        const TKbGeometry g = LayoutKeyboard(c.Width, c.Height);
+        EXPECT_LE(g.Unit, c.Width / 14) << c.Width << "x" << c.Height;
+        if (g.Unit == 0) {
+            // Nothing fits: the smallest layout, drawn as far as the box shows it.
+            EXPECT_GT(KeyboardHeight(LayoutKeyboard(14)), c.Height);
+            continue;
+        }
+        if (g.Unit == c.Width / 14) {
+            EXPECT_LE(KeyboardHeight(g), c.Height) << c.Width << "x" << c.Height;
+            continue;
+        }
+        EXPECT_LE(KeyboardHeight(g), c.Height) << c.Width << "x" << c.Height;
+        EXPECT_GT(KeyboardHeight(LayoutKeyboard((g.Unit + 1) * 14)), c.Height)
+            << "a larger unit fits too: " << c.Width << "x" << c.Height;
+    }
+    // The geometry stays that of the unit: a fitted layout is the layout of a narrower box.
+    const TKbGeometry fitted = LayoutKeyboard(1400, 200);
+    const TKbGeometry narrow = LayoutKeyboard(fitted.Unit * 14);
+    EXPECT_EQ(fitted.Keys[LeftShiftKey].Bounds.Right, narrow.Keys[LeftShiftKey].Bounds.Right);
+    EXPECT_EQ(fitted.LabelDy, narrow.LabelDy);
+}
