@@ -330,6 +330,27 @@ void TfrmMain::FormCreate() {
         ui->ListView1->setCurrentItem(ui->ListView1->topLevelItem(0));
     }
     ShowBanner();
+    // Once the window is up.
+    QTimer::singleShot(0, this, &TfrmMain::OfferRecoveredText);
+}
+
+// A text the editor kept in a recovery file when the last session ended: the learner is told
+// where it is and may open it in the editor, which takes it over. Asked again at the next start
+// while the file is there.
+void TfrmMain::OfferRecoveredText() {
+    std::vector<std::filesystem::path> files = EditorRecoveryFiles();
+    if (files.empty() || FClosed)
+        return;
+    QString question =
+        QStringLiteral(
+            "前回の終了時に、エディタで保存されていなかった文章を次のファイルに残しました。\r\n") +
+        ToDisplayPath(files.front()) +
+        QStringLiteral("\r\n\r\nエディタで開きますか？\r\n"
+                       "（「いいえ」のときはファイルをそのまま残し、次の起動時にもたずねます。）");
+    if (!Dialogs::AskYesNo(this, Dialogs::TIcon::Information, question))
+        return;
+    Editer1Click();
+    FEditor->OpenRecovered(files.front());
 }
 
 void TfrmMain::ReadSettings() {
@@ -392,9 +413,14 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 // asked whether to quit anyway (unless the session is ending, when nobody can answer); the
 // previous file stays whole either way.
 bool TfrmMain::FormCloseQuery() {
-    // The editor goes first, so that it can ask to save its text; it may stay open.
-    if (FEditor && !FEditor->close())
-        return false;
+    // The editor goes first, so that it can ask to save its text; it may stay open. At the
+    // end of the session it asks nothing and keeps a modified text in a recovery file.
+    if (FEditor) {
+        if (FEndingSession)
+            FEditor->EndSession();
+        else if (!FEditor->close())
+            return false;
+    }
     // An open records window stores its layout as it closes, before the file is written.
     if (FGraph)
         FGraph->close();

@@ -68,6 +68,7 @@ private:
     void ReadSettings();
     void RestoreGeometry();
     bool FormCloseQuery();
+    void OfferRecoveredText();
 
     // Registers, sentences and text files.
     void ListRegisters();

@@ -24,6 +24,16 @@ const QString SaveErrorText = QStringLiteral("ファイルを保存できませ�
 const QString UntitledName = QStringLiteral("無題.txt");
 const QString TextFilter = QStringLiteral("テキストファイル(*.txt) (*.txt)");
 
+// The recovery files of the program folder: the first name, then numbered ones.
+const QString RecoveryBaseName = QStringLiteral("エディタの復元");
+constexpr int MaxRecoveryFiles = 100;
+
+std::filesystem::path RecoveryFile(int number) {
+    QString name = number == 1 ? RecoveryBaseName + QStringLiteral(".txt")
+                               : RecoveryBaseName + QStringLiteral(" (%1).txt").arg(number);
+    return ProgramFolder() / FromDisplayPath(name);
+}
+
 // A text longer than this is no text to edit here (and would take long to read).
 constexpr std::size_t MaxTextFileBytes = 16 * 1024 * 1024;
 
@@ -232,7 +242,7 @@ void TfrmEditor::closeEvent(QCloseEvent* event) {
 }
 
 bool TfrmEditor::FormCloseQuery() {
-    if (!ConfirmSave())
+    if (!FEndingSession && !ConfirmSave())
         return false;
     if (ui->ShowView1->isChecked())
         OptionRec.EditorRichEdit1Height = ui->Splitter3->sizes().value(0);
@@ -256,6 +266,66 @@ bool TfrmEditor::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmEditor::EndSession() {
+    FEndingSession = true;
+    if (ui->RichEdit1->document()->isModified()) {
+        // In UTF-8, which holds every character; a name of its own, so that an earlier
+        // recovery is never replaced. Nobody can be told of a failure now but the log.
+        int number = 1;
+        while (number < MaxRecoveryFiles && std::filesystem::exists(RecoveryFile(number)))
+            ++number;
+        try {
+            QString text = ShiftJis::WithCrLf(ui->RichEdit1->toPlainText());
+            SaveWholeFile(RecoveryFile(number),
+                          "\xEF\xBB\xBF" +
+                              ShiftJis::Encode(text, ShiftJis::TTextEncoding::Utf8Bom));
+        } catch (const std::exception& e) {
+            qWarning("The editor's text could not be kept: %s", e.what());
+        }
+    }
+    close();
+}
+
+bool TfrmEditor::OpenRecovered(const std::filesystem::path& path) {
+    if (!ConfirmSave())
+        return false;
+    ShiftJis::TTextEncoding encoding = ShiftJis::TTextEncoding::ShiftJis;
+    QString text;
+    try {
+        text = ReadTextFile(ToDisplayPath(path), &encoding);
+    } catch (const std::exception& e) {
+        ShowError(OpenErrorText + QString::fromUtf8(e.what()));
+        return false;
+    }
+    {
+        QSignalBlocker blocker(ui->ListView1);
+        ui->ListView1->clearSelection();
+    }
+    ui->ListView2->clear();
+    EditMode = UntitledMode;
+    FileName.clear();
+    EntryTitle.clear();
+    FRegi.Title.clear();
+    FTextEncoding = encoding;
+    SetText(text);
+    ui->RichEdit1->document()->setModified(true);
+    ShowModified();
+    UpdateCaption();
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    return true;
+}
+
+std::vector<std::filesystem::path> EditorRecoveryFiles() {
+    std::vector<std::filesystem::path> files;
+    for (int number = 1; number <= MaxRecoveryFiles; ++number) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(RecoveryFile(number), error))
+            files.push_back(RecoveryFile(number));
+    }
+    return files;
 }
 
 // ---- Caption, status bar, input-method colours ----

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace Ui {
 class TfrmEditor;
@@ -35,6 +36,15 @@ public:
     QString FileName;        // the text file (mode 1), the register (mode 0), "" or 無題.txt
     QString EntryTitle;      // the entry's title in mode 0, else empty
     QString LastFileCaption; // the register file chosen last in ListView1
+
+    // The end of the desktop session, when nobody can answer a question: the window closes
+    // without asking, and a modified text is first written to a new recovery file in the
+    // program folder (see EditorRecoveryFiles) rather than lost.
+    void EndSession();
+    // Shows the text of a recovery file as an untitled, modified text (so that closing asks to
+    // save it) and removes the file, whose text now lives here. False, with the file kept, when
+    // the learner keeps the text being edited or the file cannot be read.
+    bool OpenRecovered(const std::filesystem::path& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,4 +113,9 @@ private:
     ShiftJis::TTextEncoding FTextEncoding = ShiftJis::TTextEncoding::ShiftJis;
     QString FOpenFilter;
     QString FOpenFolder;
+    bool FEndingSession = false; // closing without a question
 };
+
+// The recovery files the editor left in the program folder at the end of earlier sessions:
+// "エディタの復元.txt", then "エディタの復元 (2).txt" and so on, in that order.
+std::vector<std::filesystem::path> EditorRecoveryFiles();

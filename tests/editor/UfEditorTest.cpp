@@ -634,4 +634,115 @@ TEST_F(UfEditorTest, AnEntrySavedInTheEditorIsPractisedAfterRefreshingTheMainWin
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// The end of the desktop session with the editor open: nobody is asked, the main window and
+// the records window close, and a modified text is kept in a recovery file in UTF-8.
+TEST_F(UfEditorTest, EndingTheSessionKeepsTheEditedTextWithoutAQuestion) {
+    struct TCase {
+        const char* Name;
+        std::function<void()> Edit;
+        QString Kept; // empty: no recovery file
+    };
+    const TCase cases[] = {
+        {"a changed entry",
+         [this] {
+             ChooseFile(0);
+             OpenEntry(1);
+             Edit()->selectAll();
+             Type(QStringLiteral("さようなら"));
+         },
+         QStringLiteral("さようなら")},
+        {"an untitled text Shift_JIS cannot hold",
+         [this] { Type(QStringLiteral("一行目\n絵文字😀")); }, QStringLiteral("一行目\r\n絵文字😀")},
+        {"an unchanged entry",
+         [this] {
+             ChooseFile(0);
+             OpenEntry(0);
+         },
+         QString()},
+    };
+    WriteDataFile(DataFilePath());
+    const std::filesystem::path recovery = FFolder.Path() / "エディタの復元.txt";
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::filesystem::remove(recovery);
+        {
+            TfrmMain main;
+            main.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+            main.findChild<QAction*>(QStringLiteral("Editer1"))->trigger();
+            FEditor = main.findChild<TfrmEditor*>();
+            ASSERT_TRUE(FEditor);
+            main.findChild<QAction*>(QStringLiteral("Graph1"))->trigger();
+            c.Edit();
+            main.EndSession();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_TRUE(FDialogs.Questions.empty());
+            EXPECT_FALSE(main.isVisible());
+            EXPECT_TRUE(FEditor.isNull());
+            for (QWidget* window : QApplication::topLevelWidgets())
+                EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+        }
+        EXPECT_EQ(ReadText(RegisterPath("a.txt")), Register) << "the register is untouched";
+        if (c.Kept.isEmpty()) {
+            EXPECT_FALSE(std::filesystem::exists(recovery));
+        } else {
+            EXPECT_EQ(ReadWholeFile(recovery), "\xEF\xBB\xBF" + c.Kept.toStdString());
+        }
+    }
+}
+
+TEST_F(UfEditorTest, AnotherSessionEndNeverReplacesAnEarlierRecovery) {
+    WriteDataFile(DataFilePath());
+    for (const QString& text : {QStringLiteral("first"), QStringLiteral("second")}) {
+        TfrmMain main;
+        main.findChild<QAction*>(QStringLiteral("Editer1"))->trigger();
+        FEditor = main.findChild<TfrmEditor*>();
+        Type(text);
+        main.EndSession();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::vector<std::filesystem::path> files = EditorRecoveryFiles();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].filename(), std::filesystem::path("エディタの復元.txt"));
+    EXPECT_EQ(files[1].filename(), std::filesystem::path("エディタの復元 (2).txt"));
+    EXPECT_EQ(ReadWholeFile(files[0]), "\xEF\xBB\xBF"
+                                       "first");
+    EXPECT_EQ(ReadWholeFile(files[1]), "\xEF\xBB\xBF"
+                                       "second");
+}
+
+// At the next start the learner is told where the text is; No keeps the file for the next
+// start, Yes moves the text into the editor as an unsaved text.
+TEST_F(UfEditorTest, TheNextStartOffersTheKeptTextToTheEditor) {
+    WriteDataFile(DataFilePath());
+    const std::filesystem::path recovery = FFolder.Path() / "エディタの復元.txt";
+    SaveWholeFile(recovery, "\xEF\xBB\xBF" + QStringLiteral("残した文😀").toStdString());
+    for (bool open : {false, true}) {
+        SCOPED_TRACE(open ? "Yes" : "No");
+        FDialogs.Questions.clear();
+        FDialogs.YesNoAnswers = {open};
+        TfrmMain main;
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(FDialogs.Questions.size(), 1u);
+        EXPECT_TRUE(FDialogs.Questions[0].Text.contains(QStringLiteral("エディタの復元.txt")));
+        FEditor = main.findChild<TfrmEditor*>();
+        EXPECT_EQ(std::filesystem::exists(recovery), !open);
+        if (!open) {
+            EXPECT_TRUE(FEditor.isNull());
+            continue;
+        }
+        ASSERT_FALSE(FEditor.isNull());
+        EXPECT_EQ(Edit()->toPlainText(), QStringLiteral("残した文😀"));
+        EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
+        // Closing asks to save it as any untitled text; No drops it, as the learner chose.
+        FDialogs.YesNoAnswers = {false};
+        EXPECT_TRUE(FEditor->close());
+        ASSERT_EQ(FDialogs.Questions.size(), 2u);
+        EXPECT_TRUE(FDialogs.Questions[1].Text.contains(QStringLiteral("無題")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
 } // namespace
