@@ -75,6 +75,15 @@ protected:
     }
     void TearDown() override { delete FEditor.data(); }
 
+    // Shows `main` and opens the editor from its menu, as a learner does.
+    void OpenFromMain(TfrmMain& main) {
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        main.findChild<QAction*>(QStringLiteral("Editer1"))->trigger();
+        FEditor = main.findChild<TfrmEditor*>();
+        ASSERT_TRUE(FEditor);
+    }
+
     template <typename T = QWidget>
     T* Find(const char* name) const {
         T* child = FEditor->findChild<T*>(QString::fromLatin1(name));
@@ -610,11 +619,7 @@ TEST_F(UfEditorTest, AnEntrySavedInTheEditorIsPractisedAfterRefreshingTheMainWin
     OptionRec.ExamMode = 2;
     WriteDataFile(DataFilePath());
     TfrmMain main;
-    main.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    main.findChild<QAction*>(QStringLiteral("Editer1"))->trigger();
-    FEditor = main.findChild<TfrmEditor*>();
-    ASSERT_TRUE(FEditor);
+    ASSERT_NO_FATAL_FAILURE(OpenFromMain(main));
     ChooseFile(0);
     OpenEntry(1);
     Edit()->selectAll();
@@ -667,11 +672,7 @@ TEST_F(UfEditorTest, EndingTheSessionKeepsTheEditedTextWithoutAQuestion) {
         std::filesystem::remove(recovery);
         {
             TfrmMain main;
-            main.show();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-            main.findChild<QAction*>(QStringLiteral("Editer1"))->trigger();
-            FEditor = main.findChild<TfrmEditor*>();
-            ASSERT_TRUE(FEditor);
+            ASSERT_NO_FATAL_FAILURE(OpenFromMain(main));
             main.findChild<QAction*>(QStringLiteral("Graph1"))->trigger();
             c.Edit();
             main.EndSession();
