@@ -3,6 +3,7 @@
 #
 #   sh help/make-screenshots.sh [build folder]      (default: build)
 #
+# With SCREENSHOT_DISPLAY=N it uses display :N instead of a free one of Xvfb's choosing.
 # The program runs from a temporary copy, so it keeps its Typorin.dat and TextFolder there and
 # never touches a learner's files. Each shot_* function below drives the window with xdotool and
 # saves one PNG beside this script; to picture another window, add a function and call it at the
@@ -29,8 +30,14 @@ trap cleanup EXIT INT TERM
 cp "$build/typorin" "$work/typorin"
 cp -r "$here/../TextFolder" "$work/TextFolder"
 
-# A free display of Xvfb's own choosing.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# A free display of Xvfb's own choosing, or display $SCREENSHOT_DISPLAY (a number) when set.
+if [ -n "${SCREENSHOT_DISPLAY:-}" ]; then
+    Xvfb ":$SCREENSHOT_DISPLAY" -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
+    echo "$SCREENSHOT_DISPLAY" >"$work/display"
+    sleep 1
+else
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+fi
 xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 DISPLAY=:$(cat "$work/display")
@@ -85,6 +92,34 @@ shoot() {
     echo "$here/$1"
 }
 
+# Waits for the window whose caption matches $1 (a regular expression), places it at $2 $3
+# (and sizes it to $4 x $5 when given) and makes it the one that keys(), click() and shoot()
+# work on. main_window() goes back to the main window.
+other_window() {
+    main=${main:-$window}
+    xdotool search --sync --onlyvisible --name "$1" >/dev/null
+    sleep 1
+    window=$(xdotool search --onlyvisible --name "$1" | tail -1)
+    xdotool windowmove "$window" "$2" "$3"
+    [ $# -ge 5 ] && xdotool windowsize "$window" "$4" "$5"
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    sleep 1
+}
+# Presses keys on the window that close it. They go through the keyboard to the focused
+# window, as a learner's do, so that they reach the menu that the first key opens.
+close_with() {
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 1
+    done
+}
+main_window() {
+    window=$main
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    sleep 0.5
+}
+
 # The main window as a first start shows it.
 shot_main() {
     start
@@ -93,6 +128,7 @@ shot_main() {
 
 # Touch typing: the first sentence of the first register, a few keys typed, one of them wrong.
 shot_touch() {
+    start
     keys alt+m t
     click 90 330
     typing "sakkq"
@@ -101,6 +137,7 @@ shot_touch() {
 
 # Sequential input of an English sentence, with a wrong letter marked.
 shot_sequential() {
+    start
     keys alt+m p
     click 90 103
     click 90 170
@@ -111,6 +148,7 @@ shot_sequential() {
 # Bulk input of a Japanese sentence, typed with mistakes and compared (F5). Without an input
 # method running, xdotool's keys arrive as the characters themselves.
 shot_bulk() {
+    start
     keys alt+m a
     click 90 85
     click 90 188
@@ -121,7 +159,70 @@ shot_bulk() {
     shoot bulk.png
 }
 
-shot_main
-shot_touch
-shot_sequential
-shot_bulk
+# The records window over real records: an English sentence practised in bulk input five times
+# at different speeds, two of them with mistakes, and compared (F5). A practice of 10 seconds
+# or less would be drawn as speed 0, so each takes about 20 seconds (xdotool waits half its
+# delay between the keys of a character).
+shot_records() {
+    start
+    keys alt+m a
+    click 90 103
+    for delay in 600 680 560 640 520; do
+        click 90 242
+        click 90 224
+        sleep 1
+        case $delay in
+        680) text="Please buy milk, egs, bread and two green aples on your way home." ;;
+        560) text="Please buy milk, eggs, bred and two green apples on you way home." ;;
+        *) text="Please buy milk, eggs, bread and two green apples on your way home." ;;
+        esac
+        xdotool type --window "$window" --delay "$delay" "$text"
+        keys F5
+        sleep 1
+    done
+    keys alt+t g
+    other_window 'グラフ' 0 0 900 660
+    click 60 79
+    shoot records.png
+    close_with alt+x
+    main_window
+}
+
+# The editor with a sentence of the Japanese register open (a click on its title opens it).
+shot_editor() {
+    start
+    keys alt+t e
+    other_window 'エディタ' 0 0 900 600
+    click 80 80
+    click 60 330
+    shoot editor.png
+    close_with alt+f x
+    main_window
+}
+
+# Both pages of the settings dialog.
+shot_settings() {
+    start
+    keys alt+t o
+    other_window '設定オプション' 100 60
+    shoot settings-basic.png
+    keys ctrl+Tab
+    shoot settings-graph.png
+    close_with Return
+    main_window
+}
+
+# The about box.
+shot_about() {
+    start
+    keys alt+h v
+    other_window 'バージョン情報' 100 60
+    shoot about.png
+    close_with Return
+    main_window
+}
+
+# SHOTS="editor about" makes only those pictures.
+for shot in ${SHOTS:-main touch sequential bulk records editor settings about}; do
+    "shot_$shot"
+done
