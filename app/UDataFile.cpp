@@ -164,7 +164,7 @@ void RepairPaneSize(std::int32_t& size, int min, int max, int fallback) {
 // down. A size that is negative, larger than the screens, or out of order (a strip ending above
 // the one before it ends, the strips ending below the pane) puts all of them back to the design.
 void RepairGraphPanes(TOptionRec& o, int maxWidth, int maxHeight) {
-    constexpr int Splitter = 3;
+    constexpr long long Splitter = 3; // in 64 bits: a stored size may be any 32-bit value
     RepairPaneSize(o.GraphListBox1Width, 0, maxWidth, 153);
     const bool inOrder = o.GraphPaintBox1Height >= 0 &&
                          o.GraphPaintBox2Bottom >= o.GraphPaintBox1Height + Splitter &&

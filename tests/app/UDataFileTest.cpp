@@ -361,6 +361,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 ExpectGraphStripDesign},
                     TRepairCase{"PaneEndsAboveTheStrips", [] { OptionRec.GraphPanel2Bottom = 150; },
                                 ExpectGraphStripDesign},
+                    TRepairCase{"LargestStripHeight",
+                                [] { OptionRec.GraphPaintBox1Height = 2147483647; },
+                                ExpectGraphStripDesign},
                     TRepairCase{"PaneTallerThanTheScreen",
                                 [] {
                                     OptionRec.GraphPaintBox3Bottom = 2000;
