@@ -24,7 +24,9 @@ public:
         QPixmap pm = Load(BestSize(size));
         if (pm.isNull())
             return pm;
-        if (pm.size() != size && !size.isEmpty())
+        // Between two rendered sizes the larger one is shrunk; beyond the largest it is shown
+        // as it is, never enlarged.
+        if (!size.isEmpty() && (pm.width() > size.width() || pm.height() > size.height()))
             pm = pm.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         if (mode != QIcon::Normal && qobject_cast<QApplication*>(QCoreApplication::instance())) {
             QStyleOption option;
