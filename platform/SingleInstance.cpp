@@ -32,6 +32,14 @@ bool SocketAddress(const QString& path, sockaddr_un& address) {
     return true;
 }
 
+// A new non-blocking socket for the address of `path`, filled in; -1 when the path does not fit
+// an address or no socket can be made.
+int OpenSocket(const QString& path, sockaddr_un& address) {
+    if (!SocketAddress(path, address))
+        return -1;
+    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+}
+
 // Waits until `fd` is ready for `events` or `timeoutMs` passed; retries after a signal.
 bool WaitFor(int fd, short events, int timeoutMs) {
     pollfd entry{fd, events, 0};
@@ -77,9 +85,7 @@ TSingleInstance::TResult TSingleInstance::Acquire() {
 
 bool TSingleInstance::Listen() {
     sockaddr_un address;
-    if (!SocketAddress(FSocketPath, address))
-        return false;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int fd = OpenSocket(FSocketPath, address);
     if (fd < 0)
         return false;
     // A socket left by a crashed instance would make bind() fail; the lock is ours, so no
@@ -110,9 +116,7 @@ void TSingleInstance::StopListening() {
 
 bool TSingleInstance::RaiseRunning(int timeoutMs) {
     sockaddr_un address;
-    if (!SocketAddress(FSocketPath, address))
-        return false;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int fd = OpenSocket(FSocketPath, address);
     if (fd < 0)
         return false;
     bool connected =
