@@ -7,9 +7,11 @@
 
 class QIcon;
 
-// The sizes, in pixels, every icon is rendered at: menus, tool bars and window icons at scale
-// factors 1 to 2 and beyond.
-inline constexpr int IconSizes[] = {16, 24, 32, 48, 64, 128};
+// The sizes, in pixels, every icon is rendered at: menus (16), the editor's tool bar (20) and
+// the main window's (24) at scale factors 1, 1.5 and 2, and window icons. A size drawn from its
+// own rendering looks as the SVG drawn at that size does; other sizes are shrunk from the next
+// larger one.
+inline constexpr int IconSizes[] = {16, 20, 24, 30, 32, 36, 40, 48, 64, 128};
 
 // The icon `name` (the SVG's file name without ".svg") at every rendered size.
 QIcon ProgramIcon(const QString& name);

@@ -27,7 +27,7 @@ TEST(IconsTest, EveryIconIsRenderedAtEverySize) {
                     drawn = qAlpha(image.pixel(x, y)) != 0;
             EXPECT_TRUE(drawn) << name << " " << side;
         }
-        EXPECT_EQ(icon.pixmap(QSize(20, 20)).size(), QSize(20, 20)) << name;
+        EXPECT_EQ(icon.pixmap(QSize(22, 22)).size(), QSize(22, 22)) << name;
         EXPECT_EQ(icon.pixmap(QSize(256, 256)).size(), QSize(128, 128)) << name;
         EXPECT_EQ(icon.availableSizes().size(), static_cast<qsizetype>(std::size(IconSizes)));
     }
