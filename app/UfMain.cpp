@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"
+#include "platform/Icons.h"
 #include "platform/InputMethod.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RichEdit.h"
@@ -181,8 +182,18 @@ std::vector<TScreenRect> AvailableScreens() {
 // ---- Start-up and closing ----
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>()) {
-    Q_INIT_RESOURCE(typorin);
     ui->setupUi(this);
+    setWindowIcon(ProgramIcon(QStringLiteral("typorin")));
+    ui->Open1->setIcon(ProgramIcon(QStringLiteral("open")));
+    ui->Touch1->setIcon(ProgramIcon(QStringLiteral("touch")));
+    ui->Part1->setIcon(ProgramIcon(QStringLiteral("part")));
+    ui->All1->setIcon(ProgramIcon(QStringLiteral("all")));
+    ui->Comp1->setIcon(ProgramIcon(QStringLiteral("compare")));
+    ui->AutoCrLfAct->setIcon(ProgramIcon(QStringLiteral("autocrlf")));
+    ui->SetOption1->setIcon(ProgramIcon(QStringLiteral("options")));
+    ui->Editer1->setIcon(ProgramIcon(QStringLiteral("editor")));
+    ui->Graph1->setIcon(ProgramIcon(QStringLiteral("graph")));
+    ui->Help2->setIcon(ProgramIcon(QStringLiteral("help")));
     CreateActions();
     CreateStatusBars();
     ConnectHandlers();

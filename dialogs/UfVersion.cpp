@@ -2,6 +2,7 @@
 
 #include "dialogs/UPaintKboard.h"
 #include "platform/DialogFrame.h"
+#include "platform/Icons.h"
 #include "platform/Shell.h"
 #include "ui_UfVersion.h"
 
@@ -16,7 +17,6 @@ const QString MailHint = QStringLiteral("作者へメールを送る");
 
 TfrmVersion::TfrmVersion(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfrmVersion>()) {
-    Q_INIT_RESOURCE(typorin);
     ui->setupUi(this);
     SetFixedDialogFrame(this, {315, 205});
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -32,7 +32,7 @@ QString TfrmVersion::VersionText() {
 
 void TfrmVersion::FormCreate() {
     FLogo = std::make_unique<TPaintLogo>();
-    ui->Image1->setPixmap(QIcon(QStringLiteral(":/icons/typorin.svg")).pixmap(32, 32));
+    ui->Image1->setPixmap(ProgramIcon(QStringLiteral("typorin")).pixmap(32, 32));
     ui->Label1->setText(VersionText());
     ui->Label2->setText(NoticeText);
 

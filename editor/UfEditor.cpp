@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"
+#include "platform/Icons.h"
 #include "platform/PlainEdit.h"
 #include "platform/ProgramFolder.h"
 #include "platform/StatusPanel.h"
@@ -54,6 +55,20 @@ TfrmEditor::TfrmEditor(QWidget* parent)
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::TfrmEditor>()) {
     ui->setupUi(this);
+    setWindowIcon(ProgramIcon(QStringLiteral("editor")));
+    ui->New->setIcon(ProgramIcon(QStringLiteral("new")));
+    ui->Open->setIcon(ProgramIcon(QStringLiteral("open")));
+    ui->Save->setIcon(ProgramIcon(QStringLiteral("save")));
+    ui->SaveAs->setIcon(ProgramIcon(QStringLiteral("saveas")));
+    ui->EditUndo1->setIcon(ProgramIcon(QStringLiteral("undo")));
+    ui->EditCut1->setIcon(ProgramIcon(QStringLiteral("cut")));
+    ui->EditCopy1->setIcon(ProgramIcon(QStringLiteral("copy")));
+    ui->EditPaste1->setIcon(ProgramIcon(QStringLiteral("paste")));
+    ui->EditDelete1->setIcon(ProgramIcon(QStringLiteral("delete")));
+    ui->RegistRegi1->setIcon(ProgramIcon(QStringLiteral("regadd")));
+    ui->DeleteRegiBun1->setIcon(ProgramIcon(QStringLiteral("regdelete")));
+    ui->NewRegiFile1->setIcon(ProgramIcon(QStringLiteral("regnew")));
+    ui->DelRegiFile1->setIcon(ProgramIcon(QStringLiteral("regfiledelete")));
     setAttribute(Qt::WA_DeleteOnClose);
     CreateActions();
     CreateMenuItems();

@@ -1,12 +1,56 @@
 #include "platform/SingleInstance.h"
 
 #include <QDir>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace {
+
 const QByteArray RaiseRequest = "raise\n";
+
+// A later start sends one short line; anything longer than this without a line end is not ours.
+constexpr qsizetype MaxPendingBytes = 64;
+
+// The address of the socket at `path`; false when the path does not fit an address.
+bool SocketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray bytes = QFile::encodeName(path);
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (bytes.isEmpty() || static_cast<std::size_t>(bytes.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
 }
+
+// A new non-blocking socket for the address of `path`, filled in; -1 when the path does not fit
+// an address or no socket can be made.
+int OpenSocket(const QString& path, sockaddr_un& address) {
+    if (!SocketAddress(path, address))
+        return -1;
+    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+}
+
+// Waits until `fd` is ready for `events` or `timeoutMs` passed; retries after a signal.
+bool WaitFor(int fd, short events, int timeoutMs) {
+    pollfd entry{fd, events, 0};
+    int ready = 0;
+    do
+        ready = ::poll(&entry, 1, timeoutMs);
+    while (ready < 0 && errno == EINTR);
+    return ready > 0 && (entry.revents & events) != 0;
+}
+
+} // namespace
 
 TSingleInstance::TSingleInstance(const QString& name, const QString& folder) : FName(name) {
     QString dir = folder.isEmpty()
@@ -16,11 +60,10 @@ TSingleInstance::TSingleInstance(const QString& name, const QString& folder) : F
         dir = QDir::tempPath();
     FLockPath = QDir(dir).filePath(name + QStringLiteral(".lock"));
     FSocketPath = QDir(dir).filePath(name + QStringLiteral(".socket"));
-    connect(&FServer, &QLocalServer::newConnection, this, &TSingleInstance::ReadRequests);
 }
 
 TSingleInstance::~TSingleInstance() {
-    FServer.close();
+    StopListening();
     if (FLock)
         FLock->unlock();
 }
@@ -35,32 +78,128 @@ TSingleInstance::TResult TSingleInstance::Acquire() {
         FLock.reset();
         return result;
     }
-    // A socket left by a crashed instance would make listen() fail.
-    QLocalServer::removeServer(FSocketPath);
-    FServer.setSocketOptions(QLocalServer::UserAccessOption);
     // Without the socket the program still runs; only raising it from a second start fails.
-    FServer.listen(FSocketPath);
+    Listen();
     return TResult::First;
 }
 
-bool TSingleInstance::RaiseRunning(int timeoutMs) {
-    QLocalSocket socket;
-    socket.connectToServer(FSocketPath);
-    if (!socket.waitForConnected(timeoutMs))
+bool TSingleInstance::Listen() {
+    sockaddr_un address;
+    const int fd = OpenSocket(FSocketPath, address);
+    if (fd < 0)
         return false;
-    socket.write(RaiseRequest);
-    bool written = socket.waitForBytesWritten(timeoutMs);
-    socket.disconnectFromServer();
-    return written;
+    // A socket left by a crashed instance would make bind() fail; the lock is ours, so no
+    // running instance owns it.
+    ::unlink(address.sun_path);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return false;
+    }
+    FServer = fd;
+    FServerNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(FServerNotifier.get(), &QSocketNotifier::activated, this,
+            &TSingleInstance::AcceptClients);
+    return true;
 }
 
-void TSingleInstance::ReadRequests() {
-    while (QLocalSocket* socket = FServer.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            while (socket->canReadLine())
-                if (socket->readLine() == RaiseRequest && OnRaise)
-                    OnRaise();
-        });
+void TSingleInstance::StopListening() {
+    while (!FClients.empty())
+        DropClient(FClients.begin()->first);
+    if (FServer < 0)
+        return;
+    FServerNotifier.reset();
+    ::close(FServer);
+    FServer = -1;
+    QFile::remove(FSocketPath);
+}
+
+bool TSingleInstance::RaiseRunning(int timeoutMs) {
+    sockaddr_un address;
+    const int fd = OpenSocket(FSocketPath, address);
+    if (fd < 0)
+        return false;
+    bool connected =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    // A full backlog makes a local connect wait; it is given the time allowed.
+    if (!connected && (errno == EAGAIN || errno == EINPROGRESS) &&
+        WaitFor(fd, POLLOUT, timeoutMs)) {
+        int error = 0;
+        socklen_t length = sizeof error;
+        connected = ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
     }
+    qsizetype written = 0;
+    while (connected && written < RaiseRequest.size()) {
+        const ssize_t n =
+            ::send(fd, RaiseRequest.constData() + written,
+                   static_cast<std::size_t>(RaiseRequest.size() - written), MSG_NOSIGNAL);
+        if (n > 0)
+            written += n;
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else if (n < 0 && errno == EAGAIN && WaitFor(fd, POLLOUT, timeoutMs))
+            continue;
+        else
+            break;
+    }
+    ::close(fd);
+    return written == RaiseRequest.size();
+}
+
+void TSingleInstance::AcceptClients() {
+    for (;;) {
+        const int fd = ::accept4(FServer, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            return;
+        }
+        TClient& client = FClients[fd];
+        client.Notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        connect(client.Notifier.get(), &QSocketNotifier::activated, this,
+                [this, fd] { ReadClient(fd); });
+    }
+}
+
+void TSingleInstance::ReadClient(int fd) {
+    auto found = FClients.find(fd);
+    if (found == FClients.end())
+        return;
+    char buffer[256];
+    int raises = 0;
+    bool closed = false;
+    for (;;) {
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n > 0) {
+            found->second.Pending.append(buffer, n);
+            if (found->second.Pending.size() > MaxPendingBytes &&
+                !found->second.Pending.contains('\n'))
+                break;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        closed = n == 0 || errno != EAGAIN;
+        break;
+    }
+    QByteArray& pending = found->second.Pending;
+    for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+        if (pending.first(end + 1) == RaiseRequest)
+            ++raises;
+        pending.remove(0, end + 1);
+    }
+    if (closed || pending.size() > MaxPendingBytes)
+        DropClient(fd);
+    // Raising may run an event loop of its own: the client is settled before.
+    for (int i = 0; i < raises && OnRaise; ++i)
+        OnRaise();
+}
+
+void TSingleInstance::DropClient(int fd) {
+    auto found = FClients.find(fd);
+    if (found == FClients.end())
+        return;
+    found->second.Notifier.reset();
+    ::close(fd);
+    FClients.erase(found);
 }

@@ -1,16 +1,19 @@
 #pragma once
 
 // One running instance per executable name and user: a lock file in the user's runtime folder
-// says that an instance runs, and a local socket beside it lets a later start ask that instance
-// to bring its window to the front.
+// says that an instance runs, and a Unix-domain socket beside it lets a later start ask that
+// instance to bring its window to the front. The socket is a plain one watched by the event
+// loop, so that the guard needs nothing beyond QtCore.
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
+
+class QSocketNotifier;
 
 class TSingleInstance : public QObject {
 public:
@@ -24,6 +27,8 @@ public:
     // (empty: the user's runtime folder).
     explicit TSingleInstance(const QString& name, const QString& folder = {});
     ~TSingleInstance() override;
+    TSingleInstance(const TSingleInstance&) = delete;
+    TSingleInstance& operator=(const TSingleInstance&) = delete;
 
     TResult Acquire();
 
@@ -37,11 +42,24 @@ public:
     std::function<void()> OnRaise;
 
 private:
-    void ReadRequests();
+    // A later start that connected: its socket, watched for reading, and what it sent so far
+    // of an unfinished line.
+    struct TClient {
+        std::unique_ptr<QSocketNotifier> Notifier;
+        QByteArray Pending;
+    };
+
+    bool Listen();
+    void StopListening();
+    void AcceptClients();
+    void ReadClient(int fd);
+    void DropClient(int fd);
 
     QString FName;
     QString FLockPath;
     QString FSocketPath;
     std::unique_ptr<QLockFile> FLock;
-    QLocalServer FServer;
+    int FServer = -1;
+    std::unique_ptr<QSocketNotifier> FServerNotifier;
+    std::map<int, TClient> FClients;
 };

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"
+#include "platform/Icons.h"
 #include "platform/PaintBox.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
@@ -73,8 +74,8 @@ public:
 
 TfrmGraphJap::TfrmGraphJap(QWidget* parent, const TMainWindowState& main)
     : QMainWindow(parent), ui(std::make_unique<Ui::TfrmGraphJap>()) {
-    Q_INIT_RESOURCE(typorin);
     ui->setupUi(this);
+    setWindowIcon(ProgramIcon(QStringLiteral("graph")));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

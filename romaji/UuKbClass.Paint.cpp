@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QPalette>
 #include <QPolygon>
 #include <QRegion>
@@ -64,6 +65,16 @@ std::vector<QPoint> OvalShape(const TKbGeometry& geometry) {
     return shape;
 }
 
+// The area a pen of 2 pixels covers along the closed outline `oval`: worked out once per
+// layout, so that drawing a key fills it instead of stroking the outline again.
+QPainterPath OvalRim(const std::vector<QPoint>& oval) {
+    QPainterPath outline;
+    outline.addPolygon(QPolygonF(QPolygon(QList<QPoint>(oval.begin(), oval.end()))));
+    outline.closeSubpath();
+    QPainterPathStroker stroker(QPen(Qt::black, 2));
+    return stroker.createStroke(outline);
+}
+
 } // namespace
 
 TKbClass::TKbClass(QObject* owner) : QObject(owner) {
@@ -97,6 +108,7 @@ void TKbClass::LayoutKeys() {
     FGeometry =
         FPaintBox ? LayoutKeyboard(FPaintBox->width(), FPaintBox->height()) : LayoutKeyboard(0);
     FOval = OvalShape(FGeometry);
+    FOvalRim = std::make_unique<QPainterPath>(OvalRim(FOval));
     FAreas.clear();
     // Each record is shown by the painted key that lies where it lies: "!" by the 1 key.
     for (int i = 0; i < KeyCount; ++i) {
@@ -218,10 +230,12 @@ void TKbClass::DrawKey(QPainter& painter, int index) {
     }
     const QColor fillColor = ToQColor(fill);
     const TKbPoint c = FGeometry.Centre(index);
-    painter.setPen(QPen(fillColor, 2));
+    // The oval filled and outlined with a 2-pixel line of the same colour.
+    painter.setPen(Qt::NoPen);
     painter.setBrush(fillColor);
     painter.translate(c.X, c.Y);
     painter.drawPolygon(FOval.data(), static_cast<int>(FOval.size()));
+    painter.fillPath(*FOvalRim, fillColor);
     painter.translate(-c.X, -c.Y);
     painter.setBrush(Qt::NoBrush);
 
