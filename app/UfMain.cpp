@@ -182,6 +182,11 @@ std::vector<TScreenRect> AvailableScreens() {
 // ---- Start-up and closing ----
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>()) {
+    // The window's font is set before its controls exist: they are built with it, where
+    // setting it afterwards would carry the change through every one of them.
+    QFont font(FixedFontFace);
+    font.setPixelSize(16);
+    setFont(font);
     ui->setupUi(this);
     setWindowIcon(ProgramIcon(QStringLiteral("typorin")));
     ui->Open1->setIcon(ProgramIcon(QStringLiteral("open")));
@@ -205,10 +210,6 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::CreateActions() {
-    QFont font(FixedFontFace);
-    font.setPixelSize(16);
-    setFont(font);
-
     auto* modes = new QActionGroup(this);
     modes->setExclusive(true);
     for (QAction* item : {ui->Touch1, ui->Part1, ui->All1})
@@ -231,12 +232,13 @@ void TfrmMain::CreateActions() {
 }
 
 void TfrmMain::CreateStatusBars() {
-    // Status bars and the menu bar keep the desktop's smaller type, not the window's 16 pixels.
+    // Status bars and the menu bar take the proportional face at 12 pixels, the size of menu
+    // type at 96 dots per inch, not the window's 16 pixels.
     QFont small(ProportionalFontFace);
     small.setPixelSize(12);
-    for (QStatusBar* bar : {ui->StatusBar1, ui->StatusBar2})
+    for (QWidget* bar :
+         std::initializer_list<QWidget*>{ui->StatusBar1, ui->StatusBar2, ui->MainMenu1})
         bar->setFont(small);
-    ui->MainMenu1->setFont(QApplication::font(ui->MainMenu1));
     AddStatusPanels(ui->StatusBar1, {{100, Qt::AlignHCenter}, {400}});
     AddStatusPanels(ui->StatusBar2, {{190}, {100}, {50}});
 }

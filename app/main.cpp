@@ -1,6 +1,7 @@
 #include "app/UStartup.h"
 #include "app/UfMain.h"
 #include "platform/Fonts.h"
+#include "platform/Icons.h"
 #include "platform/QuitRequests.h"
 
 #include <QApplication>
@@ -12,7 +13,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("TYPORIN"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Typorin"));
     InstallJapaneseQtTexts();
-    SubstituteFonts();
+    SetUpFonts();
+    UseProgramStyle();
 
     TSingleInstance guard(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     if (!StartSingleInstance(guard))

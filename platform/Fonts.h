@@ -1,7 +1,8 @@
 #pragma once
 
-// The program names its fonts by their Japanese Windows faces; this maps them onto the
-// metric-compatible IPA fonts (Debian fonts-ipafont-gothic), then Noto CJK.
+// The program names its fonts by their Japanese Windows faces; SetUpFonts maps them onto the
+// metric-compatible IPA fonts (Debian fonts-ipafont-gothic), then Noto CJK, and has every font
+// of the program drawn with full hinting.
 
 #include <QString>
 
@@ -9,4 +10,4 @@ inline const QString FixedFontFace = QStringLiteral("ＭＳ ゴシック");
 inline const QString ProportionalFontFace = QStringLiteral("ＭＳ Ｐゴシック");
 
 // Call once after the QApplication exists, before the first window is built.
-void SubstituteFonts();
+void SetUpFonts();

@@ -5,6 +5,8 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -88,8 +90,73 @@ private:
     std::map<int, QPixmap> FPixmaps;
 };
 
+// A standard icon of the style, asked of the style only when it is first drawn or measured.
+class TDeferredStandardIcon : public QIconEngine {
+public:
+    TDeferredStandardIcon(QStyle* style, QStyle::StandardPixmap which, const QStyleOption* option)
+        : FStyle(style), FWhich(which), FHasOption(option != nullptr) {
+        if (option)
+            FOption = *option;
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().pixmap(size, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return Icon().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new TDeferredStandardIcon(*this); }
+    QString key() const override { return QStringLiteral("TDeferredStandardIcon"); }
+    // Every style has these icons; asking would load them.
+    bool isNull() override { return false; }
+
+private:
+    const QIcon& Icon() {
+        if (!FLoaded && FStyle) {
+            FIcon = FStyle->standardIcon(FWhich, FHasOption ? &FOption : nullptr);
+            FLoaded = true;
+        }
+        return FIcon;
+    }
+
+    QPointer<QStyle> FStyle;
+    QStyle::StandardPixmap FWhich;
+    // The option's direction picks the arrow's way; the widget is not kept, it may go first.
+    QStyleOption FOption;
+    bool FHasOption;
+    bool FLoaded = false;
+    QIcon FIcon;
+};
+
+// The desktop's style, except that the extension buttons' icons of menu bars and tool bars are
+// loaded when first shown. Every menu bar and tool bar asks for them as it is built, and Qt's
+// styles read them from PNG files with the format left to be guessed: that loads and asks every
+// image-format plugin, and the SVG library with them, in every start of the program, for
+// buttons that show only in a window too narrow for its menu or tool bar.
+class TProgramStyle : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (which == SP_ToolBarHorizontalExtensionButton ||
+            which == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new TDeferredStandardIcon(baseStyle(), which, option));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
+
 } // namespace
 
 QIcon ProgramIcon(const QString& name) {
     return QIcon(new TPngIconEngine(name));
+}
+
+void UseProgramStyle() {
+    QApplication::setStyle(new TProgramStyle);
 }

@@ -15,3 +15,8 @@ inline constexpr int IconSizes[] = {16, 20, 24, 30, 32, 36, 40, 48, 64, 128};
 
 // The icon `name` (the SVG's file name without ".svg") at every rendered size.
 QIcon ProgramIcon(const QString& name);
+
+// Sets the application's style: the desktop's own, with the icons of the menu bars' and tool
+// bars' extension buttons loaded only when they are shown. Call once after the QApplication
+// exists, before the first window is built.
+void UseProgramStyle();

@@ -1,6 +1,7 @@
 #include "platform/ShiftJis.h"
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
@@ -199,8 +200,10 @@ QString Decode(std::string_view bytes, TTextEncoding encoding) {
 }
 
 qsizetype FirstUnmappable(const QString& text) {
-    // 0 = not yet known, 1 = code page 932 holds it, 2 = it does not. Filled on first use.
-    thread_local std::array<std::uint8_t, 0x10000> mappable{};
+    // 0 = not yet known, 1 = code page 932 holds it, 2 = it does not. Filled on first use and
+    // shared by all threads: every thread writes the same answer. Not thread_local: each thread
+    // would carry (and clear) its own 64 KiB copy from its start, used or not.
+    static std::array<std::atomic<std::uint8_t>, 0x10000> mappable{};
     for (qsizetype i = 0; i < text.size(); ++i) {
         char16_t c = text[i].unicode();
         if (c < 0x80)
@@ -208,9 +211,11 @@ qsizetype FirstUnmappable(const QString& text) {
         // No character beyond the basic plane is in code page 932; a lone surrogate is none.
         if (IsHighSurrogate(c) || IsLowSurrogate(c) || c == Replacement)
             return i;
-        std::uint8_t& known = mappable[c];
-        if (known == 0)
+        std::uint8_t known = mappable[c].load(std::memory_order_relaxed);
+        if (known == 0) {
             known = FromUtf16(std::u16string_view(&c, 1)) == std::string(1, Unmappable) ? 2 : 1;
+            mappable[c].store(known, std::memory_order_relaxed);
+        }
         if (known == 2)
             return i;
     }
@@ -269,11 +274,14 @@ std::size_t EncodedLength(char16_t c) {
         return 1;
     if (IsLowSurrogate(c))
         return 0;
-    // 0 = not yet known; else the length. Filled per code unit on first use.
-    thread_local std::array<std::uint8_t, 0x10000> lengths{};
-    std::uint8_t& length = lengths[c];
-    if (length == 0)
+    // 0 = not yet known; else the length. Filled per code unit on first use, shared by all
+    // threads as the table above.
+    static std::array<std::atomic<std::uint8_t>, 0x10000> lengths{};
+    std::uint8_t length = lengths[c].load(std::memory_order_relaxed);
+    if (length == 0) {
         length = static_cast<std::uint8_t>(FromUtf16(std::u16string_view(&c, 1)).size());
+        lengths[c].store(length, std::memory_order_relaxed);
+    }
     return length;
 }
 

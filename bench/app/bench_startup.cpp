@@ -12,6 +12,7 @@
 #include "app/UDataFile.h"
 #include "app/UfMain.h"
 #include "platform/Fonts.h"
+#include "platform/Icons.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
@@ -54,7 +55,8 @@ int ReportShown(QWidget& window) {
 
 int RunChild(int argc, char** argv, const char* folder) {
     QApplication app(argc, argv);
-    SubstituteFonts();
+    SetUpFonts();
+    UseProgramStyle();
     SetProgramFolder(folder);
     TfrmMain window;
     return ReportShown(window);

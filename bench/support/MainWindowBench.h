@@ -8,6 +8,7 @@
 #include "app/UfMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
+#include "platform/Icons.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RichEdit.h"
 
@@ -113,7 +114,8 @@ inline void ReportPercentiles(benchmark::State& state, std::vector<double> times
 
 inline int RunWindowBenchmarks(int argc, char** argv) {
     QApplication app(argc, argv);
-    SubstituteFonts();
+    SetUpFonts();
+    UseProgramStyle();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,4 +1,5 @@
 #include "platform/Fonts.h"
+#include "platform/Icons.h"
 
 #include <QApplication>
 
@@ -8,7 +9,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SubstituteFonts();
+    SetUpFonts();
+    UseProgramStyle();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
