@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QPolygon>
 #include <QRegion>
+#include <QStaticText>
 #include <QWidget>
 
 #include <algorithm>
@@ -35,15 +36,22 @@ QColor RimFor(const QColor& text) {
 }
 
 // Writes `text` with its top left at (x, y), as (TextX, TextY) give it, over a rim of one pixel
-// in `rim`: a caption reaching beyond its oval stays readable on the button face.
-void WriteText(QPainter& painter, const QString& text, int x, int y, const QColor& color,
+// in `rim`: a caption reaching beyond its oval stays readable on the button face. The text is
+// laid out once and drawn five times from that layout.
+void WriteText(QPainter& painter, const QStaticText& text, int x, int y, const QColor& color,
                const QColor& rim) {
-    const QPoint at(x, y + painter.fontMetrics().ascent());
+    const QPoint at(x, y);
     painter.setPen(rim);
     for (QPoint step : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
-        painter.drawText(at + step, text);
+        painter.drawStaticText(at + step, text);
     painter.setPen(color);
-    painter.drawText(at, text);
+    painter.drawStaticText(at, text);
+}
+
+QStaticText PlainStaticText(const QString& text) {
+    QStaticText laidOut(text);
+    laidOut.setTextFormat(Qt::PlainText);
+    return laidOut;
 }
 
 // The pixels WriteText touches: the letters, their rim and a pixel for the smoothed edges.
@@ -65,17 +73,27 @@ std::vector<QPoint> OvalShape(const TKbGeometry& geometry) {
     return shape;
 }
 
-// The area a pen of 2 pixels covers along the closed outline `oval`: worked out once per
-// layout, so that drawing a key fills it instead of stroking the outline again.
-QPainterPath OvalRim(const std::vector<QPoint>& oval) {
+// The area a key covers, relative to its centre: the closed outline `oval` filled and drawn with
+// a line of 2 pixels, as the one polygon around both. Worked out once per layout, so that
+// drawing a key is one fill, where filling the outline and then the line's area took two, the
+// second over a path of a few hundred points.
+QPolygonF KeyArea(const std::vector<QPoint>& oval) {
     QPainterPath outline;
     outline.addPolygon(QPolygonF(QPolygon(QList<QPoint>(oval.begin(), oval.end()))));
     outline.closeSubpath();
     QPainterPathStroker stroker(QPen(Qt::black, 2));
-    return stroker.createStroke(outline);
+    return stroker.createStroke(outline).united(outline).simplified().toFillPolygon();
 }
 
 } // namespace
+
+// The key's area and the captions and finger names, each laid out when it is first drawn and
+// kept until the layout changes: a marked key is drawn again on every key the learner types.
+struct TKbClass::TDrawing {
+    QPolygonF KeyArea;
+    std::array<QStaticText, KeyCount> Captions;
+    std::array<QStaticText, 8> FingerNames;
+};
 
 TKbClass::TKbClass(QObject* owner) : QObject(owner) {
     LayoutKeys();
@@ -108,7 +126,12 @@ void TKbClass::LayoutKeys() {
     FGeometry =
         FPaintBox ? LayoutKeyboard(FPaintBox->width(), FPaintBox->height()) : LayoutKeyboard(0);
     FOval = OvalShape(FGeometry);
-    FOvalRim = std::make_unique<QPainterPath>(OvalRim(FOval));
+    FDrawing = std::make_unique<TDrawing>();
+    FDrawing->KeyArea = KeyArea(FOval);
+    for (int i = 0; i < KeyCount; ++i)
+        FDrawing->Captions[i] = PlainStaticText(ShiftJis::ToQString(FGeometry.Keys[i].Caption));
+    for (int f = 1; f <= 8; ++f)
+        FDrawing->FingerNames[f - 1] = PlainStaticText(FingerName(f));
     FAreas.clear();
     // Each record is shown by the painted key that lies where it lies: "!" by the 1 key.
     for (int i = 0; i < KeyCount; ++i) {
@@ -234,18 +257,16 @@ void TKbClass::DrawKey(QPainter& painter, int index) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(fillColor);
     painter.translate(c.X, c.Y);
-    painter.drawPolygon(FOval.data(), static_cast<int>(FOval.size()));
-    painter.fillPath(*FOvalRim, fillColor);
+    painter.drawPolygon(FDrawing->KeyArea);
     painter.translate(-c.X, -c.Y);
     painter.setBrush(Qt::NoBrush);
 
     const TKeyRec& key = FGeometry.Keys[index];
-    WriteText(painter, ShiftJis::ToQString(key.Caption), key.TextX, key.TextY, ToQColor(text),
-              fillColor);
+    WriteText(painter, FDrawing->Captions[index], key.TextX, key.TextY, ToQColor(text), fillColor);
     int shifted = 0;
     if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted)) {
         const TKeyRec& s = FGeometry.Keys[shifted];
-        WriteText(painter, ShiftJis::ToQString(s.Caption), s.TextX, s.TextY, ToQColor(text),
+        WriteText(painter, FDrawing->Captions[shifted], s.TextX, s.TextY, ToQColor(text),
                   fillColor);
     }
 }
@@ -258,8 +279,8 @@ void TKbClass::DrawFingerName(QPainter& painter, int finger) {
     const QColor color =
         ToQColor(finger == FShownFinger ? PaneColors::Blue
                                         : FingerKinds[static_cast<int>(KindOf(finger))].Color);
-    WriteText(painter, FingerName(finger), key.TextX, key.TextY + FGeometry.LabelDy, color,
-              RimFor(color));
+    WriteText(painter, FDrawing->FingerNames[finger - 1], key.TextX, key.TextY + FGeometry.LabelDy,
+              color, RimFor(color));
 }
 
 void TKbClass::SetMark(int record, TMark mark) {

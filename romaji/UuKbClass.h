@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+
 #include <QRect>
 #include <QString>
 
@@ -32,7 +33,7 @@
 class QFont;
 class QFontMetrics;
 class QImage;
-class QPainterPath;
+
 class QPainter;
 class QRegion;
 class QWidget;
@@ -228,17 +229,18 @@ private:
 
     QPointer<QWidget> FPaintBox;
     TKbGeometry FGeometry;
-    std::vector<QPoint> FOval;              // a key's outline around its centre
-    std::unique_ptr<QPainterPath> FOvalRim; // the 2-pixel line around FOval, as an area
-    std::array<int, KeyCount> FShownBy{};   // per record, the painted key that shows it
-    std::array<TMark, KeyCount> FMarks{};   // per painted key
-    std::vector<int> FChanged;              // painted keys whose mark changed since the last draw
-    std::vector<QRect> FAreas;              // per painted key; empty until measured
-    std::array<QRect, 8> FLabelAreas;       // per finger 1..8
-    int FShownFinger = 0;                   // the finger whose name is blue
-    int FNextKey = -1;                      // record marked as next
-    int FWrongKey = -1;                     // record marked as wrong
-    char FNextChar = 0;                     // character of the key marked as next
+    std::vector<QPoint> FOval; // a key's outline around its centre
+    struct TDrawing;
+    std::unique_ptr<TDrawing> FDrawing;   // what drawing a key needs, worked out per layout
+    std::array<int, KeyCount> FShownBy{}; // per record, the painted key that shows it
+    std::array<TMark, KeyCount> FMarks{}; // per painted key
+    std::vector<int> FChanged;            // painted keys whose mark changed since the last draw
+    std::vector<QRect> FAreas;            // per painted key; empty until measured
+    std::array<QRect, 8> FLabelAreas;     // per finger 1..8
+    int FShownFinger = 0;                 // the finger whose name is blue
+    int FNextKey = -1;                    // record marked as next
+    int FWrongKey = -1;                   // record marked as wrong
+    char FNextChar = 0;                   // character of the key marked as next
     std::unique_ptr<QImage> FCanvas;
     // An error box of PaintKeyboard is showing, or was shown for this message and no paint has
     // succeeded since: every repaint would fail the same way and bring the box back.
