@@ -1,9 +1,15 @@
 #include "app/UStartup.h"
 
+#include "app/UfMain.h"
 #include "platform/Dialogs.h"
+#include "platform/Fonts.h"
+#include "platform/Icons.h"
 #include "platform/ProgramFolder.h"
+#include "platform/QuitRequests.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -48,4 +54,40 @@ void InstallJapaneseQtTexts() {
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
+}
+
+int RunProgram(QApplication& app, const std::function<bool(TfrmMain&)>& shown) {
+    // No display name: Qt would append it to every window caption.
+    QApplication::setApplicationName(QStringLiteral("TYPORIN"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Typorin"));
+    InstallJapaneseQtTexts();
+    SetUpFonts();
+    UseProgramStyle();
+
+    TSingleInstance guard(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    if (!StartSingleInstance(guard))
+        return 0;
+    StartProgramFolder();
+
+    // A signal or the end of the desktop session closes the window as its close box does,
+    // without a question, and ends the program, even from inside a dialog of its start.
+    bool ending = false;
+    TfrmMain* mainWindow = nullptr;
+    TQuitRequests quitRequests([&] {
+        ending = true;
+        if (mainWindow)
+            mainWindow->EndSession();
+        QCoreApplication::exit(0);
+    });
+
+    TfrmMain frmMain;
+    mainWindow = &frmMain;
+    guard.OnRaise = [&frmMain] { frmMain.BringToFront(); };
+    if (!ending) {
+        frmMain.show();
+        if (!shown || shown(frmMain))
+            app.exec();
+    }
+    frmMain.EndSession();
+    return 0;
 }

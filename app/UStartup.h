@@ -1,8 +1,14 @@
 #pragma once
 
-// The program entry's guard against a second instance.
+// The program's start: the guard against a second instance, the data folder, and the run of
+// the main window.
 
 #include "platform/SingleInstance.h"
+
+#include <functional>
+
+class QApplication;
+class TfrmMain;
 
 // Takes the single-instance lock for `guard`. When another instance runs, shows the warning,
 // asks that instance to raise its window and returns false; when the lock cannot be taken at
@@ -17,3 +23,10 @@ void StartProgramFolder();
 // Loads Qt's own Japanese texts (file dialogs, standard buttons), whatever the session's
 // locale. Without Debian's translations installed the standard texts stay English.
 void InstallJapaneseQtTexts();
+
+// Runs the program in `app`: Qt's Japanese texts, the fonts and style, the single-instance
+// guard, the data folder, the main window shown until it is closed or a signal or the end of
+// the desktop session ends the program. Returns the process's exit status. `shown`, when given,
+// is called as soon as the window has been shown; returning false ends the program there (the
+// start-up benchmark times the real start this way).
+int RunProgram(QApplication& app, const std::function<bool(TfrmMain&)>& shown = {});

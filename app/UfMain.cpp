@@ -188,7 +188,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
     font.setPixelSize(16);
     setFont(font);
     ui->setupUi(this);
-    setWindowIcon(ProgramIcon(QStringLiteral("typorin")));
+    setWindowIcon(WindowIcon(QStringLiteral("typorin")));
     ui->Open1->setIcon(ProgramIcon(QStringLiteral("open")));
     ui->Touch1->setIcon(ProgramIcon(QStringLiteral("touch")));
     ui->Part1->setIcon(ProgramIcon(QStringLiteral("part")));

@@ -55,7 +55,7 @@ TfrmEditor::TfrmEditor(QWidget* parent)
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::TfrmEditor>()) {
     ui->setupUi(this);
-    setWindowIcon(ProgramIcon(QStringLiteral("editor")));
+    setWindowIcon(WindowIcon(QStringLiteral("editor")));
     ui->New->setIcon(ProgramIcon(QStringLiteral("new")));
     ui->Open->setIcon(ProgramIcon(QStringLiteral("open")));
     ui->Save->setIcon(ProgramIcon(QStringLiteral("save")));

@@ -12,13 +12,18 @@ void SetUpFonts() {
         ProportionalFontFace,
         QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
 
-    // Every font resolves what it leaves unset from the application font, widgets and image
-    // canvases alike. Full hinting draws the small kanji of these faces with the crisp stems
-    // their own instructions give; the light hinting the desktop usually asks for runs
-    // FreeType's auto-hinter instead, which blurs them and, to measure the script, first reads
-    // the outlines of a hundred reference kanji from every CJK face it opens (a megabyte and
-    // more of each face mapped, and milliseconds, before the first line is drawn).
-    QFont font = QGuiApplication::font();
+    // Text the program gives no font of its own (dialog boxes, tool tips, a text pane before
+    // its font is set) is written in the proportional face at 12 pixels, the size of menu type
+    // at 96 dots per inch, as the status bars and menus are: no third face is loaded for it.
+    //
+    // Every font resolves what it leaves unset from this one, widgets and image canvases alike,
+    // and takes full hinting from it. Full hinting draws the small kanji of these faces with the
+    // crisp stems their own instructions give; the light hinting the desktop usually asks for
+    // runs FreeType's auto-hinter instead, which blurs them and, to measure the script, first
+    // reads the outlines of a hundred reference kanji from every CJK face it opens (a megabyte
+    // and more of each face mapped, and milliseconds, before the first line is drawn).
+    QFont font(ProportionalFontFace);
+    font.setPixelSize(12);
     font.setHintingPreference(QFont::PreferFullHinting);
     QGuiApplication::setFont(font);
 }

@@ -1,6 +1,7 @@
 #include "platform/Icons.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 
 namespace {
 
@@ -20,7 +22,10 @@ namespace {
 // every plugin to ask it.
 class TPngIconEngine : public QIconEngine {
 public:
-    explicit TPngIconEngine(const QString& name) : FName(name) {}
+    // `offered` lists the sizes the icon names as its own (a window icon is handed to the
+    // window manager at each of them); every rendered size can be drawn.
+    TPngIconEngine(const QString& name, std::span<const int> offered)
+        : FName(name), FOffered(offered) {}
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
         QPixmap pm = Load(BestSize(size));
@@ -56,14 +61,15 @@ public:
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> sizes;
-        for (int side : IconSizes)
+        for (int side : FOffered)
             sizes.append(QSize(side, side));
         return sizes;
     }
 
     QIconEngine* clone() const override { return new TPngIconEngine(*this); }
     QString key() const override { return QStringLiteral("TPngIconEngine"); }
-    bool isNull() override { return Load(IconSizes[0]).isNull(); }
+    // Whether the icon was built, known without reading it.
+    bool isNull() override { return !QFile::exists(FileName(IconSizes[0])); }
 
 private:
     // The smallest rendered size at least as large as `size`, else the largest.
@@ -79,14 +85,19 @@ private:
         auto found = FPixmaps.find(side);
         if (found != FPixmaps.end())
             return found->second;
-        QImageReader reader(QStringLiteral(":/icons/%1/%2.png").arg(side).arg(FName), "png");
+        QImageReader reader(FileName(side), "png");
         reader.setAutoDetectImageFormat(false);
         QPixmap pm = QPixmap::fromImage(reader.read());
         FPixmaps[side] = pm;
         return pm;
     }
 
+    QString FileName(int side) const {
+        return QStringLiteral(":/icons/%1/%2.png").arg(side).arg(FName);
+    }
+
     QString FName;
+    std::span<const int> FOffered;
     std::map<int, QPixmap> FPixmaps;
 };
 
@@ -154,7 +165,11 @@ public:
 } // namespace
 
 QIcon ProgramIcon(const QString& name) {
-    return QIcon(new TPngIconEngine(name));
+    return QIcon(new TPngIconEngine(name, IconSizes));
+}
+
+QIcon WindowIcon(const QString& name) {
+    return QIcon(new TPngIconEngine(name, WindowIconSizes));
 }
 
 void UseProgramStyle() {

@@ -75,7 +75,7 @@ public:
 TfrmGraphJap::TfrmGraphJap(QWidget* parent, const TMainWindowState& main)
     : QMainWindow(parent), ui(std::make_unique<Ui::TfrmGraphJap>()) {
     ui->setupUi(this);
-    setWindowIcon(ProgramIcon(QStringLiteral("graph")));
+    setWindowIcon(WindowIcon(QStringLiteral("graph")));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

@@ -7,7 +7,6 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QPainterPathStroker>
 #include <QPalette>
 #include <QPolygon>
 #include <QRegion>
@@ -15,6 +14,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -74,15 +74,33 @@ std::vector<QPoint> OvalShape(const TKbGeometry& geometry) {
 }
 
 // The area a key covers, relative to its centre: the closed outline `oval` filled and drawn with
-// a line of 2 pixels, as the one polygon around both. Worked out once per layout, so that
-// drawing a key is one fill, where filling the outline and then the line's area took two, the
-// second over a path of a few hundred points.
-QPolygonF KeyArea(const std::vector<QPoint>& oval) {
-    QPainterPath outline;
-    outline.addPolygon(QPolygonF(QPolygon(QList<QPoint>(oval.begin(), oval.end()))));
-    outline.closeSubpath();
-    QPainterPathStroker stroker(QPen(Qt::black, 2));
-    return stroker.createStroke(outline).united(outline).simplified().toFillPolygon();
+// a line of 2 pixels, that is the outline pushed half the line's width outwards, each point along
+// the normal its neighbours give. Worked out once per layout, so that drawing a key is one fill,
+// where filling the outline and then the line's area took two, the second over a stroked path of
+// a few hundred points.
+QPolygonF KeyArea(std::vector<QPoint> oval) {
+    if (oval.size() > 1 && oval.front() == oval.back())
+        oval.pop_back();
+    const std::size_t n = oval.size();
+    QPolygonF area;
+    area.reserve(static_cast<qsizetype>(n));
+    for (std::size_t i = 0; i < n; ++i) {
+        const QPointF before = oval[(i + n - 1) % n];
+        const QPointF here = oval[i];
+        const QPointF after = oval[(i + 1) % n];
+        QPointF normal(after.y() - before.y(), before.x() - after.x());
+        const qreal length = std::hypot(normal.x(), normal.y());
+        if (length == 0) {
+            area << here;
+            continue;
+        }
+        normal /= length;
+        // The oval lies around its centre: outwards is away from it.
+        if (QPointF::dotProduct(normal, here) < 0)
+            normal = -normal;
+        area << here + normal;
+    }
+    return area;
 }
 
 } // namespace

@@ -35,6 +35,22 @@ TEST(IconsTest, EveryIconIsRenderedAtEverySize) {
     EXPECT_TRUE(ProgramIcon(QStringLiteral("no-such-icon")).pixmap(QSize(24, 24)).isNull());
 }
 
+// A window icon is offered to the window manager at the window sizes only, each drawn at its
+// own size, and is drawn at any other size as the program icon is.
+TEST(IconsTest, WindowIconsOfferTheWindowSizes) {
+    const QIcon icon = WindowIcon(QStringLiteral("typorin"));
+    ASSERT_FALSE(icon.isNull());
+    const QList<QSize> offered = icon.availableSizes();
+    ASSERT_EQ(offered.size(), static_cast<qsizetype>(std::size(WindowIconSizes)));
+    for (qsizetype i = 0; i < offered.size(); ++i) {
+        EXPECT_EQ(offered[i], QSize(WindowIconSizes[i], WindowIconSizes[i]));
+        EXPECT_EQ(icon.pixmap(offered[i]).toImage(),
+                  ProgramIcon(QStringLiteral("typorin")).pixmap(offered[i]).toImage());
+    }
+    EXPECT_EQ(icon.pixmap(QSize(128, 128)).size(), QSize(128, 128));
+    EXPECT_TRUE(WindowIcon(QStringLiteral("no-such-icon")).isNull());
+}
+
 // A disabled action's icon is drawn differently from the enabled one, as the style greys it.
 TEST(IconsTest, DisabledIconsAreGreyed) {
     const QIcon icon = ProgramIcon(QStringLiteral("open"));
