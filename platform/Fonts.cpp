@@ -17,13 +17,14 @@ void SetUpFonts() {
     // at 96 dots per inch, as the status bars and menus are: no third face is loaded for it.
     //
     // Every font resolves what it leaves unset from this one, widgets and image canvases alike,
-    // and takes full hinting from it. Full hinting draws the small kanji of these faces with the
-    // crisp stems their own instructions give; the light hinting the desktop usually asks for
-    // runs FreeType's auto-hinter instead, which blurs them and, to measure the script, first
-    // reads the outlines of a hundred reference kanji from every CJK face it opens (a megabyte
-    // and more of each face mapped, and milliseconds, before the first line is drawn).
+    // and takes its hinting from it: none. The light hinting the desktop usually asks for runs
+    // FreeType's auto-hinter on these faces, which, to measure the script, first reads the
+    // outlines of a hundred reference kanji from every CJK face it opens (a megabyte and more of
+    // each face mapped, and milliseconds, before the first line is drawn); the faces' own
+    // instructions, full hinting, lose the underscore at 16 pixels, and register files are
+    // named with underscores.
     QFont font(ProportionalFontFace);
     font.setPixelSize(12);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setHintingPreference(QFont::PreferNoHinting);
     QGuiApplication::setFont(font);
 }

@@ -2,7 +2,7 @@
 
 // The program names its fonts by their Japanese Windows faces; SetUpFonts maps them onto the
 // metric-compatible IPA fonts (Debian fonts-ipafont-gothic), then Noto CJK, and has every font
-// of the program drawn with full hinting.
+// of the program drawn without hinting.
 
 #include <QString>
 

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <stdexcept>
 
 namespace {
@@ -73,32 +74,29 @@ std::vector<QPoint> OvalShape(const TKbGeometry& geometry) {
     return shape;
 }
 
-// The area a key covers, relative to its centre: the closed outline `oval` filled and drawn with
-// a line of 2 pixels, that is the outline pushed half the line's width outwards, each point along
-// the normal its neighbours give. Worked out once per layout, so that drawing a key is one fill,
-// where filling the outline and then the line's area took two, the second over a stroked path of
-// a few hundred points.
-QPolygonF KeyArea(std::vector<QPoint> oval) {
-    if (oval.size() > 1 && oval.front() == oval.back())
-        oval.pop_back();
-    const std::size_t n = oval.size();
+// The area a key covers, relative to its centre: its oval filled and drawn with a line of 2
+// pixels, that is the oval pushed half the line's width outwards along its normals. The oval is
+// the one the outline's whole-pixel points round (half axes 10 and 7 times `scale`, turned by
+// 120 degrees), taken as the curve itself: within half a pixel of those points, and a smooth
+// edge at a scale factor above 1 where the rounded points would show their steps. Worked out
+// once per layout, so that drawing a key is one fill.
+QPolygonF KeyArea(double scale) {
+    const double cos120 = -0.5, sin120 = std::numbers::sqrt3 / 2;
+    const double a = 10 * scale, b = 7 * scale;
     QPolygonF area;
-    area.reserve(static_cast<qsizetype>(n));
-    for (std::size_t i = 0; i < n; ++i) {
-        const QPointF before = oval[(i + n - 1) % n];
-        const QPointF here = oval[i];
-        const QPointF after = oval[(i + 1) % n];
-        QPointF normal(after.y() - before.y(), before.x() - after.x());
-        const qreal length = std::hypot(normal.x(), normal.y());
-        if (length == 0) {
-            area << here;
-            continue;
+    // 72 points, 5 degrees apart: a key is at most a few dozen pixels across.
+    area.reserve(72);
+    for (int i = 0; i < 72; ++i) {
+        const double t = 2 * i * std::numbers::pi / 72;
+        // The normal of the oval at t points along (b cos t, a sin t).
+        double nx = b * std::cos(t), ny = a * std::sin(t);
+        const double length = std::hypot(nx, ny);
+        if (length > 0) {
+            nx /= length;
+            ny /= length;
         }
-        normal /= length;
-        // The oval lies around its centre: outwards is away from it.
-        if (QPointF::dotProduct(normal, here) < 0)
-            normal = -normal;
-        area << here + normal;
+        const double x = a * std::cos(t) + nx, y = b * std::sin(t) + ny;
+        area << QPointF(x * cos120 - y * sin120, x * sin120 + y * cos120);
     }
     return area;
 }
@@ -145,7 +143,7 @@ void TKbClass::LayoutKeys() {
         FPaintBox ? LayoutKeyboard(FPaintBox->width(), FPaintBox->height()) : LayoutKeyboard(0);
     FOval = OvalShape(FGeometry);
     FDrawing = std::make_unique<TDrawing>();
-    FDrawing->KeyArea = KeyArea(FOval);
+    FDrawing->KeyArea = KeyArea(FGeometry.OutlineScale);
     for (int i = 0; i < KeyCount; ++i)
         FDrawing->Captions[i] = PlainStaticText(ShiftJis::ToQString(FGeometry.Keys[i].Caption));
     for (int f = 1; f <= 8; ++f)

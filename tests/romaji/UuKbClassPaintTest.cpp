@@ -94,9 +94,21 @@ protected:
         return QColor(most->first);
     }
 
+    // Pixels of the oval written in `colour`: nearer to it than to the fill. Thin strokes,
+    // smoothed, cover no pixel whole, so the exact colour may not appear at all.
     int InOval(std::string_view caption, const QColor& colour) const {
-        std::map<QRgb, int> colours = OvalColours(caption);
-        return colours[colour.rgb() & RGB_MASK];
+        const QColor fill = Fill(caption);
+        auto distance = [](const QColor& a, const QColor& b) {
+            const int r = a.red() - b.red(), g = a.green() - b.green(), bl = a.blue() - b.blue();
+            return r * r + g * g + bl * bl;
+        };
+        int count = 0;
+        for (const auto& [rgb, pixels] : OvalColours(caption)) {
+            const QColor pixel(rgb);
+            if (distance(pixel, colour) < distance(pixel, fill))
+                count += pixels;
+        }
+        return count;
     }
 
     int InArea(const QRect& area, const QColor& colour) const {
