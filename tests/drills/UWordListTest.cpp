@@ -358,16 +358,17 @@ TEST(UWordListBuiltInTest, EachStepOfTheRowsHasWordsOfItsOwn) {
         u"アイウエオ", u"カキクケコ", u"サシスセソ", u"タチツテト", u"ナニヌネノ",
         u"ハヒフヘホ", u"マミムメモ", u"ヤユヨ",     u"ラリルレロ", u"ワヲン"};
     constexpr int minimumWordsPerStep = 20;
+    std::vector<std::set<std::string>> unitsOfWords;
+    for (const TWord& word : BuiltInWordList())
+        unitsOfWords.push_back(counter.UnitsOf(word.Kana));
     std::set<std::string> unlocked;
     for (std::u16string_view row : rows) {
         for (char16_t c : row)
             unlocked.insert(FromUtf16(std::u16string_view(&c, 1)));
-        int count = 0;
-        for (const TWord& word : BuiltInWordList()) {
-            std::set<std::string> units = counter.UnitsOf(word.Kana);
-            count += std::all_of(units.begin(), units.end(),
-                                 [&](const std::string& u) { return unlocked.contains(u); });
-        }
+        auto count =
+            std::count_if(unitsOfWords.begin(), unitsOfWords.end(), [&](const auto& units) {
+                return std::includes(unlocked.begin(), unlocked.end(), units.begin(), units.end());
+            });
         EXPECT_GE(count, minimumWordsPerStep) << "up to the row of " << Utf8(row.substr(0, 1));
     }
 }
