@@ -471,6 +471,112 @@ TEST_F(UfMainExerciseTest, EnterInAJapaneseTextGoesThroughOnlyAtALineBreak) {
     EXPECT_EQ(PracticeRecs[0].MissCount, 0);
 }
 
+// One slip at each position of a text of several lines, then the rest typed right: the slip's
+// character is marked, everything else accepted turns grey, on screen too, and the exercise
+// ends with one error.
+class UfMainSlipTest : public UfMainExerciseTest {
+protected:
+    // How many pixels of the example pane are drawn black (neither grey nor red).
+    static int BlackPixels(TRichEdit* example) {
+        example->setCursorWidth(0);
+        QCoreApplication::processEvents();
+        QImage image = example->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int black = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                QRgb p = image.pixel(x, y);
+                bool red = qRed(p) > 160 && qGreen(p) < 100 && qBlue(p) < 100;
+                black += !red && qGray(p) < 100;
+            }
+        return black;
+    }
+
+    // Types `entries` one by one, a wrong one before entry `slip`; "\r\n" is the Enter key.
+    // `enter` types one entry, `wrong` the slip.
+    template <typename Enter, typename Wrong>
+    void TypeWithSlip(QWidget* window, const std::vector<QString>& entries, std::size_t slip,
+                      Enter enter, Wrong wrong) {
+        TRichEdit* typed = Pane(window, "RichEdit2");
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (i == slip)
+                wrong(typed);
+            if (i + 1 == entries.size())
+                Tick(window, 2);
+            if (entries[i] == QStringLiteral("\r\n"))
+                QTest::keyClick(typed, Qt::Key_Return);
+            else
+                enter(typed, entries[i]);
+        }
+    }
+
+    void ExpectMarks(QWidget* window, const std::vector<QString>& entries, std::size_t slip,
+                     TRgb slipColor, TFontStyles slipStyles) {
+        TRichEdit* example = Pane(window, "RichEdit1");
+        int pos = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            int length = static_cast<int>(ShiftJis::FromQString(entries[i]).size());
+            if (entries[i] != QStringLiteral("\r\n") || i == slip) {
+                TFormat format = FormatAt(example, pos);
+                EXPECT_EQ(format.Color, i == slip ? slipColor : PaneColors::Grey) << "at " << i;
+                EXPECT_EQ(format.Styles, i == slip ? slipStyles : TFontStyles{}) << "at " << i;
+            }
+            pos += length;
+        }
+        EXPECT_EQ(BlackPixels(example), 0);
+        EXPECT_TRUE(Pane(window, "RichEdit2")->ReadOnly()) << "the exercise ended";
+        EXPECT_TRUE(Panel(window, "StatusBar1", 1).endsWith(QStringLiteral("エラー数 1")))
+            << Panel(window, "StatusBar1", 1).toStdString();
+    }
+
+    static std::vector<QString> Entries(const QString& text) {
+        std::vector<QString> entries;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.mid(i, 2) == QStringLiteral("\r\n"))
+                entries.push_back(text.mid(i++, 2));
+            else
+                entries.push_back(text.mid(i, 1));
+        }
+        return entries;
+    }
+};
+
+TEST_F(UfMainSlipTest, AKeySlipAnywhereInAnEnglishTextIsMarkedAndTheRestGreyed) {
+    const QString text =
+        QStringLiteral("Keep your fingers\r\non the home row,\r\nnot at the keys.");
+    const std::vector<QString> entries = Entries(text);
+    // 11 points: the characters end at fractions of a pixel.
+    auto window =
+        Start(TfrmMain::PartMode, text.toStdU16String(), [](TOptionRec& o) { o.FontSize = 11; });
+    for (std::size_t slip = 0; slip < entries.size(); ++slip) {
+        SCOPED_TRACE(slip);
+        ClickSentence(window.get(), 0);
+        TypeWithSlip(
+            window.get(), entries, slip,
+            [](TRichEdit* typed, const QString& entry) { QTest::keyClicks(typed, entry); },
+            [](TRichEdit* typed) { QTest::keyClicks(typed, "x"); });
+        ExpectMarks(window.get(), entries, slip, PaneColors::Red, {.StrikeOut = true});
+    }
+}
+
+TEST_F(UfMainSlipTest, ACommitSlipAnywhereInAJapaneseTextIsMarkedAndTheRestGreyed) {
+    const QString text = QStringLiteral("あさのこうえん\r\nとりがなく。\r\nはれ");
+    const std::vector<QString> entries = Entries(text);
+    auto window =
+        Start(TfrmMain::PartMode, text.toStdU16String(), [](TOptionRec& o) { o.FontSize = 11; });
+    for (std::size_t slip = 0; slip < entries.size(); ++slip) {
+        SCOPED_TRACE(slip);
+        ClickSentence(window.get(), 0);
+        TypeWithSlip(
+            window.get(), entries, slip,
+            [](TRichEdit* typed, const QString& entry) { Commit(typed, entry); },
+            [](TRichEdit* typed) { Commit(typed, QStringLiteral("ゑ")); });
+        // The character typed right after its slip turns grey and keeps its marking style.
+        ExpectMarks(window.get(), entries, slip,
+                    entries[slip] == QStringLiteral("\r\n") ? PaneColors::Red : PaneColors::Grey,
+                    Marked);
+    }
+}
+
 TEST_F(UfMainExerciseTest, AClickPutsTheCaretBackAtTheEnd) {
     auto window = Start(TfrmMain::PartMode, u"abcd");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
