@@ -698,6 +698,7 @@ void TfrmMain::LoadText(const QString& path, const std::string& title, const std
     SetStatus(ui->StatusBar1, 1, QString());
     FImeHintShown = false;
     FRunning = true;
+    FLoadKeyHeld = true;
     SetStatus(ui->StatusBar2, 0, TextInformationText(FSingleByte != 0, counts));
     SetStatus(ui->StatusBar2, 1, TimeAndKeysText(0, 0));
     ui->RichEdit2->SetImeMode(FSingleByte ? TImeMode::Closed : TImeMode::Hiragana);
@@ -1023,8 +1024,9 @@ void TfrmMain::CreateTouchTyping() {
     example->OnImeCommit = [this](const std::string& committed) { RichEdit1ImeCommit(committed); };
     example->OnImeInput = [this] { RichEdit1ImeInput(); };
 
-    FTouchKeyFilter = std::make_unique<TEventHook>(
-        [this](QObject* watched, QEvent* event) { return TouchKeyFilter(watched, event); });
+    FTouchKeyFilter = std::make_unique<TEventHook>([this](QObject* watched, QEvent* event) {
+        return HeldLoadKeyFilter(watched, event) || TouchKeyFilter(watched, event);
+    });
     qApp->installEventFilter(FTouchKeyFilter.get());
 }
 
@@ -1044,6 +1046,7 @@ void TfrmMain::StartTouchDrill(const QString& path, const std::string& title,
     ui->RichEdit1->SetImeMode(FKbClassEx.KanaStep() ? TImeMode::Hiragana : TImeMode::Disabled);
 
     FRunning = any;
+    FLoadKeyHeld = true;
     Timer1.stop();
     FSeconds = 0;
     FKeyCount = 0;
@@ -1087,6 +1090,21 @@ bool TfrmMain::TouchKeyFilter(QObject* watched, QEvent* event) {
     for (QChar c : key->text())
         FormKeyPress(c);
     return true;
+}
+
+// A key held down while a text loads (Enter in the sentence list, or in the file dialog) goes on
+// repeating into the exercise the load armed. Its repeats are no entries: they are swallowed,
+// presses and releases alike, until a fresh press or the key's release.
+bool TfrmMain::HeldLoadKeyFilter(QObject* watched, QEvent* event) {
+    if (!FLoadKeyHeld || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    if (static_cast<QKeyEvent*>(event)->isAutoRepeat())
+        return true;
+    FLoadKeyHeld = false;
+    return false;
 }
 
 // One character typed in touch typing, judged by the drill.

@@ -122,6 +122,7 @@ private:
     void StartTouchDrill(const QString& path, const std::string& title, const std::string& text);
     void StopTouchDrill();
     bool TouchKeyFilter(QObject* watched, QEvent* event);
+    bool HeldLoadKeyFilter(QObject* watched, QEvent* event);
     void FormKeyPress(QChar key);
     void TouchDrillFailed();
     void TouchDrillEnded();
@@ -209,6 +210,7 @@ private:
     bool FImeHintShown = false;  // StatusBar1 panel 1 tells how to switch the input method on
     bool FEndingSession = false; // closing without a question
     bool FClosed = false;        // the close went through: the data file is written
+    bool FLoadKeyHeld = false;   // a text loaded; no fresh key pressed or released since
 
     // The records window while it is open; cleared when it is destroyed.
     QPointer<TfrmGraphJap> FGraph;

@@ -111,6 +111,39 @@ TEST_F(UfMainExerciseTest, EnterInTheSentenceListStartsTheSentence) {
     EXPECT_EQ(Panel(window.get(), "StatusBar2", 0), QStringLiteral(" 2 Word    7 文字 "));
 }
 
+// Enter held in the sentence list repeats into the typing pane once the text is loaded: no
+// entry in sequential input (where a misplaced Enter counts as an error), no line breaks in
+// bulk input. A key pressed afresh types again.
+TEST_F(UfMainExerciseTest, TheHeldEnterThatStartsASentenceTypesNothing) {
+    for (int mode : {TfrmMain::PartMode, TfrmMain::AllMode}) {
+        SCOPED_TRACE(mode);
+        WriteRegister("a.txt", OneEntry(u"ab"));
+        WriteSettingsInMode(mode);
+        auto window = Open();
+        auto* sentences = Find<QTreeWidget>(window.get(), "ListView2");
+        sentences->setFocus();
+        QTest::keyPress(sentences, Qt::Key_Return);
+        TRichEdit* typed = Pane(window.get(), "RichEdit2");
+        ASSERT_TRUE(typed->hasFocus());
+        for (int i = 0; i < 3; ++i) {
+            QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                             true);
+            QApplication::sendEvent(typed, &repeat);
+        }
+        QTest::keyRelease(typed, Qt::Key_Return);
+        EXPECT_TRUE(typed->Text().empty());
+        EXPECT_FALSE(Find<QTimer>(window.get(), "Timer1")->isActive());
+        Tick(window.get(), 2);
+        QTest::keyClicks(typed, "ab");
+        if (mode == TfrmMain::AllMode)
+            Action(window.get(), "Comp1")->trigger();
+        EXPECT_EQ(PracticeRecs[0].MissCount, 0);
+        EXPECT_EQ(PracticeRecs[0].InputCount, mode == TfrmMain::PartMode ? 2 : 1);
+        window.reset();
+        std::memset(PracticeRecs, 0, sizeof PracticeRecs);
+    }
+}
+
 TEST_F(UfMainExerciseTest, ALongTextIsCutTo1024CharactersAndTrimmed) {
     // The cut falls right after a line break, which the trimming then removes.
     std::u16string text = std::u16string(1022, u'あ') + u"\r\n" + std::u16string(500, u'い');

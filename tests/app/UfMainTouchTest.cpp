@@ -140,6 +140,35 @@ TEST_F(UfMainTouchTest, WrongKeysAreCountedAndMarkedRed) {
     EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 3, 1));
 }
 
+// Enter in the sentence list starts the drill; held a little longer, it repeats into the drill,
+// which must not take the repeats as wrong keys.
+TEST_F(UfMainTouchTest, TheKeyThatStartsTheDrillIsNoKeyOfIt) {
+    WriteRegister("a.txt", u"FF<0001>朝\r\nか\r\n");
+    WriteSettingsInMode(0);
+    auto window = Open();
+    QWidget* w = window.get();
+    auto* sentences = Find<QTreeWidget>(w, "ListView2");
+    sentences->setFocus();
+    QTest::keyPress(sentences, Qt::Key_Return);
+    ASSERT_TRUE(Pane(w, "RichEdit1")->hasFocus()) << "the drill has started";
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                         true);
+        QApplication::sendEvent(QApplication::focusWidget(), &repeat);
+    }
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(Find<QTimer>(w, "Timer1")->isActive()) << "nothing typed yet";
+    Type(w, "kx");
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 2, 1)) << "x alone is wrong";
+    // A key held down in the drill repeats as typed.
+    for (int i = 0; i < 2; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"), true);
+        QApplication::sendEvent(Pane(w, "RichEdit1"), &repeat);
+    }
+    Type(w, "a");
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 3, 3));
+}
+
 TEST_F(UfMainTouchTest, CharactersTypedWhileAListHasTheFocusGoToTheDrill) {
     WriteRegister("k.txt", u"FF<0001>木\r\nき\r\n");
     auto window = Start(u"か");
