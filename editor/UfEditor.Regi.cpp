@@ -161,15 +161,13 @@ void TfrmEditor::NewRegiFile1Click() {
                   ToDisplayPath(folder));
         return;
     }
-    std::optional<QString> name = Dialogs::AskText(
-        this, QStringLiteral("文章登録ファイルの新規作成"),
-        QStringLiteral("作成するファイル名を入力してください。"), QStringLiteral("新規ファイル"));
+    // A refused name is shown and the question stays open with it, to be corrected.
+    std::optional<QString> name =
+        Dialogs::AskText(this, QStringLiteral("文章登録ファイルの新規作成"),
+                         QStringLiteral("作成するファイル名を入力してください。"),
+                         QStringLiteral("新規ファイル"), NameRefusal);
     if (!name)
         return;
-    if (QString refusal = NameRefusal(*name); !refusal.isEmpty()) {
-        ShowError(refusal);
-        return;
-    }
     QString caption = *name + QStringLiteral(".txt");
     std::filesystem::path file = folder / FromDisplayPath(caption);
     if (std::filesystem::exists(file, error) &&

@@ -286,16 +286,17 @@ bool TfrmEditor::eventFilter(QObject* watched, QEvent* event) {
 void TfrmEditor::EndSession() {
     FEndingSession = true;
     if (ui->RichEdit1->document()->isModified()) {
-        // In UTF-8, which holds every character; a name of its own, so that an earlier
-        // recovery is never replaced. Nobody can be told of a failure now but the log.
-        int number = 1;
-        while (number < MaxRecoveryFiles && std::filesystem::exists(RecoveryFile(number)))
-            ++number;
+        // In UTF-8, which holds every character. A recovered text goes back into its own file;
+        // any other gets a name of its own, so that an earlier recovery is never replaced.
+        // Nobody can be told of a failure now but the log.
+        std::filesystem::path file = FRecoveryFile;
+        for (int number = 1; file.empty(); ++number)
+            if (number == MaxRecoveryFiles || !std::filesystem::exists(RecoveryFile(number)))
+                file = RecoveryFile(number);
         try {
             QString text = ShiftJis::WithCrLf(ui->RichEdit1->toPlainText());
-            SaveWholeFile(RecoveryFile(number),
-                          "\xEF\xBB\xBF" +
-                              ShiftJis::Encode(text, ShiftJis::TTextEncoding::Utf8Bom));
+            SaveWholeFile(file, "\xEF\xBB\xBF" +
+                                    ShiftJis::Encode(text, ShiftJis::TTextEncoding::Utf8Bom));
         } catch (const std::exception& e) {
             qWarning("The editor's text could not be kept: %s", e.what());
         }
@@ -314,11 +315,7 @@ bool TfrmEditor::OpenRecovered(const std::filesystem::path& path) {
         ShowError(OpenErrorText + QString::fromUtf8(e.what()));
         return false;
     }
-    {
-        QSignalBlocker blocker(ui->ListView1);
-        ui->ListView1->clearSelection();
-    }
-    ui->ListView2->clear();
+    ForgetRegister();
     EditMode = UntitledMode;
     FileName.clear();
     EntryTitle.clear();
@@ -328,8 +325,8 @@ bool TfrmEditor::OpenRecovered(const std::filesystem::path& path) {
     ui->RichEdit1->document()->setModified(true);
     ShowModified();
     UpdateCaption();
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    // The file stays until the text is saved or dropped: until then it is the only copy on disk.
+    FRecoveryFile = path;
     return true;
 }
 
@@ -346,8 +343,12 @@ std::vector<std::filesystem::path> EditorRecoveryFiles() {
 // ---- Caption, status bar, input-method colours ----
 
 void TfrmEditor::UpdateCaption() {
-    setWindowTitle(QStringLiteral("TYPORIN  エディタ  ") + FileName + QStringLiteral("  ") +
-                   EntryTitle);
+    // The entry of a register that is no more is gone: what is edited has no name yet.
+    if (EntryGone())
+        setWindowTitle(QStringLiteral("TYPORIN  エディタ  無題"));
+    else
+        setWindowTitle(QStringLiteral("TYPORIN  エディタ  ") + FileName + QStringLiteral("  ") +
+                       EntryTitle);
 }
 
 void TfrmEditor::ShowModified() {
@@ -381,23 +382,41 @@ bool TfrmEditor::ConfirmSave() {
     if (!ui->RichEdit1->document()->isModified())
         return true;
     QString question;
-    switch (EditMode) {
-    case FileMode:
+    if (EditMode == FileMode)
         question = QStringLiteral("ファイル ") + FileName +
                    QStringLiteral(" の内容が変更されています。\r\n変更を保存しますか?");
-        break;
-    case UntitledMode:
+    else if (EditMode == UntitledMode)
         question = QStringLiteral("ファイル 無題 の内容が変更されています。\r\n"
                                   "無題.txt として保存します。\r\n変更を保存しますか?");
-        break;
-    default:
+    else if (EntryGone())
+        question = QStringLiteral("ファイル 無題 の内容が変更されています。\r\n"
+                                  "名前を付けて保存します。\r\n変更を保存しますか?");
+    else
         question = QStringLiteral("タイトル ") + FRegi.TitleText() +
                    QStringLiteral(" の内容が変更されています。\r\n変更を保存しますか?");
+    switch (Dialogs::AskYesNoCancel(this, Dialogs::TIcon::Warning, question)) {
+    case Dialogs::TAnswer::Yes:
+        return Save();
+    case Dialogs::TAnswer::No:
+        // The learner drops the text: a recovered one is not offered again.
+        DropRecoveryFile();
+        return true;
+    case Dialogs::TAnswer::Cancel:
         break;
     }
-    if (!Dialogs::AskYesNo(this, Dialogs::TIcon::Warning, question))
-        return true;
-    return Save();
+    return false;
+}
+
+bool TfrmEditor::EntryGone() const {
+    return EditMode == EntryMode && FRegi.Title.empty();
+}
+
+void TfrmEditor::DropRecoveryFile() {
+    if (FRecoveryFile.empty())
+        return;
+    std::error_code ignored;
+    std::filesystem::remove(FRecoveryFile, ignored);
+    FRecoveryFile.clear();
 }
 
 bool TfrmEditor::Save() {
@@ -419,6 +438,7 @@ bool TfrmEditor::Save() {
         if (FRegi.Title.empty())
             return SaveAs();
         FRegi.ReplaceSentence(FromDisplayPath(FileName), ui->RichEdit1->toPlainText());
+        DropRecoveryFile();
     } catch (const std::exception& e) {
         ShowError(SaveErrorText + QString::fromUtf8(e.what()));
         return false;
@@ -467,6 +487,7 @@ void TfrmEditor::WriteTextFile(const QString& path) {
     std::string bytes = FTextEncoding == ShiftJis::TTextEncoding::Utf8Bom ? "\xEF\xBB\xBF" : "";
     bytes += ShiftJis::Encode(text, FTextEncoding);
     SaveWholeFile(FromDisplayPath(path), bytes);
+    DropRecoveryFile();
     ui->RichEdit1->document()->setModified(false);
     EntryTitle.clear();
     FileName = path;
@@ -513,11 +534,7 @@ void TfrmEditor::NewExecute() {
     FTextEncoding = ShiftJis::TTextEncoding::ShiftJis;
     ClearText();
     ui->RichEdit1->setFocus();
-    {
-        QSignalBlocker blocker(ui->ListView1);
-        ui->ListView1->clearSelection();
-    }
-    ui->ListView2->clear();
+    ForgetRegister();
     UpdateCaption();
 }
 
@@ -529,11 +546,7 @@ void TfrmEditor::OpenExecute() {
     QString path = AskOpenFile(QStringLiteral("txt"));
     if (path.isEmpty())
         return;
-    {
-        QSignalBlocker blocker(ui->ListView1);
-        ui->ListView1->clearSelection();
-    }
-    ui->ListView2->clear();
+    ForgetRegister();
     EntryTitle.clear();
     FRegi.Title.clear();
     EditMode = FileMode;
@@ -606,6 +619,16 @@ void TfrmEditor::ListRegisters() {
         item->setData(0, FileNameRole, QByteArray::fromStdString(file.string()));
     }
     ui->ListView1->sortItems(0, Qt::AscendingOrder);
+}
+
+// The text no longer belongs to a register: none is chosen, no entries are listed.
+void TfrmEditor::ForgetRegister() {
+    {
+        QSignalBlocker blocker(ui->ListView1);
+        ui->ListView1->clearSelection();
+    }
+    ui->ListView2->clear();
+    LastFileCaption.clear();
 }
 
 std::optional<std::filesystem::path> TfrmEditor::SelectedRegister() const {

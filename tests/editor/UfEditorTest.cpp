@@ -84,6 +84,15 @@ protected:
         ASSERT_TRUE(FEditor);
     }
 
+    // Shows `main`, which offers a recovered text at its start, answering `open`.
+    void StartOffering(TfrmMain& main, bool open) {
+        FDialogs.YesNoAnswers = {open};
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        QCoreApplication::processEvents();
+        FEditor = main.findChild<TfrmEditor*>();
+    }
+
     template <typename T = QWidget>
     T* Find(const char* name) const {
         T* child = FEditor->findChild<T*>(QString::fromLatin1(name));
@@ -223,7 +232,8 @@ struct TConfirmCase {
 
 TEST_F(UfEditorTest, EachModeAsksWithItsOwnWording) {
     Open();
-    FDialogs.YesNoAnswers = {false, false, false};
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::No, Dialogs::TAnswer::No,
+                                   Dialogs::TAnswer::No};
     // Untitled.
     Type(QStringLiteral("x"));
     Run("New");
@@ -247,6 +257,71 @@ TEST_F(UfEditorTest, EachModeAsksWithItsOwnWording) {
     EXPECT_EQ(FDialogs.Questions[2].Text,
               QStringLiteral("タイトル 朝 の内容が変更されています。\r\n変更を保存しますか?"));
     EXPECT_EQ(ReadText(RegisterPath("a.txt")), Register) << "No writes nothing";
+}
+
+// Cancel (Escape) at the save question abandons whatever asked: the text, its modified mark,
+// the file or entry it belongs to and the lists stay as they were, and nothing is written.
+TEST_F(UfEditorTest, CancelAtTheSaveQuestionKeepsTheTextAndAbandonsTheStep) {
+    struct TCase {
+        const char* Name;
+        std::function<void()> Step;
+    } cases[] = {
+        {"closing", [this] { EXPECT_FALSE(FEditor->close()); }},
+        {"new", [this] { Run("New"); }},
+        {"open", [this] { Run("Open"); }},
+        {"another register", [this] { ChooseFile(1); }},
+        {"another entry", [this] { OpenEntry(1); }},
+        {"refresh", [this] { Run("R1"); }},
+    };
+    Open();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ChooseFile(0);
+        OpenEntry(0);
+        Edit()->moveCursor(QTextCursor::End);
+        Type(QStringLiteral("edited"));
+        FDialogs.Questions.clear();
+        FDialogs.FileDialogs.clear();
+        FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Cancel};
+        c.Step();
+        EXPECT_EQ(FDialogs.Questions.size(), 1u);
+        EXPECT_TRUE(FDialogs.FileDialogs.empty()) << "nothing more is asked";
+        EXPECT_EQ(Edit()->toPlainText(), QStringLiteral("おはよう\nedited"));
+        EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
+        EXPECT_EQ(FEditor->EditMode, TfrmEditor::EntryMode);
+        EXPECT_EQ(FEditor->EntryTitle, QStringLiteral("朝"));
+        EXPECT_TRUE(Files()->topLevelItem(0)->isSelected());
+        EXPECT_EQ(Entries()->topLevelItemCount(), 2);
+        EXPECT_EQ(ReadText(RegisterPath("a.txt")), Register);
+        // Dropped, so that the next case starts afresh.
+        FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::No};
+        ChooseFile(1);
+    }
+}
+
+// A text file changed and then a register clicked: the question comes, whatever the file.
+TEST_F(UfEditorTest, AChangedTextFileAlwaysAsksBeforeARegisterIsShown) {
+    std::filesystem::path path = FFolder.Path() / "t.txt";
+    SaveWholeFile(path, "text\r\n");
+    Open();
+    FDialogs.FileAnswers = {QString::fromStdString(path.string())};
+    Run("Open");
+    ChooseFile(0);
+    EXPECT_TRUE(FDialogs.Questions.empty()) << "an unchanged file goes without a word";
+    FDialogs.FileAnswers = {QString::fromStdString(path.string())};
+    Run("Open");
+    Type(QStringLiteral("more"));
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Cancel};
+    ChooseFile(1);
+    ASSERT_EQ(FDialogs.Questions.size(), 1u);
+    EXPECT_TRUE(FDialogs.Questions[0].Text.startsWith(QStringLiteral("ファイル ") +
+                                                      QString::fromStdString(path.string())));
+    EXPECT_EQ(FEditor->EditMode, TfrmEditor::FileMode);
+    EXPECT_TRUE(Files()->selectedItems().isEmpty());
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Yes};
+    ChooseFile(1);
+    EXPECT_EQ(ReadWholeFile(path), "moretext\r\n");
+    EXPECT_TRUE(Files()->topLevelItem(1)->isSelected());
 }
 
 TEST_F(UfEditorTest, ClosingUnchangedAsksNothingAndStoresTheLayout) {
@@ -297,7 +372,7 @@ TEST_F(UfEditorTest, AnUntitledTextIsSavedInTheCurrentFolderAndStaysUntitled) {
     EXPECT_EQ(ReadWholeFile(FFolder.Path() / "無題.txt"), "first\r\n");
     EXPECT_EQ(FEditor->EditMode, TfrmEditor::UntitledMode);
     Type(QStringLiteral("!"));
-    FDialogs.YesNoAnswers = {false};
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::No};
     Run("New");
     ASSERT_EQ(FDialogs.Questions.size(), 1u);
     EXPECT_TRUE(FDialogs.Questions[0].Text.startsWith(QStringLiteral("ファイル 無題 ")));
@@ -351,7 +426,7 @@ TEST_F(UfEditorTest, ACharacterShiftJisCannotHoldRefusesTheSaveAndKeepsTheText) 
     EXPECT_EQ(ReadText(RegisterPath("a.txt")), Register);
     EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
     // Asked on leaving, a failed save keeps the text and the entry.
-    FDialogs.YesNoAnswers = {true};
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Yes};
     ChooseFile(1);
     EXPECT_TRUE(Edit()->toPlainText().contains(QStringLiteral("😀")));
     EXPECT_EQ(FEditor->EditMode, TfrmEditor::EntryMode);
@@ -368,7 +443,7 @@ TEST_F(UfEditorTest, AFailedWriteKeepsTheOldFileAndTheText) {
     Type(QStringLiteral("new"));
     {
         TFileSizeLimit limit(1024);
-        FDialogs.YesNoAnswers = {true};
+        FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Yes};
         EXPECT_FALSE(FEditor->close()) << "the window stays open";
     }
     EXPECT_EQ(ReadWholeFile(path), old);
@@ -460,6 +535,17 @@ INSTANTIATE_TEST_SUITE_P(
                     TNameCase{"Nul", QStringLiteral("NUL"), QString()}),
     [](const testing::TestParamInfo<TNameCase>& info) { return info.param.Name; });
 
+// A refused name is shown, and the question comes back with that name, ready to be corrected.
+TEST_F(UfEditorTest, ARefusedNameIsAskedForAgain) {
+    Open();
+    FDialogs.TextAnswers = {QStringLiteral("a/b"), QStringLiteral("ab")};
+    Run("NewRegiFile1");
+    EXPECT_EQ(FDialogs.MessageTexts(), QStringList{Forbidden});
+    EXPECT_EQ(FDialogs.TextShown,
+              (std::vector<QString>{QStringLiteral("新規ファイル"), QStringLiteral("a/b")}));
+    EXPECT_EQ(Files()->findItems(QStringLiteral("ab.txt"), Qt::MatchExactly).size(), 1);
+}
+
 TEST_F(UfEditorTest, CreatingAnExistingNameEmptiesItAndListsItOnce) {
     Open();
     FDialogs.TextAnswers = {QStringLiteral("a")};
@@ -509,7 +595,15 @@ TEST_F(UfEditorTest, TextWrittenAfterItsEntryWasDeletedIsSavedAsAFile) {
     ChooseFile(0);
     OpenEntry(1);
     Run("DeleteRegiBun1");
+    EXPECT_EQ(FEditor->windowTitle(), QStringLiteral("TYPORIN  エディタ  無題"));
     Type(QStringLiteral("after"));
+    // What saving will do is said, with no empty title.
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Cancel};
+    EXPECT_FALSE(FEditor->close());
+    ASSERT_EQ(FDialogs.Questions.size(), 2u);
+    EXPECT_EQ(FDialogs.Questions[1].Text,
+              QStringLiteral("ファイル 無題 の内容が変更されています。\r\n"
+                             "名前を付けて保存します。\r\n変更を保存しますか?"));
     std::filesystem::path path = FFolder.Path() / "kept.txt";
     FDialogs.FileAnswers = {QString::fromStdString(path.string())};
     Run("Save");
@@ -544,6 +638,20 @@ TEST_F(UfEditorTest, ATextFileIsAddedUnderItsNameAsTitle) {
     EXPECT_EQ(ReadText(RegisterPath("b.txt")),
               QStringLiteral("FF<0001>メモ\r\n一行目\r\n二行目\r\n"));
     EXPECT_EQ(Edit()->toPlainText(), QString()) << "the edited text is left alone";
+}
+
+// A character a Shift_JIS register cannot hold is named at its line of the file added.
+TEST_F(UfEditorTest, AnUnmappableCharacterOfAnAddedFileIsNamedAtItsLine) {
+    std::filesystem::path path = FFolder.Path() / "emoji.txt";
+    SaveWholeFile(path, "\xEF\xBB\xBF" + QStringLiteral("笑顔😀\r\n二行目\r\n").toStdString());
+    Open();
+    FDialogs.FileAnswers = {QString::fromStdString(path.string())};
+    AnswerModals({ChooseRegister(1), EnterTitle(QStringLiteral("顔"))});
+    Run("F1");
+    ASSERT_EQ(FDialogs.Messages.size(), 1u);
+    EXPECT_TRUE(FDialogs.Messages[0].Text.contains(QStringLiteral("「😀」(1 行目)")))
+        << FDialogs.Messages[0].Text.toStdString();
+    EXPECT_EQ(ReadWholeFile(RegisterPath("b.txt")), "");
 }
 
 TEST_F(UfEditorTest, TheViewerShowsAFileAndComesBackAsItWasLeft) {
@@ -713,7 +821,8 @@ TEST_F(UfEditorTest, AnotherSessionEndNeverReplacesAnEarlierRecovery) {
 }
 
 // At the next start the learner is told where the text is; No keeps the file for the next
-// start, Yes moves the text into the editor as an unsaved text.
+// start, Yes shows the text in the editor as an unsaved text. The file stays until that text
+// is saved or dropped: a crash in between loses nothing.
 TEST_F(UfEditorTest, TheNextStartOffersTheKeptTextToTheEditor) {
     WriteDataFile(DataFilePath());
     const std::filesystem::path recovery = FFolder.Path() / "エディタの復元.txt";
@@ -721,15 +830,11 @@ TEST_F(UfEditorTest, TheNextStartOffersTheKeptTextToTheEditor) {
     for (bool open : {false, true}) {
         SCOPED_TRACE(open ? "Yes" : "No");
         FDialogs.Questions.clear();
-        FDialogs.YesNoAnswers = {open};
         TfrmMain main;
-        main.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-        QCoreApplication::processEvents();
+        ASSERT_NO_FATAL_FAILURE(StartOffering(main, open));
         ASSERT_EQ(FDialogs.Questions.size(), 1u);
         EXPECT_TRUE(FDialogs.Questions[0].Text.contains(QStringLiteral("エディタの復元.txt")));
-        FEditor = main.findChild<TfrmEditor*>();
-        EXPECT_EQ(std::filesystem::exists(recovery), !open);
+        EXPECT_TRUE(std::filesystem::exists(recovery));
         if (!open) {
             EXPECT_TRUE(FEditor.isNull());
             continue;
@@ -737,13 +842,53 @@ TEST_F(UfEditorTest, TheNextStartOffersTheKeptTextToTheEditor) {
         ASSERT_FALSE(FEditor.isNull());
         EXPECT_EQ(Edit()->toPlainText(), QStringLiteral("残した文😀"));
         EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
-        // Closing asks to save it as any untitled text; No drops it, as the learner chose.
-        FDialogs.YesNoAnswers = {false};
-        EXPECT_TRUE(FEditor->close());
+        // Closing asks to save it as any untitled text; Cancel keeps it all.
+        FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Cancel};
+        EXPECT_FALSE(FEditor->close());
         ASSERT_EQ(FDialogs.Questions.size(), 2u);
         EXPECT_TRUE(FDialogs.Questions[1].Text.contains(QStringLiteral("無題")));
+        EXPECT_TRUE(std::filesystem::exists(recovery));
+        // No drops it, as the learner chose, and its file with it.
+        FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::No};
+        EXPECT_TRUE(FEditor->close());
+        EXPECT_FALSE(std::filesystem::exists(recovery));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// A recovered text saved is safe: its file goes. Until then the end of a session writes the
+// text, as it is now, back into that same file.
+TEST_F(UfEditorTest, ARecoveredTextKeepsItsFileUntilItIsSaved) {
+    WriteDataFile(DataFilePath());
+    const std::filesystem::path recovery = FFolder.Path() / "エディタの復元.txt";
+    SaveWholeFile(recovery, "\xEF\xBB\xBF"
+                            "kept");
+    QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(FFolder.Path().string()));
+    {
+        TfrmMain main;
+        ASSERT_NO_FATAL_FAILURE(StartOffering(main, true));
+        ASSERT_FALSE(FEditor.isNull());
+        Edit()->moveCursor(QTextCursor::End);
+        Type(QStringLiteral(" more"));
+        main.EndSession();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(EditorRecoveryFiles(), std::vector<std::filesystem::path>{recovery});
+    EXPECT_EQ(ReadWholeFile(recovery), "\xEF\xBB\xBF"
+                                       "kept more");
+    {
+        TfrmMain main;
+        ASSERT_NO_FATAL_FAILURE(StartOffering(main, true));
+        ASSERT_FALSE(FEditor.isNull());
+        Run("Save");
+        EXPECT_EQ(ReadWholeFile(FFolder.Path() / "無題.txt"), "\xEF\xBB\xBF"
+                                                              "kept more\r\n");
+        EXPECT_FALSE(std::filesystem::exists(recovery));
+        EXPECT_TRUE(FEditor->close()) << "saved: nothing to ask";
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QDir::setCurrent(before);
 }
 
 } // namespace
