@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <fstream>
 
@@ -287,6 +289,23 @@ TEST_F(UfMainTest, AFailedSaveKeepsThePreviousFileAndAsksBeforeQuitting) {
         EXPECT_TRUE(window->close()) << "Yes quits without saving";
         EXPECT_EQ(FileBytes(), before);
     }
+}
+
+// A Typorin.dat the learner made read-only is a file that cannot be written, not one to
+// replace.
+TEST_F(UfMainTest, AReadOnlyDataFileIsKeptAndTheLearnerAsked) {
+    WriteSettings();
+    std::string before = FileBytes();
+    ASSERT_EQ(chmod(DataFilePath().c_str(), 0444), 0);
+    auto window = Open();
+    window->setGeometry(60, 60, 700, 450);
+    FDialogs.YesNoAnswers = {true};
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(FDialogs.Questions.size(), 1u);
+    EXPECT_TRUE(FDialogs.Questions[0].Text.startsWith(
+        QStringLiteral("データファイルの書き込みに失敗しました。\r\n")));
+    EXPECT_TRUE(FDialogs.Questions[0].Text.contains(QStringLiteral("読み取り専用")));
+    EXPECT_EQ(FileBytes(), before);
 }
 
 TEST_F(UfMainTest, EndingTheSessionSavesAndClosesWithoutAQuestion) {
