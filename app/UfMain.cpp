@@ -6,6 +6,7 @@
 #include "dialogs/UfVersion.h"
 #include "editor/UfEditor.h"
 #include "japanese/UDefineJap.h"
+#include "japanese/UPracticeText.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"
@@ -58,8 +59,6 @@ constexpr int CheckedBeforeRole = Qt::UserRole + 1; // ListView2: the check stat
 
 // A text longer than this is no practice text (and would take long to read and show).
 constexpr std::size_t MaxTextFileBytes = 16 * 1024 * 1024;
-// A practice text of modes 1 and 2 keeps its first characters only.
-constexpr std::size_t MaxPracticeChars = 1024;
 
 // The ruler of bulk input, by text kind: the cell text, the first selectable and the last
 // column (which is also the ruler's length in cells).
@@ -156,12 +155,6 @@ std::vector<std::string> EntryData(const QTreeWidgetItem* item) {
     for (const QString& line : item->data(0, EntryDataRole).toStringList())
         data.push_back(line.toStdString());
     return data;
-}
-
-std::u16string TrimRight(std::u16string text) {
-    while (!text.empty() && text.back() < 33)
-        text.pop_back();
-    return text;
 }
 
 } // namespace
@@ -667,17 +660,10 @@ void TfrmMain::Refresh1Click() {
 void TfrmMain::LoadText(const QString& path, const std::string& title, const std::string& text) {
     FTextPath = path;
     FTitle = title;
-    FSingleByte = 1;
-    for (std::string_view c : ShiftJis::Chars(ShiftJis::TrimRight(text)))
-        if (c.size() == 2)
-            FSingleByte = 0;
+    TPracticeText practice = MakePracticeText(text);
+    FSingleByte = practice.SingleByte ? 1 : 0;
     ResetPanes();
-
-    std::string normalised = FSingleByte ? text : ToFullWidthText(text);
-    std::u16string practice = ShiftJis::ToUtf16(normalised);
-    if (practice.size() > MaxPracticeChars)
-        practice.resize(MaxPracticeChars);
-    FPracticeText = TrimRight(practice);
+    FPracticeText = practice.Text;
 
     ui->RichEdit1->setUpdatesEnabled(false);
     if (FMode == AllMode)
@@ -695,7 +681,8 @@ void TfrmMain::LoadText(const QString& path, const std::string& title, const std
 
     SetCaption();
     SetStatus(ui->StatusBar1, 0, ModeName(FMode));
-    SetStatus(ui->StatusBar1, 1, QString());
+    // A text longer than practice takes says so where the result will show.
+    SetStatus(ui->StatusBar1, 1, CutNotice(practice));
     FImeHintShown = false;
     FRunning = true;
     FLoadKeyHeld = true;

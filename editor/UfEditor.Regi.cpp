@@ -95,6 +95,7 @@ void TfrmEditor::AddToRegister(const QString& text, const QString& defaultTitle)
     }
     try {
         FRegi.AppendSentence(file, UuEditRegi::TRegi::EntryBlock(*title, text));
+        WarnIfLongEntry(text);
         // The entries shown of this register end elsewhere now: list them as they are.
         if (SelectedRegister() == file) {
             int row = ui->ListView2->indexOfTopLevelItem(ui->ListView2->currentItem());

@@ -2,6 +2,7 @@
 
 #include "app/UDataFile.h"
 #include "editor/UfEditorShared.h"
+#include "japanese/UPracticeText.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"
@@ -376,6 +377,15 @@ void TfrmEditor::ShowError(const QString& text) {
     Dialogs::ShowError(this, text);
 }
 
+// An entry written to a register is practised in sequential and bulk input only up to their
+// limit: the learner is told when it is longer.
+void TfrmEditor::WarnIfLongEntry(const QString& text) {
+    std::string warning =
+        LongEntryWarning(MakePracticeText(ShiftJis::FromQString(ShiftJis::WithCrLf(text))));
+    if (!warning.empty())
+        Dialogs::ShowWarning(this, ShiftJis::ToQString(warning));
+}
+
 // ---- Files ----
 
 bool TfrmEditor::ConfirmSave() {
@@ -454,6 +464,7 @@ bool TfrmEditor::Save() {
             ui->ListView2->setCurrentItem(item);
     } catch (const std::exception&) {
     }
+    WarnIfLongEntry(ui->RichEdit1->toPlainText());
     return true;
 }
 

@@ -112,6 +112,7 @@ private:
     std::optional<QString> ChooseRegister();
 
     void ShowError(const QString& text);
+    void WarnIfLongEntry(const QString& text);
     QString AskOpenFile(const QString& defaultSuffix);
 
     std::unique_ptr<Ui::TfrmEditor> ui;

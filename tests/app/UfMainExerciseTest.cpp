@@ -149,6 +149,17 @@ TEST_F(UfMainExerciseTest, ALongTextIsCutTo1024CharactersAndTrimmed) {
     std::u16string text = std::u16string(1022, u'あ') + u"\r\n" + std::u16string(500, u'い');
     auto window = Start(TfrmMain::PartMode, text);
     EXPECT_EQ(Pane(window.get(), "RichEdit1")->Text(), Sjis(std::u16string(1022, u'あ')));
+    // The learner is told, and where the practised part ends.
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("全 1524 文字のうち、先頭の 1024 文字（1 行目の「…あああああああああ"
+                             "あ」まで）を練習します。"));
+}
+
+TEST_F(UfMainExerciseTest, AShortTextSaysNothingOfALimit) {
+    for (int mode : {TfrmMain::PartMode, TfrmMain::AllMode}) {
+        auto window = Start(mode, std::u16string(1024, u'あ'));
+        EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty()) << mode;
+    }
 }
 
 TEST_F(UfMainExerciseTest, ABrokenRegisterEntryIsReported) {

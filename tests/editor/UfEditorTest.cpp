@@ -654,6 +654,31 @@ TEST_F(UfEditorTest, AnUnmappableCharacterOfAnAddedFileIsNamedAtItsLine) {
     EXPECT_EQ(ReadWholeFile(RegisterPath("b.txt")), "");
 }
 
+// An entry longer than practice uses is written whole, and the learner told.
+TEST_F(UfEditorTest, AnEntryLongerThanPracticeUsesIsSavedWithAWarning) {
+    const QString longText = QString(1100, u'字');
+    Open();
+    ChooseFile(0);
+    OpenEntry(0);
+    Edit()->selectAll();
+    Type(QString(1024, u'字'));
+    Run("Save");
+    EXPECT_TRUE(FDialogs.Messages.empty()) << "1024 characters are practised whole";
+    Edit()->selectAll();
+    Type(longText);
+    Run("Save");
+    AnswerModals({ChooseRegister(1), EnterTitle(QStringLiteral("長い"))});
+    Run("RegistRegi1");
+    const QString warning =
+        QStringLiteral("この文は 1100 文字あります。\r\n"
+                       "逐次入力と一括入力で練習に使われるのは、先頭の "
+                       "1024 文字（1 行目の「…字字字字字字字字字字」まで）です。");
+    EXPECT_EQ(FDialogs.MessageTexts(), (QStringList{warning, warning}));
+    EXPECT_EQ(FDialogs.Messages[0].Icon, Dialogs::TIcon::Warning);
+    EXPECT_TRUE(ReadText(RegisterPath("a.txt")).contains(longText));
+    EXPECT_TRUE(ReadText(RegisterPath("b.txt")).contains(longText));
+}
+
 TEST_F(UfEditorTest, TheViewerShowsAFileAndComesBackAsItWasLeft) {
     OptionRec.EditorShowView = 0;
     Open();
