@@ -266,6 +266,8 @@ void TfrmGraphJap::LoadRecords(const std::string& title) {
     const bool showAll = title == ShowAllTitle() && ui->ListBox1->currentRow() == 0;
     ClearRecList();
     setWindowTitle(GraphCaptionLead + ShiftJis::ToQString(title));
+    // The read-out told of a record of the list shown before.
+    ui->Label1->clear();
     if (showAll) {
         RecList = RecordsOfMode(CurrentMode());
         EnglishView = false;

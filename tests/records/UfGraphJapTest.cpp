@@ -228,6 +228,34 @@ TEST_F(TfrmGraphJapTest, MovingOverAStripWritesTheReadOutAndTheCaption) {
               Q("  2 入力速度 200.0文字/分  一致率 90.0％  誤・脱字率 10.0％ 余字率  0.0％"));
 }
 
+// The read-out tells of a record of the list shown: a change of mode or title clears it. In
+// sequential input its tool tip says which speed is which.
+TEST_F(TfrmGraphJapTest, TheReadOutIsClearedWhenTheListChanges) {
+    AddRecord("逐次", RecModeSequential, 0);
+    AddRecord("一括", RecModeBulkWhole, 1);
+    auto* label = Find<QLabel>(OpenGraph({true, false, false, FixedFontFace}), "Label1");
+    EXPECT_TRUE(label->toolTip().contains(Q("例文の文字数")));
+    struct TStep {
+        const char* Name;
+        std::function<void()> Change;
+    } steps[] = {
+        {"another mode", [this] { Find<QAction>(FWindow, "AllMode1")->trigger(); }},
+        {"a title", [this] { ChooseTitle(1); }},
+        {"show all", [this] { ChooseTitle(0); }},
+        {"back to sequential", [this] { Find<QAction>(FWindow, "PartMode1")->trigger(); }},
+    };
+    for (const TStep& step : steps) {
+        SCOPED_TRACE(step.Name);
+        MoveOver(Strip("PaintBox1"), 55);
+        ASSERT_FALSE(label->text().isEmpty());
+        step.Change();
+        EXPECT_EQ(label->text(), QString());
+    }
+    EXPECT_TRUE(label->toolTip().contains(Q("入力した文字数")));
+    Find<QAction>(FWindow, "AllMode1")->trigger();
+    EXPECT_EQ(label->toolTip(), QString());
+}
+
 TEST_F(TfrmGraphJapTest, DeleteAsksAndRemovesExactlyTheTitle) {
     AddRecord("abc", RecModeBulkWhole, 0);
     AddRecord("ABC", RecModeBulkWhole, 1);
