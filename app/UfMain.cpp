@@ -308,6 +308,8 @@ void TfrmMain::FormCreate() {
     ReadSettings();
     CreateTouchTyping();
     ListRegisters();
+    FRegisterWatch.OnChanged = [this] { RegistersChanged(); };
+    FRegisterWatch.Watch(ToDisplayPath(UuRegi::RegisterFolder()));
     FCompPart.ExampleEdit = ui->RichEdit1;
     FCompPart.InputEdit = ui->RichEdit2;
 
@@ -500,7 +502,12 @@ void TfrmMain::ListRegisters() {
         ShowError(UuRegi::MissingFolderMessage(folder));
         return;
     }
-    for (const std::filesystem::path& file : *files) {
+    ShowRegisters(*files);
+}
+
+void TfrmMain::ShowRegisters(const std::vector<std::filesystem::path>& files) {
+    ui->ListView1->clear();
+    for (const std::filesystem::path& file : files) {
         auto* item = new QTreeWidgetItem(ui->ListView1, {ToDisplayPath(file)});
         item->setData(0, FileNameRole, QByteArray::fromStdString(file.string()));
     }
@@ -509,6 +516,12 @@ void TfrmMain::ListRegisters() {
 
 // A register chosen: its sentences fill ListView2; none of them is started yet.
 void TfrmMain::ListView1SelectItem() {
+    // A register gone since the list was made: the lists are brought up to date instead.
+    if (std::optional<std::filesystem::path> file = SelectedRegister();
+        file && !std::filesystem::exists(*file)) {
+        RegistersChanged();
+        return;
+    }
     ui->RichEdit1->Clear();
     ui->RichEdit2->Clear();
     FontStep();
@@ -527,17 +540,7 @@ void TfrmMain::ListView1SelectItem() {
         std::filesystem::path file =
             folder / selected.front()->data(0, FileNameRole).toByteArray().toStdString();
         FTextPath = ToDisplayPath(file);
-        QSignalBlocker blocker(ui->ListView2);
-        for (const UuRegi::TEntryItem& entry : UuRegi::TRegi::LoadEntries(file)) {
-            auto* item = new QTreeWidgetItem(ui->ListView2, {ShiftJis::ToQString(entry.Caption)});
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(0, entry.Checked ? Qt::Checked : Qt::Unchecked);
-            item->setData(0, CheckedBeforeRole, entry.Checked);
-            QStringList data;
-            for (const std::string& line : entry.Data)
-                data << QString::fromStdString(line);
-            item->setData(0, EntryDataRole, data);
-        }
+        ListSentences(UuRegi::TRegi::LoadEntries(file));
         SetCaption();
         SetStatus(ui->StatusBar1, 0, ModeName(FMode));
         SetStatus(ui->StatusBar1, 1, QString());
@@ -550,6 +553,106 @@ void TfrmMain::ListView1SelectItem() {
         ShowError(ReadErrorText + QString::fromUtf8(e.what()));
         FTextPath.clear();
     }
+}
+
+// ListView2 := the sentences of a register, unseen by the handler of its check marks.
+void TfrmMain::ListSentences(const std::vector<UuRegi::TEntryItem>& entries) {
+    QSignalBlocker blocker(ui->ListView2);
+    ui->ListView2->clear();
+    for (const UuRegi::TEntryItem& entry : entries) {
+        auto* item = new QTreeWidgetItem(ui->ListView2, {ShiftJis::ToQString(entry.Caption)});
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, entry.Checked ? Qt::Checked : Qt::Unchecked);
+        item->setData(0, CheckedBeforeRole, entry.Checked);
+        QStringList data;
+        for (const std::string& line : entry.Data)
+            data << QString::fromStdString(line);
+        item->setData(0, EntryDataRole, data);
+    }
+}
+
+// The register selected in ListView1, in the register folder; none when none is selected.
+std::optional<std::filesystem::path> TfrmMain::SelectedRegister() const {
+    QList<QTreeWidgetItem*> selected = ui->ListView1->selectedItems();
+    if (selected.isEmpty())
+        return std::nullopt;
+    return UuRegi::RegisterFolder() /
+           selected.front()->data(0, FileNameRole).toByteArray().toStdString();
+}
+
+// The lists as the register folder is now, after a change the folder watch saw (a register
+// created, written or deleted by the editor or another program). The register and the sentence
+// selected stay selected while they exist; a register that is gone takes its sentences with it.
+// The exercise goes on: its text is loaded already. A folder that cannot be read leaves the
+// lists as they are, for the next change or click to try again.
+void TfrmMain::RegistersChanged() {
+    std::optional<std::filesystem::path> selected = SelectedRegister();
+    std::optional<std::vector<std::filesystem::path>> files;
+    try {
+        files = UuRegi::TRegi::ListFiles(UuRegi::RegisterFolder());
+    } catch (const std::exception&) {
+        return;
+    }
+    QStringList names;
+    for (const std::filesystem::path& file : files.value_or(std::vector<std::filesystem::path>{}))
+        names << ToDisplayPath(file);
+    names.sort();
+    QStringList shown;
+    for (int i = 0; i < ui->ListView1->topLevelItemCount(); ++i)
+        shown << ui->ListView1->topLevelItem(i)->text(0);
+    if (names != shown) {
+        QSignalBlocker blocker(ui->ListView1);
+        ShowRegisters(files.value_or(std::vector<std::filesystem::path>{}));
+        for (int i = 0; selected && i < ui->ListView1->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = ui->ListView1->topLevelItem(i);
+            if (item->data(0, FileNameRole).toByteArray().toStdString() ==
+                selected->filename().string())
+                ui->ListView1->setCurrentItem(item);
+        }
+    }
+    if (!selected)
+        return;
+    if (!SelectedRegister()) {
+        QSignalBlocker blocker(ui->ListView2);
+        ui->ListView2->clear();
+        return;
+    }
+    std::vector<UuRegi::TEntryItem> entries;
+    try {
+        entries = UuRegi::TRegi::LoadEntries(*selected);
+    } catch (const std::exception&) {
+        return;
+    }
+    if (SameSentences(entries))
+        return;
+    // The sentence selected before: the one of the same title nearest to its row.
+    QTreeWidgetItem* current = ui->ListView2->currentItem();
+    const int row = current ? ui->ListView2->indexOfTopLevelItem(current) : -1;
+    const QString title = current ? current->text(0) : QString();
+    ListSentences(entries);
+    int best = -1;
+    for (int i = 0; current && i < ui->ListView2->topLevelItemCount(); ++i)
+        if (ui->ListView2->topLevelItem(i)->text(0) == title &&
+            (best < 0 || std::abs(i - row) < std::abs(best - row)))
+            best = i;
+    if (best >= 0) {
+        QSignalBlocker blocker(ui->ListView2);
+        ui->ListView2->setCurrentItem(ui->ListView2->topLevelItem(best));
+    }
+}
+
+// Whether ListView2 shows `entries` as they are: titles, check marks and lines.
+bool TfrmMain::SameSentences(const std::vector<UuRegi::TEntryItem>& entries) const {
+    if (static_cast<int>(entries.size()) != ui->ListView2->topLevelItemCount())
+        return false;
+    for (int i = 0; i < ui->ListView2->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = ui->ListView2->topLevelItem(i);
+        const UuRegi::TEntryItem& entry = entries[static_cast<std::size_t>(i)];
+        if (item->text(0) != ShiftJis::ToQString(entry.Caption) ||
+            (item->checkState(0) == Qt::Checked) != entry.Checked || EntryData(item) != entry.Data)
+            return false;
+    }
+    return true;
 }
 
 // A sentence ticked or unticked: the mark is written into its header line in the register.

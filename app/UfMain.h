@@ -6,6 +6,7 @@
 #include "app/UDataFile.h"
 #include "app/UExerciseStats.h"
 #include "compare/UuCompPart.h"
+#include "platform/FolderWatch.h"
 #include "registers/UuRegi.h"
 #include "romaji/UuKbClassEx.h"
 
@@ -13,7 +14,9 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Ui {
@@ -72,6 +75,11 @@ private:
 
     // Registers, sentences and text files.
     void ListRegisters();
+    void ShowRegisters(const std::vector<std::filesystem::path>& files);
+    void ListSentences(const std::vector<UuRegi::TEntryItem>& entries);
+    std::optional<std::filesystem::path> SelectedRegister() const;
+    void RegistersChanged();
+    bool SameSentences(const std::vector<UuRegi::TEntryItem>& entries) const;
     void ListView1SelectItem();
     void ListView2Change(QTreeWidgetItem* item);
     void StartSentence();
@@ -216,6 +224,7 @@ private:
     QPointer<TfrmGraphJap> FGraph;
 
     QPointer<TfrmEditor> FEditor; // the open editor window; cleared when it is destroyed
+    TFolderWatch FRegisterWatch;  // the register folder, whose changes the lists follow
     QTimer Timer1;
     // Hands the characters typed anywhere in the window to the drill in touch typing.
     std::unique_ptr<QObject> FTouchKeyFilter;

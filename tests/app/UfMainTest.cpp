@@ -471,6 +471,61 @@ TEST_F(UfMainTest, AStaleCheckMarkIsRefusedAndTheFileLeftAlone) {
         << "the mark shown is the file's";
 }
 
+// The lists follow the register folder without レジスタの情報を更新: registers another program
+// creates, changes or deletes show as they are, the selections stay where their items still
+// exist, and the exercise under way goes on.
+TEST_F(UfMainTest, TheListsFollowTheRegisterFolder) {
+    WriteSettingsInMode(TfrmMain::PartMode);
+    std::filesystem::path a = WriteRegister("a.txt", Register);
+    std::filesystem::path c = WriteRegister("c.txt", u"FF<0001>c\r\nc\r\n");
+    auto window = Open();
+    auto* registers = Find<QTreeWidget>(window.get(), "ListView1");
+    auto* sentences = Find<QTreeWidget>(window.get(), "ListView2");
+    ClickSentence(window.get(), 1);
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    ASSERT_FALSE(typed->ReadOnly()) << "the exercise runs";
+    auto texts = [](QTreeWidget* list) {
+        QStringList texts;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            texts << list->topLevelItem(i)->text(0);
+        return texts;
+    };
+    auto selected = [](QTreeWidget* list) {
+        QList<QTreeWidgetItem*> items = list->selectedItems();
+        return items.isEmpty() ? QString() : items.front()->text(0);
+    };
+    auto waitFor = [](const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); };
+
+    WriteRegister("b.txt", u"FF<0001>b\r\nb\r\n");
+    EXPECT_TRUE(waitFor([&] { return registers->topLevelItemCount() == 3; }));
+    EXPECT_EQ(texts(registers), (QStringList{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(selected(registers), QStringLiteral("a.txt"));
+    EXPECT_EQ(selected(sentences), QStringLiteral("夜"));
+
+    // Another entry written before the selected one, as the editor saves.
+    SaveWholeFile(a, ShiftJis::FromUtf16(u"FF<0001>前\r\n前の文\r\n\r\n" + Register));
+    EXPECT_TRUE(waitFor([&] { return sentences->topLevelItemCount() == 3; }));
+    EXPECT_EQ(selected(sentences), QStringLiteral("夜"));
+    EXPECT_EQ(sentences->topLevelItem(1)->checkState(0), Qt::Checked);
+    EXPECT_FALSE(typed->ReadOnly()) << "the exercise goes on";
+
+    std::filesystem::remove(c);
+    EXPECT_TRUE(waitFor([&] { return registers->topLevelItemCount() == 2; }));
+    EXPECT_EQ(selected(registers), QStringLiteral("a.txt"));
+    EXPECT_EQ(sentences->topLevelItemCount(), 3);
+
+    // Clicked before the change is seen, a register that is gone brings the lists up to date.
+    std::filesystem::remove(FFolder.Path() / "TextFolder" / "b.txt");
+    registers->setCurrentItem(registers->topLevelItem(1));
+    EXPECT_EQ(texts(registers), QStringList{"a.txt"});
+    EXPECT_TRUE(FDialogs.Messages.empty()) << FDialogs.MessageTexts().join(u'|').toStdString();
+
+    std::filesystem::remove(a);
+    EXPECT_TRUE(waitFor([&] { return registers->topLevelItemCount() == 0; }));
+    EXPECT_EQ(sentences->topLevelItemCount(), 0);
+    EXPECT_TRUE(FDialogs.Messages.empty());
+}
+
 TEST_F(UfMainTest, RefreshListsTheRegistersAgain) {
     WriteSettings();
     auto window = Open();
