@@ -9,6 +9,7 @@
 #include "platform/Icons.h"
 #include "platform/PlainEdit.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Shell.h"
 #include "platform/StatusPanel.h"
 #include "ui_UfEditor.h"
 
@@ -17,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
+#include <QShortcut>
 #include <QTextBlock>
 
 namespace {
@@ -94,6 +96,17 @@ void TfrmEditor::CreateActions() {
     small.setPixelSize(12);
     ui->StatusBar1->setFont(small);
     AddStatusPanels(ui->StatusBar1, {{70}, {70}, {70}});
+
+    // The file commands' usual keys; the editing pane uses none of them.
+    ui->New->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    ui->Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    ui->Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    ui->SaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (!OpenHelpFile(HelpEditorPage))
+            ShowError(QStringLiteral("ヘルプファイルがありません。"));
+    });
 
     // The tool bar's buttons carry the names of their places, as in the main window; the
     // register buttons keep the numbers of the commands they run.

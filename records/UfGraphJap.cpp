@@ -7,6 +7,7 @@
 #include "platform/Fonts.h"
 #include "platform/Icons.h"
 #include "platform/PaintBox.h"
+#include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
 #include "ui_UfGraphJap.h"
@@ -19,6 +20,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStyledItemDelegate>
 
@@ -99,6 +101,12 @@ void TfrmGraphJap::ConnectHandlers() {
     ui->StatusBar1->setFont(small);
     ui->MainMenu1->setFont(QApplication::font(ui->MainMenu1));
     AddStatusPanels(ui->StatusBar1, {{200, Qt::AlignHCenter}, {50}});
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (!OpenHelpFile(HelpRecordsPage))
+            Dialogs::ShowError(this, QStringLiteral("ヘルプファイルがありません。"));
+    });
 
     connect(ui->Exit1, &QAction::triggered, this, &TfrmGraphJap::Exit1Click);
     connect(ui->DeleteRec, &QAction::triggered, this, &TfrmGraphJap::DeleteRecClick);

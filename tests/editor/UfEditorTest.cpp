@@ -4,6 +4,7 @@
 #include "app/UfMain.h"
 #include "platform/FileIo.h"
 #include "platform/PlainEdit.h"
+#include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
 #include "tests/support/DialogRecorder.h"
@@ -33,6 +34,7 @@
 
 #include <cstring>
 #include <deque>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -191,6 +193,43 @@ TEST_F(UfEditorTest, OpensWithTheRegistersAndNothingChosen) {
           "Copy2",        "Paste2",       "Delete2", "SelectAll2", "ToolButton13", "ToolButton14",
           "ToolButton16", "ToolButton17", "Memo1",   "Splitter3",  "Panel1"})
         EXPECT_NE(FEditor->findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
+}
+
+// The keys a desktop user expects: Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+Shift+S run the file
+// commands, shown in the menu; F1 opens the help.
+TEST_F(UfEditorTest, TheFileCommandsAndTheHelpHaveTheirKeys) {
+    struct TCase {
+        const char* Item;
+        QKeySequence Keys;
+    } cases[] = {
+        {"New1", QKeySequence(QStringLiteral("Ctrl+N"))},
+        {"Open1", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"Save1", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"SaveAs1", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+    };
+    Open();
+    for (const TCase& c : cases)
+        EXPECT_TRUE(Find<QAction>(c.Item)->text().endsWith(
+            u'\t' + c.Keys.toString(QKeySequence::NativeText)))
+            << c.Item;
+    FEditor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FEditor.data()));
+    Type(QStringLiteral("text"));
+    QTest::keyClick(Edit(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(FDialogs.FileDialogs.size(), 1u) << "Save As asks for a name";
+    EXPECT_EQ(FDialogs.FileDialogs[0].FileName, QStringLiteral("無題.txt"));
+    QTest::keyClick(Edit(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(FDialogs.Questions.size(), 1u) << "Open asks to save the text first";
+    EXPECT_EQ(Edit()->toPlainText(), QStringLiteral("text")) << "no key reached the text";
+
+    std::vector<QUrl> opened;
+    SetUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+    QTest::keyClick(Edit(), Qt::Key_F1);
+    EXPECT_EQ(FDialogs.MessageTexts().value(0), QStringLiteral("ヘルプファイルがありません。"));
+    std::ofstream(FFolder.Path() / "Typorin.chm") << "help";
+    QTest::keyClick(Edit(), Qt::Key_F1);
+    EXPECT_EQ(opened.size(), 1u);
+    SetUrlOpener({});
 }
 
 TEST_F(UfEditorTest, AnEntryOpenedChangedAndSavedIsWhatTheRegisterHolds) {

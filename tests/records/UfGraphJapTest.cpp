@@ -3,6 +3,7 @@
 #include "app/UExerciseStats.h"
 #include "platform/Fonts.h"
 #include "platform/PaintBox.h"
+#include "platform/Shell.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/support/PracticeRecords.h"
 
@@ -254,6 +255,20 @@ TEST_F(TfrmGraphJapTest, TheReadOutIsClearedWhenTheListChanges) {
     EXPECT_TRUE(label->toolTip().contains(Q("入力した文字数")));
     Find<QAction>(FWindow, "AllMode1")->trigger();
     EXPECT_EQ(label->toolTip(), QString());
+}
+
+TEST_F(TfrmGraphJapTest, F1OpensTheHelp) {
+    OpenGraph();
+    FWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FWindow.data()));
+    std::vector<QUrl> opened;
+    SetUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+    QTest::keyClick(List(), Qt::Key_F1);
+    EXPECT_EQ(FDialogs.MessageTexts(), QStringList{Q("ヘルプファイルがありません。")});
+    std::ofstream(FFolder.Path() / "Typorin.chm") << "help";
+    QTest::keyClick(List(), Qt::Key_F1);
+    EXPECT_EQ(opened.size(), 1u);
+    SetUrlOpener({});
 }
 
 TEST_F(TfrmGraphJapTest, DeleteAsksAndRemovesExactlyTheTitle) {
