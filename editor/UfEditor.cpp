@@ -255,12 +255,28 @@ void TfrmEditor::RestoreGeometry() {
                 OptionRec.EditorHeight);
     if (layout())
         layout()->activate();
-    for (QSplitter* splitter : {ui->Splitter1, ui->Splitter2, ui->Splitter3}) {
+    for (QSplitter* splitter : {ui->Splitter1, ui->Splitter2}) {
         splitter->setStretchFactor(0, 0);
         splitter->setStretchFactor(1, 1);
     }
+    // The text being edited takes what the window gains; the viewer keeps its height.
+    ui->Splitter3->setStretchFactor(0, 1);
+    ui->Splitter3->setStretchFactor(1, 0);
     PlaceSplitter(ui->Splitter1, OptionRec.EditorPanel1Width);
     PlaceSplitter(ui->Splitter2, OptionRec.EditorListView1Height);
+}
+
+// The editing pane takes what the window gains, also between the layout's first placing and
+// the window's first show: the pane heights are placed again at the window's real size.
+void TfrmEditor::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (FShownOnce)
+        return;
+    FShownOnce = true;
+    if (ui->ShowView1->isChecked()) {
+        layout()->activate();
+        PlaceSplitter(ui->Splitter3, OptionRec.EditorRichEdit1Height);
+    }
 }
 
 void TfrmEditor::closeEvent(QCloseEvent* event) {

@@ -50,6 +50,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -123,6 +124,7 @@ private:
     QString FOpenFilter;
     QString FOpenFolder;
     bool FEndingSession = false; // closing without a question
+    bool FShownOnce = false;     // the layout restored has met the window's real size
     // The recovery file whose text is being edited, kept until that text is saved or dropped.
     std::filesystem::path FRecoveryFile;
 };

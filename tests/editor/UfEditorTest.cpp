@@ -392,6 +392,22 @@ TEST_F(UfEditorTest, PaneSizesComeBackAsTheyWereLeft) {
     EXPECT_EQ(OptionRec.EditorWidth, 700);
 }
 
+// Grown, the window gives its new height to the text being edited, not to the viewer.
+TEST_F(UfEditorTest, TheEditingPaneTakesTheGrowth) {
+    OptionRec.EditorWidth = 640;
+    OptionRec.EditorHeight = 480;
+    OptionRec.EditorRichEdit1Height = 120;
+    OptionRec.EditorShowView = 1;
+    Open();
+    auto* viewer = Find<QPlainTextEdit>("Memo1");
+    const int viewerBefore = viewer->height();
+    const int editBefore = Edit()->height();
+    FEditor->resize(1000, 680);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(viewer->height(), viewerBefore);
+    EXPECT_EQ(Edit()->height(), editBefore + 200);
+}
+
 TEST_F(UfEditorTest, NewThenSaveWritesBesideTheProgramWithoutADialog) {
     SaveWholeFile(FFolder.Path() / "新規.txt", "old");
     Open();
