@@ -821,6 +821,8 @@ void TfrmMain::ApplyMode() {
     ui->LineComp1->setEnabled(bulk);
     ui->Panel1->setVisible(bulk);
     ui->PaintBox1->setVisible(mode == TouchMode);
+    FMode = mode;
+    FitKeyboardBox();
     if (mode == TouchMode)
         RelayoutKeyboard();
     ui->RichEdit2->setVisible(mode != TouchMode);
@@ -833,7 +835,6 @@ void TfrmMain::ApplyMode() {
     SetStatus(ui->StatusBar2, 2, bulk && ui->LineComp1->isChecked() ? LineCompCaption : QString());
 
     ui->Comp1->setEnabled(false);
-    FMode = mode;
     OptionRec.ExamMode = static_cast<std::uint8_t>(mode);
 
     SetStatus(ui->StatusBar1, 0, ModeName(mode));
@@ -1106,6 +1107,7 @@ void TfrmMain::CreateTouchTyping() {
     ui->PaintBox1->setAttribute(Qt::WA_OpaquePaintEvent);
     ui->PaintBox1->OnPaint = [this](QPainter& painter) { PaintBox1Paint(painter); };
     ui->PaintBox1->OnResize = [this] { FormResize(); };
+    FitKeyboardBox();
 
     TRichEdit* example = ui->RichEdit1;
     example->OnKeyDown = [this](const QKeyEvent& event) { return RichEdit1KeyDown(event); };
@@ -1360,8 +1362,22 @@ void TfrmMain::PaintBox1Paint(QPainter& painter) {
 // The keyboard follows the width of its paint box, which the window's size and the splitter
 // above it set.
 void TfrmMain::FormResize() {
+    FitKeyboardBox();
     if (FMode == TouchMode)
         RelayoutKeyboard();
+}
+
+// The keyboard's paint box no larger than the keyboard it shows: at most MaxKeyUnit wide per
+// key, centred, and no higher than the keyboard at its width. A larger window gives the rest of
+// its height to the example.
+void TfrmMain::FitKeyboardBox() {
+    TPaintBox* box = ui->PaintBox1;
+    const int widest = 14 * MaxKeyUnit + 13;
+    box->setMaximumWidth(widest);
+    box->setMaximumHeight(KeyboardHeight(LayoutKeyboard(std::min(box->width(), widest))));
+    // The splitter sees the pane's own limit, not its layout's: the typing pane of the other
+    // modes has none.
+    ui->InputPanel->setMaximumHeight(FMode == TouchMode ? box->maximumHeight() : QWIDGETSIZE_MAX);
 }
 
 void TfrmMain::RelayoutKeyboard() {

@@ -143,6 +143,7 @@ private:
     void RichEdit1TouchMouseDown();
     void PaintBox1Paint(QPainter& painter);
     void FormResize();
+    void FitKeyboardBox();
     void RelayoutKeyboard();
     // What the drill asks of the window and its keyboard.
     void ShowFinger(int finger) override;

@@ -24,6 +24,9 @@ QColor ToQColor(TRgb c) {
     return QColor(c.R, c.G, c.B);
 }
 
+// Captions smaller than this could not be read: a key too small for one shows none.
+constexpr int MinCaptionPixels = 5;
+
 // The system's button face colour: the keyboard's background.
 QColor ButtonFace(const QWidget& paintBox) {
     return paintBox.palette().color(QPalette::Button);
@@ -41,6 +44,8 @@ QColor RimFor(const QColor& text) {
 // laid out once and drawn five times from that layout.
 void WriteText(QPainter& painter, const QStaticText& text, int x, int y, const QColor& color,
                const QColor& rim) {
+    if (text.text().isEmpty())
+        return;
     const QPoint at(x, y);
     painter.setPen(rim);
     for (QPoint step : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
@@ -74,18 +79,16 @@ std::vector<QPoint> OvalShape(const TKbGeometry& geometry) {
     return shape;
 }
 
-// The area a key covers, relative to its centre: its oval filled and drawn with a line of 2
-// pixels, that is the oval pushed half the line's width outwards along its normals. The oval is
-// the one the outline's whole-pixel points round (half axes 10 and 7 times `scale`, turned by
-// 120 degrees), taken as the curve itself: within half a pixel of those points, and a smooth
-// edge at a scale factor above 1 where the rounded points would show their steps. Worked out
-// once per layout, so that drawing a key is one fill.
-QPolygonF KeyArea(double scale) {
+// The oval of a key relative to its centre, pushed `push` pixels outwards along its normals:
+// the oval the outline's whole-pixel points round (half axes 10 and 7 times `scale`, turned by
+// 120 degrees), taken as the curve itself, within half a pixel of those points and with a
+// smooth edge at a scale factor above 1 where the rounded points would show their steps.
+QPolygonF Oval(double scale, double push) {
     const double cos120 = -0.5, sin120 = std::numbers::sqrt3 / 2;
     const double a = 10 * scale, b = 7 * scale;
-    QPolygonF area;
+    QPolygonF oval;
     // 72 points, 5 degrees apart: a key is at most a few dozen pixels across.
-    area.reserve(72);
+    oval.reserve(72);
     for (int i = 0; i < 72; ++i) {
         const double t = 2 * i * std::numbers::pi / 72;
         // The normal of the oval at t points along (b cos t, a sin t).
@@ -95,19 +98,37 @@ QPolygonF KeyArea(double scale) {
             nx /= length;
             ny /= length;
         }
-        const double x = a * std::cos(t) + nx, y = b * std::sin(t) + ny;
-        area << QPointF(x * cos120 - y * sin120, x * sin120 + y * cos120);
+        const double x = a * std::cos(t) + push * nx, y = b * std::sin(t) + push * ny;
+        oval << QPointF(x * cos120 - y * sin120, x * sin120 + y * cos120);
     }
-    return area;
+    return oval;
+}
+
+// The area a key covers, relative to its centre: its oval filled and drawn with a line of 2
+// pixels. Worked out once per layout, so that drawing a key is one fill.
+QPolygonF KeyArea(double scale) {
+    return Oval(scale, 1);
+}
+
+// Whether every corner of `box` lies in `oval` (which is convex: so does the whole box).
+bool Inside(const QPolygonF& oval, const QRectF& box) {
+    for (QPointF corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()})
+        if (!oval.containsPoint(corner, Qt::OddEvenFill))
+            return false;
+    return true;
 }
 
 } // namespace
 
 // The key's area and the captions and finger names, each laid out when it is first drawn and
 // kept until the layout changes: a marked key is drawn again on every key the learner types.
+// Captions stand where the layout puts them unless that is over their oval's edge (see
+// FitCaptions), each with its font.
 struct TKbClass::TDrawing {
     QPolygonF KeyArea;
     std::array<QStaticText, KeyCount> Captions;
+    std::array<QPoint, KeyCount> CaptionAt;
+    std::array<QFont, KeyCount> CaptionFonts;
     std::array<QStaticText, 8> FingerNames;
 };
 
@@ -148,6 +169,7 @@ void TKbClass::LayoutKeys() {
         FDrawing->Captions[i] = PlainStaticText(ShiftJis::ToQString(FGeometry.Keys[i].Caption));
     for (int f = 1; f <= 8; ++f)
         FDrawing->FingerNames[f - 1] = PlainStaticText(FingerName(f));
+    FitCaptions();
     FAreas.clear();
     // Each record is shown by the painted key that lies where it lies: "!" by the 1 key.
     for (int i = 0; i < KeyCount; ++i) {
@@ -189,10 +211,54 @@ QImage* TKbClass::FitCanvas() {
 }
 
 QFont TKbClass::CaptionFont() const {
-    QFont font = FPaintBox->font();
+    QFont font = FPaintBox ? FPaintBox->font() : QFont();
     font.setPixelSize(FGeometry.FontPixels);
     font.setBold(FGeometry.FontBold);
     return font;
+}
+
+// Every caption inside its oval with its rim, whatever the font draws: a caption that the
+// layout's place puts over the edge ('%' beside the 5, the Shift keys' captions) moves along the
+// line from that place to the oval's centre until it is inside; one too wide for the oval even
+// at the centre is drawn a pixel smaller at a time, down to MinCaptionPixels. A keyboard too
+// small for that shows keys without captions. The finger names keep the layout's places, under
+// the keys.
+void TKbClass::FitCaptions() {
+    const QPolygonF oval = Oval(FGeometry.OutlineScale, 0);
+    const QFont font = CaptionFont();
+    for (int i = 0; i < KeyCount; ++i) {
+        const TKeyRec& key = FGeometry.Keys[i];
+        FDrawing->CaptionAt[i] = QPoint(key.TextX, key.TextY);
+        FDrawing->CaptionFonts[i] = font;
+        const QString caption = ShiftJis::ToQString(key.Caption).trimmed();
+        if (caption.isEmpty() || FGeometry.Unit <= 0)
+            continue;
+        const TKbPoint centre = FGeometry.Centre(i);
+        FDrawing->Captions[i] = QStaticText();
+        for (int pixels = FGeometry.FontPixels; pixels >= MinCaptionPixels; --pixels) {
+            QFont smaller = font;
+            smaller.setPixelSize(pixels);
+            const QFontMetrics metrics(smaller);
+            // The letters with their rim, relative to the caption's top left.
+            const QRectF letters = QRectF(metrics.tightBoundingRect(caption))
+                                       .translated(0, metrics.ascent())
+                                       .adjusted(-1.5, -1.5, 1.5, 1.5);
+            const QPointF from(key.TextX - centre.X, key.TextY - centre.Y);
+            const QPointF centred = -letters.center();
+            const int steps = std::max(1, FGeometry.Unit);
+            for (int step = 0; step <= steps; ++step) {
+                const QPointF at = from + (centred - from) * step / steps;
+                if (Inside(oval, letters.translated(at))) {
+                    FDrawing->CaptionAt[i] =
+                        QPoint(centre.X + qRound(at.x()), centre.Y + qRound(at.y()));
+                    FDrawing->CaptionFonts[i] = smaller;
+                    FDrawing->Captions[i] = PlainStaticText(ShiftJis::ToQString(key.Caption));
+                    pixels = 0;
+                    break;
+                }
+            }
+        }
+    }
 }
 
 void TKbClass::MeasureAreas(const QFontMetrics& metrics) {
@@ -206,13 +272,15 @@ void TKbClass::MeasureAreas(const QFontMetrics& metrics) {
             continue;
         const TKeyRec& key = FGeometry.Keys[i];
         const TKbPoint c = FGeometry.Centre(i);
-        QRect area = ovalBox.translated(c.X, c.Y) |
-                     TextRect(metrics, ShiftJis::ToQString(key.Caption), key.TextX, key.TextY);
+        auto captionRect = [this](int record) {
+            const QPoint at = FDrawing->CaptionAt[record];
+            return TextRect(QFontMetrics(FDrawing->CaptionFonts[record]),
+                            FDrawing->Captions[record].text(), at.x(), at.y());
+        };
+        QRect area = ovalBox.translated(c.X, c.Y) | captionRect(i);
         int shifted = 0;
-        if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted)) {
-            const TKeyRec& s = FGeometry.Keys[shifted];
-            area |= TextRect(metrics, ShiftJis::ToQString(s.Caption), s.TextX, s.TextY);
-        }
+        if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted))
+            area |= captionRect(shifted);
         FAreas[i] = area;
     }
     for (int f = 1; f <= 8; ++f) {
@@ -278,13 +346,15 @@ void TKbClass::DrawKey(QPainter& painter, int index) {
     painter.setBrush(Qt::NoBrush);
 
     const TKeyRec& key = FGeometry.Keys[index];
-    WriteText(painter, FDrawing->Captions[index], key.TextX, key.TextY, ToQColor(text), fillColor);
+    auto writeCaption = [&](int record) {
+        painter.setFont(FDrawing->CaptionFonts[record]);
+        const QPoint at = FDrawing->CaptionAt[record];
+        WriteText(painter, FDrawing->Captions[record], at.x(), at.y(), ToQColor(text), fillColor);
+    };
+    writeCaption(index);
     int shifted = 0;
-    if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted)) {
-        const TKeyRec& s = FGeometry.Keys[shifted];
-        WriteText(painter, FDrawing->Captions[shifted], s.TextX, s.TextY, ToQColor(text),
-                  fillColor);
-    }
+    if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted))
+        writeCaption(shifted);
 }
 
 void TKbClass::DrawFingerName(QPainter& painter, int finger) {
@@ -295,6 +365,7 @@ void TKbClass::DrawFingerName(QPainter& painter, int finger) {
     const QColor color =
         ToQColor(finger == FShownFinger ? PaneColors::Blue
                                         : FingerKinds[static_cast<int>(KindOf(finger))].Color);
+    painter.setFont(CaptionFont());
     WriteText(painter, FDrawing->FingerNames[finger - 1], key.TextX, key.TextY + FGeometry.LabelDy,
               color, RimFor(color));
 }

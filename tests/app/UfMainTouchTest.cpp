@@ -169,6 +169,26 @@ TEST_F(UfMainTouchTest, TheKeyThatStartsTheDrillIsNoKeyOfIt) {
     EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 3, 3));
 }
 
+// A large window (maximised on a 1920 × 1080 screen) shows the keyboard no larger than a key
+// pitch of MaxKeyUnit, centred, and gives the rest of its height to the example.
+TEST_F(UfMainTouchTest, TheKeyboardHasAMaximumSizeAndTheExampleTakesTheRest) {
+    auto window = Start(u"か");
+    QWidget* w = window.get();
+    window->setGeometry(0, 0, 1900, 1000);
+    QCoreApplication::processEvents();
+    QWidget* box = Find(w, "PaintBox1");
+    QWidget* panel = Find(w, "InputPanel");
+    EXPECT_LE(box->width(), 14 * MaxKeyUnit + 13);
+    EXPECT_EQ(LayoutKeyboard(box->width(), box->height()).Unit, MaxKeyUnit);
+    EXPECT_LE(box->height(), KeyboardHeight(LayoutKeyboard(box->width())));
+    EXPECT_NEAR(box->geometry().center().x(), panel->width() / 2, 1) << "centred";
+    EXPECT_GT(Pane(w, "RichEdit1")->height(), 1000 / 3) << "the example takes the height";
+    // Sequential input gives the typing pane all the room again.
+    Action(w, "Part1")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel->maximumHeight(), QWIDGETSIZE_MAX);
+}
+
 TEST_F(UfMainTouchTest, CharactersTypedWhileAListHasTheFocusGoToTheDrill) {
     WriteRegister("k.txt", u"FF<0001>木\r\nき\r\n");
     auto window = Start(u"か");
