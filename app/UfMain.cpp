@@ -1738,23 +1738,27 @@ void TfrmMain::PaintBox2Paint(QPainter& painter) {
     font.setPointSize(9);
     painter.setFont(font);
     QFontMetrics metrics(font);
+    // A number is written on its own background, over the line and any tick beneath it.
+    const QColor background = ui->PaintBox2->palette().color(QPalette::Window);
     auto number = [&](int n, int x, const QColor& color) {
         QString text = QString::number(n);
+        const int width = metrics.horizontalAdvance(text);
+        painter.fillRect(QRect(x - width / 2 - 1, 3, width + 2, metrics.height()), background);
         painter.setPen(color);
-        painter.drawText(x - metrics.horizontalAdvance(text) / 2, 3 + metrics.ascent(), text);
+        painter.drawText(x - width / 2, 3 + metrics.ascent(), text);
     };
+    auto columnColor = [&](int n) { return n < limits.FirstColumn ? Qt::gray : Qt::black; };
     painter.setPen(Qt::gray);
     painter.drawLine(4, 3, 4, 9);
     for (int n = 1; n <= limits.LastColumn; ++n) {
-        int x = n * cell + 4;
-        QColor color = n < limits.FirstColumn ? Qt::gray : Qt::black;
-        if (n % 5 == 0) {
-            bool edge = n == limits.FirstColumn || n == limits.LastColumn;
-            number(n, x, edge ? QColor(Qt::blue) : color);
-        } else {
-            painter.setPen(color);
-            painter.drawLine(x, 3, x, 9);
+        if (n % 5 != 0) {
+            painter.setPen(columnColor(n));
+            painter.drawLine(n * cell + 4, 3, n * cell + 4, 9);
         }
+    }
+    for (int n = 5; n <= limits.LastColumn; n += 5) {
+        bool edge = n == limits.FirstColumn || n == limits.LastColumn;
+        number(n, n * cell + 4, edge ? QColor(Qt::blue) : QColor(columnColor(n)));
     }
     number(FWrapCol, cell * FWrapCol + 4, QColor(255, 0, 255));
 }

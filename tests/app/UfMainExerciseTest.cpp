@@ -403,6 +403,38 @@ TEST_F(UfMainExerciseTest, TheRulerRewrapsTheExampleUntilTheFirstKey) {
     EXPECT_EQ(example->Line(0), Sjis(std::u16string(25, u'あ')));
 }
 
+// The ruler's numbers stand on their own background: neither its line nor a tick runs
+// through a digit, the magenta wrap column's included.
+TEST_F(UfMainExerciseTest, TheRulersLineAndTicksLeaveTheDigitsClear) {
+    auto window = Start(TfrmMain::AllMode, std::u16string(30, u'あ'),
+                        [](TOptionRec& o) { o.WrapColJp = 22; });
+    QWidget* ruler = Find<QWidget>(window.get(), "PaintBox2");
+    const QImage image = ruler->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QFont font = Pane(window.get(), "RichEdit1")->font();
+    font.setPointSize(OptionRec.FontSize);
+    const int cell = QFontMetrics(font).horizontalAdvance(QStringLiteral("あ"));
+    font.setPointSize(9);
+    const QFontMetrics digits(font);
+    // Pixels in the digits' box of a number drawn at column n that are of `color`.
+    auto count = [&](int n, auto isColor) {
+        const QString text = QString::number(n);
+        const int width = digits.horizontalAdvance(text);
+        const QRect box(n * cell + 4 - width / 2, 3, width, digits.height());
+        int found = 0;
+        for (int y = box.top(); y <= box.bottom() && y < image.height(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                found += isColor(image.pixel(x, y));
+        return found;
+    };
+    auto black = [](QRgb p) { return qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60; };
+    auto greyOrBlack = [&](QRgb p) { return black(p) || (qRed(p) == qGreen(p) && qRed(p) < 140); };
+    auto magenta = [](QRgb p) { return qRed(p) > 150 && qGreen(p) < 120 && qBlue(p) > 150; };
+    for (int n : {5, 10})
+        EXPECT_EQ(count(n, black), 0) << "the line through the grey " << n;
+    EXPECT_GT(count(22, magenta), 0);
+    EXPECT_EQ(count(22, greyOrBlack), 0) << "the tick through the wrap column";
+}
+
 TEST_F(UfMainExerciseTest, PastingIntoTheTypingPaneDoesNothing) {
     auto window = Start(TfrmMain::AllMode, u"abc");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
