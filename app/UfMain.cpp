@@ -77,6 +77,11 @@ const TCompositionColors TypingCompositionColors = {{
     {PaneColors::Black, false, PaneColors::Cyan, true},
 }};
 
+// Enter of the main keyboard or of the keypad.
+bool IsEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
 // Keys by name, as the editing rules name them.
 bool IsCtrlAlone(const QKeyEvent& event) {
     return (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
@@ -254,7 +259,10 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
             &TfrmMain::ListView1SelectItem);
     connect(ui->ListView2, &QTreeWidget::itemChanged, this, &TfrmMain::ListView2Change);
-    connect(ui->ListView2, &QTreeWidget::itemPressed, this, &TfrmMain::StartSentence);
+    connect(ui->ListView2, &QTreeWidget::itemPressed, this, [this] {
+        FLoadKey = 0;
+        StartSentence();
+    });
     ui->ListView2->installEventFilter(this);
 
     TRichEdit* example = ui->RichEdit1;
@@ -456,7 +464,8 @@ bool TfrmMain::FormCloseQuery() {
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->ListView2 && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (IsEnter(key->key())) {
+            FLoadKey = Qt::Key_Return;
             StartSentence();
             return true;
         }
@@ -713,6 +722,8 @@ void TfrmMain::StartSentence() {
 // Any text file as the practice text.
 void TfrmMain::FileOpen1Execute() {
     FBannerShown = false;
+    // The dialog is mostly closed with Enter, which may still be held when the text is loaded.
+    FLoadKey = Qt::Key_Return;
     Dialogs::TFileDialogOptions options;
     options.Folder = QString::fromStdString(ProgramFolder().string());
     options.Filter = QStringLiteral("テキストファイル (*.txt)");
@@ -1177,25 +1188,30 @@ bool TfrmMain::TouchKeyFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->text().isEmpty() || IsEditingKey(key->key()))
         return false;
-    if (widget == ui->ListView2 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+    if (widget == ui->ListView2 && IsEnter(key->key()))
         return false;
     for (QChar c : key->text())
         FormKeyPress(c);
     return true;
 }
 
-// A key held down while a text loads (Enter in the sentence list, or in the file dialog) goes on
-// repeating into the exercise the load armed. Its repeats are no entries: they are swallowed,
-// presses and releases alike, until a fresh press or the key's release.
+// A key held down while a text loads (Enter in the sentence list or the file dialog, or any key
+// held across a click) goes on repeating into the exercise the load armed. Its repeats are no
+// entries: they are swallowed until another key is pressed. Some X servers send a held key's
+// repeats as plain presses and releases, so the key that loaded the text is swallowed whether
+// it comes flagged as a repeat or not; no exercise begins with it (at its start Enter is a
+// wrong key, or an empty line).
 bool TfrmMain::HeldLoadKeyFilter(QObject* watched, QEvent* event) {
     if (!FLoadKeyHeld || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this)
         return false;
-    if (static_cast<QKeyEvent*>(event)->isAutoRepeat())
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat() || (FLoadKey == Qt::Key_Return && IsEnter(key->key())))
         return true;
-    FLoadKeyHeld = false;
+    if (event->type() == QEvent::KeyPress)
+        FLoadKeyHeld = false;
     return false;
 }
 

@@ -219,7 +219,8 @@ private:
     bool FImeHintShown = false;  // StatusBar1 panel 1 tells how to switch the input method on
     bool FEndingSession = false; // closing without a question
     bool FClosed = false;        // the close went through: the data file is written
-    bool FLoadKeyHeld = false;   // a text loaded; no fresh key pressed or released since
+    bool FLoadKeyHeld = false;   // a text loaded; no other key pressed since
+    int FLoadKey = 0;            // Qt::Key_Return when Enter loaded the text, else 0
 
     // The records window while it is open; cleared when it is destroyed.
     QPointer<TfrmGraphJap> FGraph;

@@ -129,6 +129,9 @@ TEST_F(UfMainExerciseTest, TheHeldEnterThatStartsASentenceTypesNothing) {
             QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
                              true);
             QApplication::sendEvent(typed, &repeat);
+            // Some X servers send the repeats as plain releases and presses.
+            QTest::keyRelease(typed, Qt::Key_Return);
+            QTest::keyPress(typed, Qt::Key_Return);
         }
         QTest::keyRelease(typed, Qt::Key_Return);
         EXPECT_TRUE(typed->Text().empty());

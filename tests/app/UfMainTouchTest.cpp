@@ -156,17 +156,25 @@ TEST_F(UfMainTouchTest, TheKeyThatStartsTheDrillIsNoKeyOfIt) {
                          true);
         QApplication::sendEvent(QApplication::focusWidget(), &repeat);
     }
+    // Some X servers send the repeats as plain releases and presses.
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyPress(QApplication::focusWidget(), Qt::Key_Return);
+    }
     QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(Find<QTimer>(w, "Timer1")->isActive()) << "nothing typed yet";
     Type(w, "kx");
     EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 2, 1)) << "x alone is wrong";
+    // Another key pressed, Enter is a key of the drill again.
+    QTest::keyClick(Pane(w, "RichEdit1"), Qt::Key_Return);
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 2, 2));
     // A key held down in the drill repeats as typed.
     for (int i = 0; i < 2; ++i) {
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"), true);
         QApplication::sendEvent(Pane(w, "RichEdit1"), &repeat);
     }
     Type(w, "a");
-    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 3, 3));
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 3, 4));
 }
 
 // A large window (maximised on a 1920 × 1080 screen) shows the keyboard no larger than a key
