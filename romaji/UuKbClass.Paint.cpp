@@ -79,16 +79,18 @@ std::vector<QPoint> OvalShape(const TKbGeometry& geometry) {
     return shape;
 }
 
-// The oval of a key relative to its centre, pushed `push` pixels outwards along its normals:
-// the oval the outline's whole-pixel points round (half axes 10 and 7 times `scale`, turned by
-// 120 degrees), taken as the curve itself, within half a pixel of those points and with a
-// smooth edge at a scale factor above 1 where the rounded points would show their steps.
-QPolygonF Oval(double scale, double push) {
+// The area a key covers, relative to its centre: its oval filled and drawn with a line of 2
+// pixels, that is the oval pushed half the line's width outwards along its normals. The oval is
+// the one the outline's whole-pixel points round (half axes 10 and 7 times `scale`, turned by
+// 120 degrees), taken as the curve itself: within half a pixel of those points, and a smooth
+// edge at a scale factor above 1 where the rounded points would show their steps. Worked out
+// once per layout, so that drawing a key is one fill.
+QPolygonF KeyArea(double scale) {
     const double cos120 = -0.5, sin120 = std::numbers::sqrt3 / 2;
     const double a = 10 * scale, b = 7 * scale;
-    QPolygonF oval;
+    QPolygonF area;
     // 72 points, 5 degrees apart: a key is at most a few dozen pixels across.
-    oval.reserve(72);
+    area.reserve(72);
     for (int i = 0; i < 72; ++i) {
         const double t = 2 * i * std::numbers::pi / 72;
         // The normal of the oval at t points along (b cos t, a sin t).
@@ -98,23 +100,23 @@ QPolygonF Oval(double scale, double push) {
             nx /= length;
             ny /= length;
         }
-        const double x = a * std::cos(t) + push * nx, y = b * std::sin(t) + push * ny;
-        oval << QPointF(x * cos120 - y * sin120, x * sin120 + y * cos120);
+        const double x = a * std::cos(t) + nx, y = b * std::sin(t) + ny;
+        area << QPointF(x * cos120 - y * sin120, x * sin120 + y * cos120);
     }
-    return oval;
+    return area;
 }
 
-// The area a key covers, relative to its centre: its oval filled and drawn with a line of 2
-// pixels. Worked out once per layout, so that drawing a key is one fill.
-QPolygonF KeyArea(double scale) {
-    return Oval(scale, 1);
-}
-
-// Whether every corner of `box` lies in `oval` (which is convex: so does the whole box).
-bool Inside(const QPolygonF& oval, const QRectF& box) {
-    for (QPointF corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()})
-        if (!oval.containsPoint(corner, Qt::OddEvenFill))
+// Whether every corner of `box` (relative to a key's centre) lies in the key's oval at `scale`,
+// and so, the oval being convex, the whole box.
+bool Inside(double scale, const QRectF& box) {
+    const double cos120 = -0.5, sin120 = std::numbers::sqrt3 / 2;
+    const double a = 10 * scale, b = 7 * scale;
+    for (QPointF p : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+        // Turned back by 120 degrees onto the oval's axes.
+        const double x = p.x() * cos120 + p.y() * sin120, y = -p.x() * sin120 + p.y() * cos120;
+        if ((x / a) * (x / a) + (y / b) * (y / b) > 1)
             return false;
+    }
     return true;
 }
 
@@ -165,8 +167,6 @@ void TKbClass::LayoutKeys() {
     FOval = OvalShape(FGeometry);
     FDrawing = std::make_unique<TDrawing>();
     FDrawing->KeyArea = KeyArea(FGeometry.OutlineScale);
-    for (int i = 0; i < KeyCount; ++i)
-        FDrawing->Captions[i] = PlainStaticText(ShiftJis::ToQString(FGeometry.Keys[i].Caption));
     for (int f = 1; f <= 8; ++f)
         FDrawing->FingerNames[f - 1] = PlainStaticText(FingerName(f));
     FitCaptions();
@@ -217,24 +217,37 @@ QFont TKbClass::CaptionFont() const {
     return font;
 }
 
-// Every caption inside its oval with its rim, whatever the font draws: a caption that the
-// layout's place puts over the edge ('%' beside the 5, the Shift keys' captions) moves along the
-// line from that place to the oval's centre until it is inside; one too wide for the oval even
-// at the centre is drawn a pixel smaller at a time, down to MinCaptionPixels. A keyboard too
-// small for that shows keys without captions. The finger names keep the layout's places, under
-// the keys.
+// Every caption inside its oval with its rim, whatever the font draws, and clear of the other
+// caption on its key: a caption that the layout's place puts over the edge ('%' beside the 5,
+// the Shift keys' captions) takes the nearest place that is inside (and clear); one that has
+// none is drawn a pixel smaller at a time, down to MinCaptionPixels. A keyboard too small for
+// that shows keys without captions. The finger names keep the layout's places, under the keys.
 void TKbClass::FitCaptions() {
-    const QPolygonF oval = Oval(FGeometry.OutlineScale, 0);
     const QFont font = CaptionFont();
     for (int i = 0; i < KeyCount; ++i) {
-        const TKeyRec& key = FGeometry.Keys[i];
-        FDrawing->CaptionAt[i] = QPoint(key.TextX, key.TextY);
+        FDrawing->CaptionAt[i] = QPoint(FGeometry.Keys[i].TextX, FGeometry.Keys[i].TextY);
         FDrawing->CaptionFonts[i] = font;
-        const QString caption = ShiftJis::ToQString(key.Caption).trimmed();
-        if (caption.isEmpty() || FGeometry.Unit <= 0)
-            continue;
-        const TKbPoint centre = FGeometry.Centre(i);
         FDrawing->Captions[i] = QStaticText();
+    }
+    if (FGeometry.Unit <= 0)
+        return;
+    // The places tried, nearest first: offsets from the layout's place within half a key.
+    const int reach = FGeometry.Unit / 2;
+    const int step = std::max(1, FGeometry.Unit / 16);
+    std::vector<QPoint> offsets;
+    for (int dy = -reach; dy <= reach; dy += step)
+        for (int dx = -reach; dx <= reach; dx += step)
+            offsets.emplace_back(dx, dy);
+    std::stable_sort(offsets.begin(), offsets.end(), [](QPoint a, QPoint b) {
+        return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
+    });
+    // Places caption `record` on the oval of `key`, clear of `taken`; its letters' box then.
+    auto fit = [&](int record, int key, const QRectF& taken) -> QRectF {
+        const TKeyRec& rec = FGeometry.Keys[record];
+        const QString caption = ShiftJis::ToQString(rec.Caption).trimmed();
+        if (caption.isEmpty())
+            return {};
+        const TKbPoint centre = FGeometry.Centre(key);
         for (int pixels = FGeometry.FontPixels; pixels >= MinCaptionPixels; --pixels) {
             QFont smaller = font;
             smaller.setPixelSize(pixels);
@@ -243,21 +256,28 @@ void TKbClass::FitCaptions() {
             const QRectF letters = QRectF(metrics.tightBoundingRect(caption))
                                        .translated(0, metrics.ascent())
                                        .adjusted(-1.5, -1.5, 1.5, 1.5);
-            const QPointF from(key.TextX - centre.X, key.TextY - centre.Y);
-            const QPointF centred = -letters.center();
-            const int steps = std::max(1, FGeometry.Unit);
-            for (int step = 0; step <= steps; ++step) {
-                const QPointF at = from + (centred - from) * step / steps;
-                if (Inside(oval, letters.translated(at))) {
-                    FDrawing->CaptionAt[i] =
-                        QPoint(centre.X + qRound(at.x()), centre.Y + qRound(at.y()));
-                    FDrawing->CaptionFonts[i] = smaller;
-                    FDrawing->Captions[i] = PlainStaticText(ShiftJis::ToQString(key.Caption));
-                    pixels = 0;
-                    break;
+            for (QPoint offset : offsets) {
+                const QPoint at = QPoint(rec.TextX, rec.TextY) + offset;
+                const QRectF box = letters.translated(at);
+                if (Inside(FGeometry.OutlineScale, box.translated(-centre.X, -centre.Y)) &&
+                    !box.intersects(taken)) {
+                    FDrawing->CaptionAt[record] = at;
+                    FDrawing->CaptionFonts[record] = smaller;
+                    FDrawing->Captions[record] = PlainStaticText(ShiftJis::ToQString(rec.Caption));
+                    return box;
                 }
             }
         }
+        return {};
+    };
+    for (int i = 0; i < KeyCount; ++i) {
+        if (!IsPaintedKey(i))
+            continue;
+        const QRectF taken = fit(i, i, {});
+        int shifted = 0;
+        if (!FGeometry.Keys[i].ShiftCaption.empty() &&
+            FGeometry.FindKey(FGeometry.Keys[i].ShiftCaption, shifted))
+            fit(shifted, i, taken);
     }
 }
 
