@@ -26,6 +26,10 @@ QColor ToQColor(TRgb c) {
 
 // Captions smaller than this could not be read: a key too small for one shows none.
 constexpr int MinCaptionPixels = 5;
+// The largest key pitch whose captions are fitted into their ovals: four times what the main
+// window shows. A larger keyboard keeps the layout's places, which fitting would take long to
+// improve on (its fonts run to thousands of pixels).
+constexpr int MaxFittedUnit = 4 * MaxKeyUnit;
 
 // The system's button face colour: the keyboard's background.
 QColor ButtonFace(const QWidget& paintBox) {
@@ -224,12 +228,15 @@ QFont TKbClass::CaptionFont() const {
 // that shows keys without captions. The finger names keep the layout's places, under the keys.
 void TKbClass::FitCaptions() {
     const QFont font = CaptionFont();
+    const bool tooLarge = FGeometry.Unit > MaxFittedUnit;
     for (int i = 0; i < KeyCount; ++i) {
         FDrawing->CaptionAt[i] = QPoint(FGeometry.Keys[i].TextX, FGeometry.Keys[i].TextY);
         FDrawing->CaptionFonts[i] = font;
-        FDrawing->Captions[i] = QStaticText();
+        FDrawing->Captions[i] =
+            tooLarge ? PlainStaticText(ShiftJis::ToQString(FGeometry.Keys[i].Caption))
+                     : QStaticText();
     }
-    if (FGeometry.Unit <= 0)
+    if (FGeometry.Unit <= 0 || tooLarge)
         return;
     // The places tried, nearest first: offsets from the layout's place within half a key.
     const int reach = FGeometry.Unit / 2;
