@@ -32,7 +32,10 @@ bool StartSingleInstance(TSingleInstance& guard) {
         guard.RaiseRunning();
         return false;
     case TSingleInstance::TResult::Failed:
-        Dialogs::ShowError(nullptr, QStringLiteral("プログラムを起動できません。"));
+        Dialogs::ShowError(
+            nullptr, QStringLiteral("プログラムを起動できません。\r\n"
+                                    "起動中であることを示すファイルを作成できませんでした。\r\n") +
+                         guard.FailureReason());
         return false;
     }
     return false;

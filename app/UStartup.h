@@ -12,7 +12,8 @@ class TfrmMain;
 
 // Takes the single-instance lock for `guard`. When another instance runs, shows the warning,
 // asks that instance to raise its window and returns false; when the lock cannot be taken at
-// all, shows "プログラムを起動できません。" and returns false. The data file is not touched.
+// all, shows "プログラムを起動できません。" with the lock file's path and the reason, and
+// returns false. The data file is not touched.
 bool StartSingleInstance(TSingleInstance& guard);
 
 // Makes the user's data folder (with the sample registers) when the program keeps its files

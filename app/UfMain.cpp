@@ -6,6 +6,7 @@
 #include "dialogs/UfVersion.h"
 #include "editor/UfEditor.h"
 #include "japanese/UDefineJap.h"
+#include "japanese/UPracticeText.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"
@@ -58,8 +59,6 @@ constexpr int CheckedBeforeRole = Qt::UserRole + 1; // ListView2: the check stat
 
 // A text longer than this is no practice text (and would take long to read and show).
 constexpr std::size_t MaxTextFileBytes = 16 * 1024 * 1024;
-// A practice text of modes 1 and 2 keeps its first characters only.
-constexpr std::size_t MaxPracticeChars = 1024;
 
 // The ruler of bulk input, by text kind: the cell text, the first selectable and the last
 // column (which is also the ruler's length in cells).
@@ -77,6 +76,11 @@ const TCompositionColors TypingCompositionColors = {{
     {PaneColors::Black, false, PaneColors::White, true},
     {PaneColors::Black, false, PaneColors::Cyan, true},
 }};
+
+// Enter of the main keyboard or of the keypad.
+bool IsEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 // Keys by name, as the editing rules name them.
 bool IsCtrlAlone(const QKeyEvent& event) {
@@ -156,12 +160,6 @@ std::vector<std::string> EntryData(const QTreeWidgetItem* item) {
     for (const QString& line : item->data(0, EntryDataRole).toStringList())
         data.push_back(line.toStdString());
     return data;
-}
-
-std::u16string TrimRight(std::u16string text) {
-    while (!text.empty() && text.back() < 33)
-        text.pop_back();
-    return text;
 }
 
 } // namespace
@@ -261,7 +259,10 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
             &TfrmMain::ListView1SelectItem);
     connect(ui->ListView2, &QTreeWidget::itemChanged, this, &TfrmMain::ListView2Change);
-    connect(ui->ListView2, &QTreeWidget::itemPressed, this, &TfrmMain::StartSentence);
+    connect(ui->ListView2, &QTreeWidget::itemPressed, this, [this] {
+        FLoadKey = 0;
+        StartSentence();
+    });
     ui->ListView2->installEventFilter(this);
 
     TRichEdit* example = ui->RichEdit1;
@@ -315,6 +316,8 @@ void TfrmMain::FormCreate() {
     ReadSettings();
     CreateTouchTyping();
     ListRegisters();
+    FRegisterWatch.OnChanged = [this] { RegistersChanged(); };
+    FRegisterWatch.Watch(ToDisplayPath(UuRegi::RegisterFolder()));
     FCompPart.ExampleEdit = ui->RichEdit1;
     FCompPart.InputEdit = ui->RichEdit2;
 
@@ -461,7 +464,8 @@ bool TfrmMain::FormCloseQuery() {
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->ListView2 && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (IsEnter(key->key())) {
+            FLoadKey = Qt::Key_Return;
             StartSentence();
             return true;
         }
@@ -507,7 +511,12 @@ void TfrmMain::ListRegisters() {
         ShowError(UuRegi::MissingFolderMessage(folder));
         return;
     }
-    for (const std::filesystem::path& file : *files) {
+    ShowRegisters(*files);
+}
+
+void TfrmMain::ShowRegisters(const std::vector<std::filesystem::path>& files) {
+    ui->ListView1->clear();
+    for (const std::filesystem::path& file : files) {
         auto* item = new QTreeWidgetItem(ui->ListView1, {ToDisplayPath(file)});
         item->setData(0, FileNameRole, QByteArray::fromStdString(file.string()));
     }
@@ -516,6 +525,12 @@ void TfrmMain::ListRegisters() {
 
 // A register chosen: its sentences fill ListView2; none of them is started yet.
 void TfrmMain::ListView1SelectItem() {
+    // A register gone since the list was made: the lists are brought up to date instead.
+    if (std::optional<std::filesystem::path> file = SelectedRegister();
+        file && !std::filesystem::exists(*file)) {
+        RegistersChanged();
+        return;
+    }
     ui->RichEdit1->Clear();
     ui->RichEdit2->Clear();
     FontStep();
@@ -534,17 +549,7 @@ void TfrmMain::ListView1SelectItem() {
         std::filesystem::path file =
             folder / selected.front()->data(0, FileNameRole).toByteArray().toStdString();
         FTextPath = ToDisplayPath(file);
-        QSignalBlocker blocker(ui->ListView2);
-        for (const UuRegi::TEntryItem& entry : UuRegi::TRegi::LoadEntries(file)) {
-            auto* item = new QTreeWidgetItem(ui->ListView2, {ShiftJis::ToQString(entry.Caption)});
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(0, entry.Checked ? Qt::Checked : Qt::Unchecked);
-            item->setData(0, CheckedBeforeRole, entry.Checked);
-            QStringList data;
-            for (const std::string& line : entry.Data)
-                data << QString::fromStdString(line);
-            item->setData(0, EntryDataRole, data);
-        }
+        ListSentences(UuRegi::TRegi::LoadEntries(file));
         SetCaption();
         SetStatus(ui->StatusBar1, 0, ModeName(FMode));
         SetStatus(ui->StatusBar1, 1, QString());
@@ -557,6 +562,106 @@ void TfrmMain::ListView1SelectItem() {
         ShowError(ReadErrorText + QString::fromUtf8(e.what()));
         FTextPath.clear();
     }
+}
+
+// ListView2 := the sentences of a register, unseen by the handler of its check marks.
+void TfrmMain::ListSentences(const std::vector<UuRegi::TEntryItem>& entries) {
+    QSignalBlocker blocker(ui->ListView2);
+    ui->ListView2->clear();
+    for (const UuRegi::TEntryItem& entry : entries) {
+        auto* item = new QTreeWidgetItem(ui->ListView2, {ShiftJis::ToQString(entry.Caption)});
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, entry.Checked ? Qt::Checked : Qt::Unchecked);
+        item->setData(0, CheckedBeforeRole, entry.Checked);
+        QStringList data;
+        for (const std::string& line : entry.Data)
+            data << QString::fromStdString(line);
+        item->setData(0, EntryDataRole, data);
+    }
+}
+
+// The register selected in ListView1, in the register folder; none when none is selected.
+std::optional<std::filesystem::path> TfrmMain::SelectedRegister() const {
+    QList<QTreeWidgetItem*> selected = ui->ListView1->selectedItems();
+    if (selected.isEmpty())
+        return std::nullopt;
+    return UuRegi::RegisterFolder() /
+           selected.front()->data(0, FileNameRole).toByteArray().toStdString();
+}
+
+// The lists as the register folder is now, after a change the folder watch saw (a register
+// created, written or deleted by the editor or another program). The register and the sentence
+// selected stay selected while they exist; a register that is gone takes its sentences with it.
+// The exercise goes on: its text is loaded already. A folder that cannot be read leaves the
+// lists as they are, for the next change or click to try again.
+void TfrmMain::RegistersChanged() {
+    std::optional<std::filesystem::path> selected = SelectedRegister();
+    std::optional<std::vector<std::filesystem::path>> files;
+    try {
+        files = UuRegi::TRegi::ListFiles(UuRegi::RegisterFolder());
+    } catch (const std::exception&) {
+        return;
+    }
+    QStringList names;
+    for (const std::filesystem::path& file : files.value_or(std::vector<std::filesystem::path>{}))
+        names << ToDisplayPath(file);
+    names.sort();
+    QStringList shown;
+    for (int i = 0; i < ui->ListView1->topLevelItemCount(); ++i)
+        shown << ui->ListView1->topLevelItem(i)->text(0);
+    if (names != shown) {
+        QSignalBlocker blocker(ui->ListView1);
+        ShowRegisters(files.value_or(std::vector<std::filesystem::path>{}));
+        for (int i = 0; selected && i < ui->ListView1->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = ui->ListView1->topLevelItem(i);
+            if (item->data(0, FileNameRole).toByteArray().toStdString() ==
+                selected->filename().string())
+                ui->ListView1->setCurrentItem(item);
+        }
+    }
+    if (!selected)
+        return;
+    if (!SelectedRegister()) {
+        QSignalBlocker blocker(ui->ListView2);
+        ui->ListView2->clear();
+        return;
+    }
+    std::vector<UuRegi::TEntryItem> entries;
+    try {
+        entries = UuRegi::TRegi::LoadEntries(*selected);
+    } catch (const std::exception&) {
+        return;
+    }
+    if (SameSentences(entries))
+        return;
+    // The sentence selected before: the one of the same title nearest to its row.
+    QTreeWidgetItem* current = ui->ListView2->currentItem();
+    const int row = current ? ui->ListView2->indexOfTopLevelItem(current) : -1;
+    const QString title = current ? current->text(0) : QString();
+    ListSentences(entries);
+    int best = -1;
+    for (int i = 0; current && i < ui->ListView2->topLevelItemCount(); ++i)
+        if (ui->ListView2->topLevelItem(i)->text(0) == title &&
+            (best < 0 || std::abs(i - row) < std::abs(best - row)))
+            best = i;
+    if (best >= 0) {
+        QSignalBlocker blocker(ui->ListView2);
+        ui->ListView2->setCurrentItem(ui->ListView2->topLevelItem(best));
+    }
+}
+
+// Whether ListView2 shows `entries` as they are: titles, check marks and lines.
+bool TfrmMain::SameSentences(const std::vector<UuRegi::TEntryItem>& entries) const {
+    if (static_cast<int>(entries.size()) != ui->ListView2->topLevelItemCount())
+        return false;
+    for (int i = 0; i < ui->ListView2->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = ui->ListView2->topLevelItem(i);
+        const UuRegi::TEntryItem& entry = entries[static_cast<std::size_t>(i)];
+        if (item->text(0) != ShiftJis::ToQString(entry.Caption) ||
+            (item->checkState(0) == Qt::Checked) != entry.Checked || EntryData(item) != entry.Data)
+            return false;
+    }
+    return true;
 }
 
 // A sentence ticked or unticked: the mark is written into its header line in the register.
@@ -617,6 +722,8 @@ void TfrmMain::StartSentence() {
 // Any text file as the practice text.
 void TfrmMain::FileOpen1Execute() {
     FBannerShown = false;
+    // The dialog is mostly closed with Enter, which may still be held when the text is loaded.
+    FLoadKey = Qt::Key_Return;
     Dialogs::TFileDialogOptions options;
     options.Folder = QString::fromStdString(ProgramFolder().string());
     options.Filter = QStringLiteral("テキストファイル (*.txt)");
@@ -667,17 +774,10 @@ void TfrmMain::Refresh1Click() {
 void TfrmMain::LoadText(const QString& path, const std::string& title, const std::string& text) {
     FTextPath = path;
     FTitle = title;
-    FSingleByte = 1;
-    for (std::string_view c : ShiftJis::Chars(ShiftJis::TrimRight(text)))
-        if (c.size() == 2)
-            FSingleByte = 0;
+    TPracticeText practice = MakePracticeText(text);
+    FSingleByte = practice.SingleByte ? 1 : 0;
     ResetPanes();
-
-    std::string normalised = FSingleByte ? text : ToFullWidthText(text);
-    std::u16string practice = ShiftJis::ToUtf16(normalised);
-    if (practice.size() > MaxPracticeChars)
-        practice.resize(MaxPracticeChars);
-    FPracticeText = TrimRight(practice);
+    FPracticeText = practice.Text;
 
     ui->RichEdit1->setUpdatesEnabled(false);
     if (FMode == AllMode)
@@ -695,9 +795,11 @@ void TfrmMain::LoadText(const QString& path, const std::string& title, const std
 
     SetCaption();
     SetStatus(ui->StatusBar1, 0, ModeName(FMode));
-    SetStatus(ui->StatusBar1, 1, QString());
+    // A text longer than practice takes says so where the result will show.
+    SetStatus(ui->StatusBar1, 1, CutNotice(practice));
     FImeHintShown = false;
     FRunning = true;
+    FLoadKeyHeld = true;
     SetStatus(ui->StatusBar2, 0, TextInformationText(FSingleByte != 0, counts));
     SetStatus(ui->StatusBar2, 1, TimeAndKeysText(0, 0));
     ui->RichEdit2->SetImeMode(FSingleByte ? TImeMode::Closed : TImeMode::Hiragana);
@@ -730,6 +832,8 @@ void TfrmMain::ApplyMode() {
     ui->LineComp1->setEnabled(bulk);
     ui->Panel1->setVisible(bulk);
     ui->PaintBox1->setVisible(mode == TouchMode);
+    FMode = mode;
+    FitKeyboardBox();
     if (mode == TouchMode)
         RelayoutKeyboard();
     ui->RichEdit2->setVisible(mode != TouchMode);
@@ -742,7 +846,6 @@ void TfrmMain::ApplyMode() {
     SetStatus(ui->StatusBar2, 2, bulk && ui->LineComp1->isChecked() ? LineCompCaption : QString());
 
     ui->Comp1->setEnabled(false);
-    FMode = mode;
     OptionRec.ExamMode = static_cast<std::uint8_t>(mode);
 
     SetStatus(ui->StatusBar1, 0, ModeName(mode));
@@ -1015,6 +1118,7 @@ void TfrmMain::CreateTouchTyping() {
     ui->PaintBox1->setAttribute(Qt::WA_OpaquePaintEvent);
     ui->PaintBox1->OnPaint = [this](QPainter& painter) { PaintBox1Paint(painter); };
     ui->PaintBox1->OnResize = [this] { FormResize(); };
+    FitKeyboardBox();
 
     TRichEdit* example = ui->RichEdit1;
     example->OnKeyDown = [this](const QKeyEvent& event) { return RichEdit1KeyDown(event); };
@@ -1023,8 +1127,9 @@ void TfrmMain::CreateTouchTyping() {
     example->OnImeCommit = [this](const std::string& committed) { RichEdit1ImeCommit(committed); };
     example->OnImeInput = [this] { RichEdit1ImeInput(); };
 
-    FTouchKeyFilter = std::make_unique<TEventHook>(
-        [this](QObject* watched, QEvent* event) { return TouchKeyFilter(watched, event); });
+    FTouchKeyFilter = std::make_unique<TEventHook>([this](QObject* watched, QEvent* event) {
+        return HeldLoadKeyFilter(watched, event) || TouchKeyFilter(watched, event);
+    });
     qApp->installEventFilter(FTouchKeyFilter.get());
 }
 
@@ -1044,6 +1149,7 @@ void TfrmMain::StartTouchDrill(const QString& path, const std::string& title,
     ui->RichEdit1->SetImeMode(FKbClassEx.KanaStep() ? TImeMode::Hiragana : TImeMode::Disabled);
 
     FRunning = any;
+    FLoadKeyHeld = true;
     Timer1.stop();
     FSeconds = 0;
     FKeyCount = 0;
@@ -1082,11 +1188,31 @@ bool TfrmMain::TouchKeyFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->text().isEmpty() || IsEditingKey(key->key()))
         return false;
-    if (widget == ui->ListView2 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+    if (widget == ui->ListView2 && IsEnter(key->key()))
         return false;
     for (QChar c : key->text())
         FormKeyPress(c);
     return true;
+}
+
+// A key held down while a text loads (Enter in the sentence list or the file dialog, or any key
+// held across a click) goes on repeating into the exercise the load armed. Its repeats are no
+// entries: they are swallowed until another key is pressed. Some X servers send a held key's
+// repeats as plain presses and releases, so the key that loaded the text is swallowed whether
+// it comes flagged as a repeat or not; no exercise begins with it (at its start Enter is a
+// wrong key, or an empty line).
+bool TfrmMain::HeldLoadKeyFilter(QObject* watched, QEvent* event) {
+    if (!FLoadKeyHeld || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat() || (FLoadKey == Qt::Key_Return && IsEnter(key->key())))
+        return true;
+    if (event->type() == QEvent::KeyPress)
+        FLoadKeyHeld = false;
+    return false;
 }
 
 // One character typed in touch typing, judged by the drill.
@@ -1252,8 +1378,22 @@ void TfrmMain::PaintBox1Paint(QPainter& painter) {
 // The keyboard follows the width of its paint box, which the window's size and the splitter
 // above it set.
 void TfrmMain::FormResize() {
+    FitKeyboardBox();
     if (FMode == TouchMode)
         RelayoutKeyboard();
+}
+
+// The keyboard's paint box no larger than the keyboard it shows: at most MaxKeyUnit wide per
+// key, centred, and no higher than the keyboard at its width. A larger window gives the rest of
+// its height to the example.
+void TfrmMain::FitKeyboardBox() {
+    TPaintBox* box = ui->PaintBox1;
+    const int widest = 14 * MaxKeyUnit + 13;
+    box->setMaximumWidth(widest);
+    box->setMaximumHeight(KeyboardHeight(LayoutKeyboard(std::min(box->width(), widest))));
+    // The splitter sees the pane's own limit, not its layout's: the typing pane of the other
+    // modes has none.
+    ui->InputPanel->setMaximumHeight(FMode == TouchMode ? box->maximumHeight() : QWIDGETSIZE_MAX);
 }
 
 void TfrmMain::RelayoutKeyboard() {
@@ -1614,23 +1754,27 @@ void TfrmMain::PaintBox2Paint(QPainter& painter) {
     font.setPointSize(9);
     painter.setFont(font);
     QFontMetrics metrics(font);
+    // A number is written on its own background, over the line and any tick beneath it.
+    const QColor background = ui->PaintBox2->palette().color(QPalette::Window);
     auto number = [&](int n, int x, const QColor& color) {
         QString text = QString::number(n);
+        const int width = metrics.horizontalAdvance(text);
+        painter.fillRect(QRect(x - width / 2 - 1, 3, width + 2, metrics.height()), background);
         painter.setPen(color);
-        painter.drawText(x - metrics.horizontalAdvance(text) / 2, 3 + metrics.ascent(), text);
+        painter.drawText(x - width / 2, 3 + metrics.ascent(), text);
     };
+    auto columnColor = [&](int n) { return n < limits.FirstColumn ? Qt::gray : Qt::black; };
     painter.setPen(Qt::gray);
     painter.drawLine(4, 3, 4, 9);
     for (int n = 1; n <= limits.LastColumn; ++n) {
-        int x = n * cell + 4;
-        QColor color = n < limits.FirstColumn ? Qt::gray : Qt::black;
-        if (n % 5 == 0) {
-            bool edge = n == limits.FirstColumn || n == limits.LastColumn;
-            number(n, x, edge ? QColor(Qt::blue) : color);
-        } else {
-            painter.setPen(color);
-            painter.drawLine(x, 3, x, 9);
+        if (n % 5 != 0) {
+            painter.setPen(columnColor(n));
+            painter.drawLine(n * cell + 4, 3, n * cell + 4, 9);
         }
+    }
+    for (int n = 5; n <= limits.LastColumn; n += 5) {
+        bool edge = n == limits.FirstColumn || n == limits.LastColumn;
+        number(n, n * cell + 4, edge ? QColor(Qt::blue) : QColor(columnColor(n)));
     }
     number(FWrapCol, cell * FWrapCol + 4, QColor(255, 0, 255));
 }

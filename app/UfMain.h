@@ -6,6 +6,7 @@
 #include "app/UDataFile.h"
 #include "app/UExerciseStats.h"
 #include "compare/UuCompPart.h"
+#include "platform/FolderWatch.h"
 #include "registers/UuRegi.h"
 #include "romaji/UuKbClassEx.h"
 
@@ -13,7 +14,9 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Ui {
@@ -72,6 +75,11 @@ private:
 
     // Registers, sentences and text files.
     void ListRegisters();
+    void ShowRegisters(const std::vector<std::filesystem::path>& files);
+    void ListSentences(const std::vector<UuRegi::TEntryItem>& entries);
+    std::optional<std::filesystem::path> SelectedRegister() const;
+    void RegistersChanged();
+    bool SameSentences(const std::vector<UuRegi::TEntryItem>& entries) const;
     void ListView1SelectItem();
     void ListView2Change(QTreeWidgetItem* item);
     void StartSentence();
@@ -122,6 +130,7 @@ private:
     void StartTouchDrill(const QString& path, const std::string& title, const std::string& text);
     void StopTouchDrill();
     bool TouchKeyFilter(QObject* watched, QEvent* event);
+    bool HeldLoadKeyFilter(QObject* watched, QEvent* event);
     void FormKeyPress(QChar key);
     void TouchDrillFailed();
     void TouchDrillEnded();
@@ -134,6 +143,7 @@ private:
     void RichEdit1TouchMouseDown();
     void PaintBox1Paint(QPainter& painter);
     void FormResize();
+    void FitKeyboardBox();
     void RelayoutKeyboard();
     // What the drill asks of the window and its keyboard.
     void ShowFinger(int finger) override;
@@ -209,11 +219,14 @@ private:
     bool FImeHintShown = false;  // StatusBar1 panel 1 tells how to switch the input method on
     bool FEndingSession = false; // closing without a question
     bool FClosed = false;        // the close went through: the data file is written
+    bool FLoadKeyHeld = false;   // a text loaded; no other key pressed since
+    int FLoadKey = 0;            // Qt::Key_Return when Enter loaded the text, else 0
 
     // The records window while it is open; cleared when it is destroyed.
     QPointer<TfrmGraphJap> FGraph;
 
     QPointer<TfrmEditor> FEditor; // the open editor window; cleared when it is destroyed
+    TFolderWatch FRegisterWatch;  // the register folder, whose changes the lists follow
     QTimer Timer1;
     // Hands the characters typed anywhere in the window to the drill in touch typing.
     std::unique_ptr<QObject> FTouchKeyFilter;

@@ -95,6 +95,7 @@ void TfrmEditor::AddToRegister(const QString& text, const QString& defaultTitle)
     }
     try {
         FRegi.AppendSentence(file, UuEditRegi::TRegi::EntryBlock(*title, text));
+        WarnIfLongEntry(text);
         // The entries shown of this register end elsewhere now: list them as they are.
         if (SelectedRegister() == file) {
             int row = ui->ListView2->indexOfTopLevelItem(ui->ListView2->currentItem());
@@ -161,15 +162,13 @@ void TfrmEditor::NewRegiFile1Click() {
                   ToDisplayPath(folder));
         return;
     }
-    std::optional<QString> name = Dialogs::AskText(
-        this, QStringLiteral("文章登録ファイルの新規作成"),
-        QStringLiteral("作成するファイル名を入力してください。"), QStringLiteral("新規ファイル"));
+    // A refused name is shown and the question stays open with it, to be corrected.
+    std::optional<QString> name =
+        Dialogs::AskText(this, QStringLiteral("文章登録ファイルの新規作成"),
+                         QStringLiteral("作成するファイル名を入力してください。"),
+                         QStringLiteral("新規ファイル"), NameRefusal);
     if (!name)
         return;
-    if (QString refusal = NameRefusal(*name); !refusal.isEmpty()) {
-        ShowError(refusal);
-        return;
-    }
     QString caption = *name + QStringLiteral(".txt");
     std::filesystem::path file = folder / FromDisplayPath(caption);
     if (std::filesystem::exists(file, error) &&

@@ -2,12 +2,14 @@
 
 #include "app/UDataFile.h"
 #include "editor/UfEditorShared.h"
+#include "japanese/UPracticeText.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"
 #include "platform/Icons.h"
 #include "platform/PlainEdit.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Shell.h"
 #include "platform/StatusPanel.h"
 #include "ui_UfEditor.h"
 
@@ -16,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
+#include <QShortcut>
 #include <QTextBlock>
 
 namespace {
@@ -93,6 +96,17 @@ void TfrmEditor::CreateActions() {
     small.setPixelSize(12);
     ui->StatusBar1->setFont(small);
     AddStatusPanels(ui->StatusBar1, {{70}, {70}, {70}});
+
+    // The file commands' usual keys; the editing pane uses none of them.
+    ui->New->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    ui->Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    ui->Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    ui->SaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (!OpenHelpFile(HelpEditorPage))
+            ShowError(QStringLiteral("ヘルプファイルがありません。"));
+    });
 
     // The tool bar's buttons carry the names of their places, as in the main window; the
     // register buttons keep the numbers of the commands they run.
@@ -241,12 +255,28 @@ void TfrmEditor::RestoreGeometry() {
                 OptionRec.EditorHeight);
     if (layout())
         layout()->activate();
-    for (QSplitter* splitter : {ui->Splitter1, ui->Splitter2, ui->Splitter3}) {
+    for (QSplitter* splitter : {ui->Splitter1, ui->Splitter2}) {
         splitter->setStretchFactor(0, 0);
         splitter->setStretchFactor(1, 1);
     }
+    // The text being edited takes what the window gains; the viewer keeps its height.
+    ui->Splitter3->setStretchFactor(0, 1);
+    ui->Splitter3->setStretchFactor(1, 0);
     PlaceSplitter(ui->Splitter1, OptionRec.EditorPanel1Width);
     PlaceSplitter(ui->Splitter2, OptionRec.EditorListView1Height);
+}
+
+// The editing pane takes what the window gains, also between the layout's first placing and
+// the window's first show: the pane heights are placed again at the window's real size.
+void TfrmEditor::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (FShownOnce)
+        return;
+    FShownOnce = true;
+    if (ui->ShowView1->isChecked()) {
+        layout()->activate();
+        PlaceSplitter(ui->Splitter3, OptionRec.EditorRichEdit1Height);
+    }
 }
 
 void TfrmEditor::closeEvent(QCloseEvent* event) {
@@ -286,16 +316,17 @@ bool TfrmEditor::eventFilter(QObject* watched, QEvent* event) {
 void TfrmEditor::EndSession() {
     FEndingSession = true;
     if (ui->RichEdit1->document()->isModified()) {
-        // In UTF-8, which holds every character; a name of its own, so that an earlier
-        // recovery is never replaced. Nobody can be told of a failure now but the log.
-        int number = 1;
-        while (number < MaxRecoveryFiles && std::filesystem::exists(RecoveryFile(number)))
-            ++number;
+        // In UTF-8, which holds every character. A recovered text goes back into its own file;
+        // any other gets a name of its own, so that an earlier recovery is never replaced.
+        // Nobody can be told of a failure now but the log.
+        std::filesystem::path file = FRecoveryFile;
+        for (int number = 1; file.empty(); ++number)
+            if (number == MaxRecoveryFiles || !std::filesystem::exists(RecoveryFile(number)))
+                file = RecoveryFile(number);
         try {
             QString text = ShiftJis::WithCrLf(ui->RichEdit1->toPlainText());
-            SaveWholeFile(RecoveryFile(number),
-                          "\xEF\xBB\xBF" +
-                              ShiftJis::Encode(text, ShiftJis::TTextEncoding::Utf8Bom));
+            SaveWholeFile(file, "\xEF\xBB\xBF" +
+                                    ShiftJis::Encode(text, ShiftJis::TTextEncoding::Utf8Bom));
         } catch (const std::exception& e) {
             qWarning("The editor's text could not be kept: %s", e.what());
         }
@@ -314,11 +345,7 @@ bool TfrmEditor::OpenRecovered(const std::filesystem::path& path) {
         ShowError(OpenErrorText + QString::fromUtf8(e.what()));
         return false;
     }
-    {
-        QSignalBlocker blocker(ui->ListView1);
-        ui->ListView1->clearSelection();
-    }
-    ui->ListView2->clear();
+    ForgetRegister();
     EditMode = UntitledMode;
     FileName.clear();
     EntryTitle.clear();
@@ -328,8 +355,8 @@ bool TfrmEditor::OpenRecovered(const std::filesystem::path& path) {
     ui->RichEdit1->document()->setModified(true);
     ShowModified();
     UpdateCaption();
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    // The file stays until the text is saved or dropped: until then it is the only copy on disk.
+    FRecoveryFile = path;
     return true;
 }
 
@@ -346,8 +373,12 @@ std::vector<std::filesystem::path> EditorRecoveryFiles() {
 // ---- Caption, status bar, input-method colours ----
 
 void TfrmEditor::UpdateCaption() {
-    setWindowTitle(QStringLiteral("TYPORIN  エディタ  ") + FileName + QStringLiteral("  ") +
-                   EntryTitle);
+    // The entry of a register that is no more is gone: what is edited has no name yet.
+    if (EntryGone())
+        setWindowTitle(QStringLiteral("TYPORIN  エディタ  無題"));
+    else
+        setWindowTitle(QStringLiteral("TYPORIN  エディタ  ") + FileName + QStringLiteral("  ") +
+                       EntryTitle);
 }
 
 void TfrmEditor::ShowModified() {
@@ -375,29 +406,56 @@ void TfrmEditor::ShowError(const QString& text) {
     Dialogs::ShowError(this, text);
 }
 
+// An entry written to a register is practised in sequential and bulk input only up to their
+// limit: the learner is told when it is longer.
+void TfrmEditor::WarnIfLongEntry(const QString& text) {
+    std::string warning =
+        LongEntryWarning(MakePracticeText(ShiftJis::FromQString(ShiftJis::WithCrLf(text))));
+    if (!warning.empty())
+        Dialogs::ShowWarning(this, ShiftJis::ToQString(warning));
+}
+
 // ---- Files ----
 
 bool TfrmEditor::ConfirmSave() {
     if (!ui->RichEdit1->document()->isModified())
         return true;
     QString question;
-    switch (EditMode) {
-    case FileMode:
+    if (EditMode == FileMode)
         question = QStringLiteral("ファイル ") + FileName +
                    QStringLiteral(" の内容が変更されています。\r\n変更を保存しますか?");
-        break;
-    case UntitledMode:
+    else if (EditMode == UntitledMode)
         question = QStringLiteral("ファイル 無題 の内容が変更されています。\r\n"
                                   "無題.txt として保存します。\r\n変更を保存しますか?");
-        break;
-    default:
+    else if (EntryGone())
+        question = QStringLiteral("ファイル 無題 の内容が変更されています。\r\n"
+                                  "名前を付けて保存します。\r\n変更を保存しますか?");
+    else
         question = QStringLiteral("タイトル ") + FRegi.TitleText() +
                    QStringLiteral(" の内容が変更されています。\r\n変更を保存しますか?");
+    switch (Dialogs::AskYesNoCancel(this, Dialogs::TIcon::Warning, question)) {
+    case Dialogs::TAnswer::Yes:
+        return Save();
+    case Dialogs::TAnswer::No:
+        // The learner drops the text: a recovered one is not offered again.
+        DropRecoveryFile();
+        return true;
+    case Dialogs::TAnswer::Cancel:
         break;
     }
-    if (!Dialogs::AskYesNo(this, Dialogs::TIcon::Warning, question))
-        return true;
-    return Save();
+    return false;
+}
+
+bool TfrmEditor::EntryGone() const {
+    return EditMode == EntryMode && FRegi.Title.empty();
+}
+
+void TfrmEditor::DropRecoveryFile() {
+    if (FRecoveryFile.empty())
+        return;
+    std::error_code ignored;
+    std::filesystem::remove(FRecoveryFile, ignored);
+    FRecoveryFile.clear();
 }
 
 bool TfrmEditor::Save() {
@@ -419,6 +477,7 @@ bool TfrmEditor::Save() {
         if (FRegi.Title.empty())
             return SaveAs();
         FRegi.ReplaceSentence(FromDisplayPath(FileName), ui->RichEdit1->toPlainText());
+        DropRecoveryFile();
     } catch (const std::exception& e) {
         ShowError(SaveErrorText + QString::fromUtf8(e.what()));
         return false;
@@ -434,6 +493,7 @@ bool TfrmEditor::Save() {
             ui->ListView2->setCurrentItem(item);
     } catch (const std::exception&) {
     }
+    WarnIfLongEntry(ui->RichEdit1->toPlainText());
     return true;
 }
 
@@ -467,6 +527,7 @@ void TfrmEditor::WriteTextFile(const QString& path) {
     std::string bytes = FTextEncoding == ShiftJis::TTextEncoding::Utf8Bom ? "\xEF\xBB\xBF" : "";
     bytes += ShiftJis::Encode(text, FTextEncoding);
     SaveWholeFile(FromDisplayPath(path), bytes);
+    DropRecoveryFile();
     ui->RichEdit1->document()->setModified(false);
     EntryTitle.clear();
     FileName = path;
@@ -513,11 +574,7 @@ void TfrmEditor::NewExecute() {
     FTextEncoding = ShiftJis::TTextEncoding::ShiftJis;
     ClearText();
     ui->RichEdit1->setFocus();
-    {
-        QSignalBlocker blocker(ui->ListView1);
-        ui->ListView1->clearSelection();
-    }
-    ui->ListView2->clear();
+    ForgetRegister();
     UpdateCaption();
 }
 
@@ -529,11 +586,7 @@ void TfrmEditor::OpenExecute() {
     QString path = AskOpenFile(QStringLiteral("txt"));
     if (path.isEmpty())
         return;
-    {
-        QSignalBlocker blocker(ui->ListView1);
-        ui->ListView1->clearSelection();
-    }
-    ui->ListView2->clear();
+    ForgetRegister();
     EntryTitle.clear();
     FRegi.Title.clear();
     EditMode = FileMode;
@@ -606,6 +659,16 @@ void TfrmEditor::ListRegisters() {
         item->setData(0, FileNameRole, QByteArray::fromStdString(file.string()));
     }
     ui->ListView1->sortItems(0, Qt::AscendingOrder);
+}
+
+// The text no longer belongs to a register: none is chosen, no entries are listed.
+void TfrmEditor::ForgetRegister() {
+    {
+        QSignalBlocker blocker(ui->ListView1);
+        ui->ListView1->clearSelection();
+    }
+    ui->ListView2->clear();
+    LastFileCaption.clear();
 }
 
 std::optional<std::filesystem::path> TfrmEditor::SelectedRegister() const {

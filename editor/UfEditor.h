@@ -42,12 +42,15 @@ public:
     // program folder (see EditorRecoveryFiles) rather than lost.
     void EndSession();
     // Shows the text of a recovery file as an untitled, modified text (so that closing asks to
-    // save it) and removes the file, whose text now lives here. False, with the file kept, when
-    // the learner keeps the text being edited or the file cannot be read.
+    // save it). The file is removed once the text is saved, or dropped in answer to the save
+    // question; until then a crash leaves it for the next start, and the end of the session
+    // writes the text back into it. False, with the file kept, when the learner keeps the text
+    // being edited or the file cannot be read.
     bool OpenRecovered(const std::filesystem::path& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -67,9 +70,14 @@ private:
     void SetImeColors();
 
     // Files.
-    // Asks to save a modified text. False when the learner said Yes and the save failed or was
-    // cancelled: the caller then leaves the text as it is, so nothing is lost.
+    // Asks to save a modified text: Yes saves, No drops the changes, Cancel (Escape) keeps the
+    // text and its modified mark. False when the caller must stop and leave the text as it is:
+    // Cancel, or Yes with a save that failed or was cancelled.
     bool ConfirmSave();
+    // The open entry was deleted (or its register): the text has no name and saves as a file.
+    bool EntryGone() const;
+    // The recovered text is saved or dropped: its recovery file goes.
+    void DropRecoveryFile();
     bool Save();
     bool SaveAs();
     void NewExecute();
@@ -92,6 +100,7 @@ private:
     void ListEntries(const std::filesystem::path& file);
     void OpenEntry();
     std::optional<std::filesystem::path> SelectedRegister() const;
+    void ForgetRegister();
 
     // The register menu (UfEditor.Regi.cpp).
     void RegistRegi1Click();
@@ -104,6 +113,7 @@ private:
     std::optional<QString> ChooseRegister();
 
     void ShowError(const QString& text);
+    void WarnIfLongEntry(const QString& text);
     QString AskOpenFile(const QString& defaultSuffix);
 
     std::unique_ptr<Ui::TfrmEditor> ui;
@@ -114,6 +124,9 @@ private:
     QString FOpenFilter;
     QString FOpenFolder;
     bool FEndingSession = false; // closing without a question
+    bool FShownOnce = false;     // the layout restored has met the window's real size
+    // The recovery file whose text is being edited, kept until that text is saved or dropped.
+    std::filesystem::path FRecoveryFile;
 };
 
 // The recovery files the editor left in the program folder at the end of earlier sessions:

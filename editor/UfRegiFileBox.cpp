@@ -1,5 +1,6 @@
 #include "editor/UfRegiFileBox.h"
 
+#include "platform/DialogFrame.h"
 #include "platform/Dialogs.h"
 #include "ui_UfRegiFileBox.h"
 
@@ -35,6 +36,7 @@ void TfrmRegiBox::Button1Click() {
 
 std::optional<int> TfrmRegiBox::Choose(QWidget* parent, const QStringList& files) {
     TfrmRegiBox box(files, parent);
+    FitToCaption(&box);
     CentreOnScreen(box);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;

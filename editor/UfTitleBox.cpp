@@ -1,7 +1,10 @@
 #include "editor/UfTitleBox.h"
 
 #include "editor/UfRegiFileBox.h"
+#include "platform/DialogFrame.h"
 #include "ui_UfTitleBox.h"
+
+#include <algorithm>
 
 TfrmTitleBox::TfrmTitleBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
@@ -20,7 +23,7 @@ std::optional<QString> TfrmTitleBox::Ask(QWidget* parent, const QString& message
     box.ui->Label1->setText(message);
     box.ui->Edit1->setText(title);
     box.ui->Edit1->selectAll();
-    box.setFixedSize(box.sizeHint().expandedTo(QSize(360, 0)));
+    box.setFixedSize(box.sizeHint().expandedTo(QSize(std::max(360, CaptionWidth(&box)), 0)));
     CentreOnScreen(box);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;

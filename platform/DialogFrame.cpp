@@ -3,7 +3,10 @@
 #include "platform/Fonts.h"
 
 #include <QDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 
 void SetFixedDialogFrame(QDialog* dialog, QSize clientSize) {
@@ -21,4 +24,26 @@ void SetFixedDialogFrame(QDialog* dialog, QSize clientSize) {
         dialog->move(area.x() + (area.width() - clientSize.width()) / 2,
                      area.y() + (area.height() - clientSize.height()) / 2);
     }
+}
+
+int CaptionWidth(const QWidget* window) {
+    // Window managers draw captions bold in about the system's size; the icon and up to three
+    // buttons take about a line height each, with the frame's margins.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(window->windowTitle()) + 6 * metrics.height() + 16;
+}
+
+void FitToCaption(QWidget* window) {
+    const int width = CaptionWidth(window);
+    // A layout that sets the window's minimum size itself would take the width back.
+    if (QLayout* layout = window->layout();
+        layout && layout->sizeConstraint() != QLayout::SetDefaultConstraint &&
+        layout->sizeConstraint() != QLayout::SetNoConstraint)
+        layout->setSizeConstraint(QLayout::SetDefaultConstraint);
+    if (window->minimumWidth() < width)
+        window->setMinimumWidth(width);
+    if (window->width() < width)
+        window->resize(width, window->height());
 }

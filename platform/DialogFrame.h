@@ -6,5 +6,12 @@
 #include <QSize>
 
 class QDialog;
+class QWidget;
 
 void SetFixedDialogFrame(QDialog* dialog, QSize clientSize);
+
+// The width a window needs for its caption to show whole in the title bar: the caption in the
+// title font, and room for the window's icon and its buttons.
+int CaptionWidth(const QWidget* window);
+// Widens `window` (and its minimum width) to CaptionWidth where it is narrower.
+void FitToCaption(QWidget* window);

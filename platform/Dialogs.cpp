@@ -1,7 +1,10 @@
 #include "platform/Dialogs.h"
 
+#include "platform/DialogFrame.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace Dialogs {
@@ -35,6 +38,40 @@ QWidget* Owner(QWidget* parent) {
     return parent && parent->isVisible() ? parent : nullptr;
 }
 
+// The input box of AskText: OK with an answer the refusal refuses shows why and keeps the box
+// open, the answer selected.
+class TTextDialog : public QInputDialog {
+public:
+    TTextDialog(QWidget* parent, TRefusal refusal)
+        : QInputDialog(parent), FRefusal(std::move(refusal)) {
+        setInputMode(QInputDialog::TextInput);
+    }
+
+    // The box lays itself out as it is shown, and only then can be fitted to its caption.
+    void setVisible(bool visible) override {
+        QInputDialog::setVisible(visible);
+        if (visible)
+            FitToCaption(this);
+    }
+
+    void done(int result) override {
+        if (result == QDialog::Accepted && FRefusal) {
+            if (QString why = FRefusal(textValue()); !why.isEmpty()) {
+                ShowMessage(this, TIcon::Error, why);
+                if (auto* edit = findChild<QLineEdit*>()) {
+                    edit->selectAll();
+                    edit->setFocus();
+                }
+                return;
+            }
+        }
+        QInputDialog::done(result);
+    }
+
+private:
+    TRefusal FRefusal;
+};
+
 QString AskFileName(QWidget* parent, const TFileDialogOptions& options, bool save) {
     QFileDialog dialog(Owner(parent), options.Caption, options.Folder, options.Filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -66,6 +103,23 @@ bool AskYesNo(QWidget* parent, TIcon icon, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+TAnswer AskYesNoCancel(QWidget* parent, TIcon icon, const QString& text) {
+    if (Responder)
+        return Responder->YesNoCancel(icon, text);
+    QMessageBox box(ToQt(icon), Caption, Displayed(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Owner(parent));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return TAnswer::Yes;
+    case QMessageBox::No:
+        return TAnswer::No;
+    default:
+        return TAnswer::Cancel;
+    }
+}
+
 QString AskOpenFileName(QWidget* parent, const TFileDialogOptions& options) {
     if (Responder)
         return Responder->OpenFileName(options);
@@ -79,15 +133,25 @@ QString AskSaveFileName(QWidget* parent, const TFileDialogOptions& options) {
 }
 
 std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
-                               const QString& initial) {
-    if (Responder)
-        return Responder->Text(caption, prompt, initial);
-    bool ok = false;
-    QString text =
-        QInputDialog::getText(Owner(parent), caption, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+                               const QString& initial, const TRefusal& refusal) {
+    if (Responder) {
+        // Asked again, with the refused answer, as the dialog stays open with it.
+        for (QString shown = initial;;) {
+            std::optional<QString> answer = Responder->Text(caption, prompt, shown);
+            QString why = answer && refusal ? refusal(*answer) : QString();
+            if (why.isEmpty())
+                return answer;
+            Responder->Message(TIcon::Error, why);
+            shown = *answer;
+        }
+    }
+    TTextDialog dialog(Owner(parent), refusal);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 TResponder* SetResponder(TResponder* responder) {

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -29,6 +30,11 @@ inline void ShowInformation(QWidget* parent, const QString& text) {
 // A modal box with Yes and No; true for Yes.
 bool AskYesNo(QWidget* parent, TIcon icon, const QString& text);
 
+// A modal box with Yes, No and Cancel, for a question whose No loses something (a text not
+// saved): Cancel, which Escape and the close box also answer, abandons what asked.
+enum class TAnswer { Yes, No, Cancel };
+TAnswer AskYesNoCancel(QWidget* parent, TIcon icon, const QString& text);
+
 struct TFileDialogOptions {
     QString Caption;
     QString Folder;        // the folder shown first
@@ -42,9 +48,14 @@ struct TFileDialogOptions {
 QString AskOpenFileName(QWidget* parent, const TFileDialogOptions& options);
 QString AskSaveFileName(QWidget* parent, const TFileDialogOptions& options);
 
-// A one-line text question; nothing when cancelled.
+// Why an answer to AskText cannot be taken, such as "ファイル名を入力してください"; an empty
+// text takes it.
+using TRefusal = std::function<QString(const QString& answer)>;
+
+// A one-line text question; nothing when cancelled. An answer that `refusal` refuses is shown
+// in an error box and the question stays open with that answer selected, to be corrected.
 std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
-                               const QString& initial = {});
+                               const QString& initial = {}, const TRefusal& refusal = {});
 
 // While a responder is installed no dialog appears: every call goes to it instead.
 class TResponder {
@@ -52,6 +63,7 @@ public:
     virtual ~TResponder() = default;
     virtual void Message(TIcon icon, const QString& text) = 0;
     virtual bool YesNo(TIcon icon, const QString& text) = 0;
+    virtual TAnswer YesNoCancel(TIcon icon, const QString& text) = 0;
     virtual QString OpenFileName(const TFileDialogOptions& options) = 0;
     virtual QString SaveFileName(const TFileDialogOptions& options) = 0;
     virtual std::optional<QString> Text(const QString& caption, const QString& prompt,

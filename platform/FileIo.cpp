@@ -39,6 +39,9 @@ private:
     throw TFileError(path, FileErrorReason(error));
 }
 
+const std::string ReadOnlyReason =
+    "書き込みが禁止されたファイルです（読み取り専用）。書き込みを許可すると保存できます。";
+
 const std::string NotRegularReason =
     "通常のファイルではありません（フォルダー、デバイス、名前付きパイプなどは読みこめません）。";
 
@@ -170,6 +173,10 @@ void SaveWholeFile(const std::filesystem::path& path, std::string_view bytes) {
     bool replaces = ::stat(target.c_str(), &previous) == 0;
     if (replaces && S_ISDIR(previous.st_mode))
         Fail(path, EISDIR);
+    // A file protected against writing is not replaced, though the folder would allow it: a
+    // file nobody may write (mode 0444, which root ignores too), or one this user may not.
+    if (replaces && ((previous.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
+        throw TFileError(path, ReadOnlyReason);
 
     std::string temporary = target.string() + std::string(LeftoverMark) + "XXXXXX";
     TDescriptor fd(::mkstemp(temporary.data()));

@@ -38,7 +38,9 @@ std::string ReadFileHead(const std::filesystem::path& path, std::size_t count);
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path` only once all of
 // it is on disk: a failed or interrupted save leaves the previous file whole. A new file gets
-// the permissions of the file it replaces; a link is followed and its target replaced.
+// the permissions of the file it replaces; a link is followed and its target replaced. A file
+// protected against writing (no write permission, for root too when no one has it) is refused
+// like a file that cannot be written, whatever the folder allows.
 void SaveWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
 // True for a name that a save of ours gives its temporary file, such as

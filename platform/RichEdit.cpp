@@ -507,6 +507,11 @@ void TRichEdit::RebuildOverlay() {
             selection.cursor.setPosition(from);
             selection.cursor.setPosition(to, QTextCursor::KeepAnchor);
             selection.format.setForeground(ToQColor(cell.Color));
+            // QTextLayout rounds each selection out to whole pixels and skips one without a
+            // background whose area meets text drawn already, so a run that ends at a fraction
+            // of a pixel would hide its neighbour, drawn black. A background, even a clear one,
+            // draws every run.
+            selection.format.setBackground(Qt::transparent);
             if (cell.Styles.Underline)
                 selection.format.setFontUnderline(true);
             if (cell.Styles.StrikeOut)

@@ -32,22 +32,23 @@ void OpenAuthorMail() {
     Open(AuthorMailUrl());
 }
 
-QUrl HelpUrl(const std::filesystem::path& programFolder,
-             const std::filesystem::path& sharedFolder) {
+QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::path& sharedFolder,
+             const QString& page) {
     auto local = [](const std::filesystem::path& path) {
         return QFile::decodeName(QByteArray::fromStdString(path.string()));
     };
     QString chm = QDir(local(programFolder)).filePath(HelpFileName);
     if (QFileInfo::exists(chm))
         return QUrl::fromLocalFile(chm);
-    QString manual = QDir(local(sharedFolder)).filePath(QStringLiteral("help/index.html"));
-    if (QFileInfo::exists(manual))
-        return QUrl::fromLocalFile(manual);
+    const QDir manual(QDir(local(sharedFolder)).filePath(QStringLiteral("help")));
+    for (const QString& name : {page, HelpContentsPage})
+        if (QFileInfo::exists(manual.filePath(name)))
+            return QUrl::fromLocalFile(manual.filePath(name));
     return {};
 }
 
-bool OpenHelpFile() {
-    QUrl url = HelpUrl(ProgramFolder(), SharedDataFolder());
+bool OpenHelpFile(const QString& page) {
+    QUrl url = HelpUrl(ProgramFolder(), SharedDataFolder(), page);
     if (url.isEmpty())
         return false;
     Open(url);

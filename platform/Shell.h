@@ -21,13 +21,20 @@ void OpenAuthorMail();
 // The help file in the program folder.
 inline const QString HelpFileName = QStringLiteral("Typorin.chm");
 
-// What the help command opens: Typorin.chm in `programFolder` when it is there, otherwise the
-// HTML manual's contents page help/index.html in `sharedFolder` (the installed data or the
-// executable's folder); an empty URL when neither exists.
-QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::path& sharedFolder);
+// The manual's contents page, and the pages of the windows that open the manual with F1.
+inline const QString HelpContentsPage = QStringLiteral("index.html");
+inline const QString HelpEditorPage = QStringLiteral("editor.html");
+inline const QString HelpRecordsPage = QStringLiteral("records.html");
 
-// Opens the help with the desktop's viewer; false (and nothing opened) when there is none.
-bool OpenHelpFile();
+// What the help command opens: Typorin.chm in `programFolder` when it is there, otherwise the
+// HTML manual's `page` in help/ of `sharedFolder` (the installed data or the executable's
+// folder), or its contents page when that page is missing; an empty URL when there is none.
+QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::path& sharedFolder,
+             const QString& page = HelpContentsPage);
+
+// Opens the help at `page` with the desktop's viewer; false (and nothing opened) when there is
+// none.
+bool OpenHelpFile(const QString& page = HelpContentsPage);
 
 // Tests replace what opens a URL; an empty function restores the desktop's opener.
 void SetUrlOpener(std::function<void(const QUrl&)> opener);

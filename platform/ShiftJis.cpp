@@ -253,21 +253,34 @@ QString WithCrLf(const QString& text) {
 }
 
 namespace {
-QString UnmappableMessage(const QString& text, qsizetype index) {
-    qsizetype line = text.left(index).count(u'\n') + 1;
+// The character at `index`, a surrogate pair whole.
+QString CharacterAt(const QString& text, qsizetype index) {
     qsizetype length =
         index + 1 < text.size() && text[index].isHighSurrogate() && text[index + 1].isLowSurrogate()
             ? 2
             : 1;
-    return QStringLiteral("「%1」(%2 行目) は Shift_JIS で保存できない文字です。\r\n"
-                          "この文字を削除するか置き換えてから保存してください。")
-        .arg(text.mid(index, length))
-        .arg(line);
+    return text.mid(index, length);
 }
+
+const QString UnmappableAdvice =
+    QStringLiteral("この文字を削除するか置き換えてから保存してください。");
 } // namespace
 
+TUnmappableError::TUnmappableError(const QString& message)
+    : std::runtime_error(message.toStdString()) {}
+
 TUnmappableError::TUnmappableError(const QString& text, qsizetype index)
-    : std::runtime_error(UnmappableMessage(text, index).toStdString()) {}
+    : TUnmappableError(QStringLiteral("「%1」(%2 行目) は Shift_JIS で保存できない文字です。\r\n")
+                           .arg(CharacterAt(text, index))
+                           .arg(text.left(index).count(u'\n') + 1) +
+                       UnmappableAdvice) {}
+
+TUnmappableError TUnmappableError::InTitle(const QString& title, qsizetype index) {
+    return TUnmappableError(
+        QStringLiteral("タイトルの「%1」は Shift_JIS で保存できない文字です。\r\n")
+            .arg(CharacterAt(title, index)) +
+        UnmappableAdvice);
+}
 
 std::size_t EncodedLength(char16_t c) {
     if (c < 0x80)

@@ -82,6 +82,11 @@ QString WithCrLf(const QString& text);
 class TUnmappableError : public std::runtime_error {
 public:
     TUnmappableError(const QString& text, qsizetype index);
+    // The same for a character of a title, which the message names as the title's.
+    static TUnmappableError InTitle(const QString& title, qsizetype index);
+
+private:
+    explicit TUnmappableError(const QString& message);
 };
 
 // `s` without its trailing bytes 0–32 (blanks, tabs, line breaks, control characters).

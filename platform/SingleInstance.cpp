@@ -1,7 +1,10 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/FileIo.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 
@@ -50,6 +53,23 @@ bool WaitFor(int fd, short events, int timeoutMs) {
     return ready > 0 && (entry.revents & events) != 0;
 }
 
+// Why no file can be written in `folder`: the error number of the first step that fails of
+// what taking a lock does (create a file, write to it, close it), or 0 when all succeed.
+int WriteError(const QString& folder) {
+    QByteArray path = QFile::encodeName(QDir(folder).filePath(QStringLiteral(".lock-test-XXXXXX")));
+    const int fd = ::mkostemp(path.data(), O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const char bytes[64] = {};
+    int error = 0;
+    if (::write(fd, bytes, sizeof bytes) != static_cast<ssize_t>(sizeof bytes))
+        error = errno != 0 ? errno : ENOSPC;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    ::unlink(path.constData());
+    return error;
+}
+
 } // namespace
 
 TSingleInstance::TSingleInstance(const QString& name, const QString& folder) : FName(name) {
@@ -75,6 +95,15 @@ TSingleInstance::TResult TSingleInstance::Acquire() {
     if (!FLock->tryLock(0)) {
         TResult result =
             FLock->error() == QLockFile::LockFailedError ? TResult::Running : TResult::Failed;
+        if (result == TResult::Failed) {
+            // QLockFile keeps the system's error to itself: the same steps, taken again, say it.
+            int error = WriteError(QFileInfo(FLockPath).absolutePath());
+            if (error == 0)
+                error = FLock->error() == QLockFile::PermissionError ? EACCES : EIO;
+            FFailureReason = QString::fromUtf8(
+                TFileError(QFile::encodeName(FLockPath).toStdString(), FileErrorReason(error))
+                    .what());
+        }
         FLock.reset();
         return result;
     }

@@ -32,6 +32,10 @@ public:
 
     TResult Acquire();
 
+    // After Acquire failed: why, as the message box says it: the lock file's path and the
+    // system's reason, such as "ディスクの空き容量が足りません。".
+    const QString& FailureReason() const { return FFailureReason; }
+
     // The executable's file name the guard was made for.
     const QString& Name() const { return FName; }
 
@@ -56,6 +60,7 @@ private:
     void DropClient(int fd);
 
     QString FName;
+    QString FFailureReason;
     QString FLockPath;
     QString FSocketPath;
     std::unique_ptr<QLockFile> FLock;

@@ -193,3 +193,10 @@ std::string ReadOutText(const TPracticeRec& r, int index, const TGraphView& view
     return Format(u"%3s 入力速度 %5s文字/分  一致率%5s％  誤・脱字率%5s％ 余字率%5s％",
                   {number, inputSpeed, matchRate, missRate, extraRate});
 }
+
+std::string ReadOutHint(const TGraphView& view) {
+    if (!view.Sequential)
+        return {};
+    return ShiftJis::FromUtf16(u"最初の入力速度は入力した文字数から、"
+                               u"次の入力速度は例文の文字数から求めた 1 分あたりの文字数です。");
+}

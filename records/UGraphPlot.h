@@ -71,3 +71,6 @@ std::vector<std::string> ErrorStripBlueLabel();
 
 // The read-out line of record `index` (0-based) of the list, as the mouse shows it.
 std::string ReadOutText(const TPracticeRec& rec, int index, const TGraphView& view);
+// The read-out line's tool tip: which of the two speeds of sequential input is which; empty in
+// the bulk modes, whose figures say what they are.
+std::string ReadOutHint(const TGraphView& view);

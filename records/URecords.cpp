@@ -253,6 +253,19 @@ int GridColumnCount(bool sequential) {
     return sequential ? 9 : 11;
 }
 
+std::vector<int> GridColumnWidths(int clientWidth, bool sequential,
+                                  const std::vector<int>& needed) {
+    const double share = sequential ? (clientWidth - 30 - 9) / 8.0 : (clientWidth - 140 - 11) / 8.0;
+    const int w = std::max(75, static_cast<int>(std::nearbyint(share)));
+    std::vector<int> widths(static_cast<std::size_t>(GridColumnCount(sequential)), w);
+    widths[0] = 30;
+    if (!sequential)
+        widths[2] = widths[9] = 55;
+    for (std::size_t column = 0; column < widths.size() && column < needed.size(); ++column)
+        widths[column] = std::max(widths[column], needed[column]);
+    return widths;
+}
+
 std::vector<std::string> GridRow(const TPracticeRec& rec, int index, bool sequential) {
     const TRecDateTime t = DecodeRecDate(rec.RecDate);
     const TDerivedFigures f = GridFigures(rec);

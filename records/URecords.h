@@ -86,6 +86,13 @@ TRecDateTime DecodeRecDate(double recDate);
 
 // Columns of the grid: 11 in the bulk modes, 9 in sequential input.
 int GridColumnCount(bool sequential);
+// The column widths of a grid whose client area is `clientWidth` pixels wide. The count columns
+// share what the others leave: (client − 151) ÷ 8 in the bulk modes, (client − 39) ÷ 8 in
+// sequential input, rounded to nearest, at least 75; column 0 takes 30 and, in the bulk modes,
+// columns 2 and 9 take 55. Then each column is widened to `needed` (its widest text at the
+// grid's font; a missing entry needs nothing), so that no text is cut; the grid scrolls
+// sideways when the columns are wider than it.
+std::vector<int> GridColumnWidths(int clientWidth, bool sequential, const std::vector<int>& needed);
 // The cells of a grid row for record `index` (0-based) of the list: "No.", date "07/3/05",
 // time "9:07", then the counts, rates in brackets such as "245(98.0)".
 std::vector<std::string> GridRow(const TPracticeRec& rec, int index, bool sequential);

@@ -110,6 +110,7 @@ void TfrmGraphJap::SetGraphHints() {
     TPaintBox* strips[] = {ui->PaintBox1, ui->PaintBox2, ui->PaintBox3, ui->PaintBox4};
     for (int i = 0; i < 4; ++i)
         strips[i]->setToolTip(ShiftJis::ToQString(StripHint(i, view)));
+    ui->Label1->setToolTip(ShiftJis::ToQString(ReadOutHint(view)));
 }
 
 void TfrmGraphJap::PaintStrip(int strip, QPainter& painter) {

@@ -7,6 +7,7 @@
 #include "platform/Fonts.h"
 #include "platform/Icons.h"
 #include "platform/PaintBox.h"
+#include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
 #include "ui_UfGraphJap.h"
@@ -19,7 +20,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 #include <cmath>
@@ -58,6 +61,8 @@ public:
         if (text.isEmpty())
             return;
         painter->save();
+        // A text wider than its column stays in its cell (the columns are made wide enough).
+        painter->setClipRect(option.rect);
         painter->setPen(selected ? option.palette.color(QPalette::HighlightedText)
                                  : QColor(Qt::black));
         const QFontMetrics metrics(option.font);
@@ -100,6 +105,12 @@ void TfrmGraphJap::ConnectHandlers() {
     ui->MainMenu1->setFont(QApplication::font(ui->MainMenu1));
     AddStatusPanels(ui->StatusBar1, {{200, Qt::AlignHCenter}, {50}});
 
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (!OpenHelpFile(HelpRecordsPage))
+            Dialogs::ShowError(this, QStringLiteral("ヘルプファイルがありません。"));
+    });
+
     connect(ui->Exit1, &QAction::triggered, this, &TfrmGraphJap::Exit1Click);
     connect(ui->DeleteRec, &QAction::triggered, this, &TfrmGraphJap::DeleteRecClick);
     connect(ui->SaveCsv1, &QAction::triggered, this, &TfrmGraphJap::SaveCsv1Click);
@@ -138,11 +149,35 @@ void TfrmGraphJap::ConnectHandlers() {
     }
     ui->ScrollBox1->horizontalScrollBar()->setSingleStep(12);
     ui->ScrollBox1->viewport()->installEventFilter(this);
-    for (QSplitter* splitter :
-         {ui->Splitter1, ui->Splitter2, ui->Splitter3, ui->Splitter4, ui->Splitter5}) {
+    // The title list keeps its width and the strips their height when the window grows: the
+    // graphs and the grid take it.
+    for (QSplitter* splitter : {ui->Splitter1, ui->Splitter5}) {
         splitter->setStretchFactor(0, 0);
         splitter->setStretchFactor(1, 1);
     }
+    // The strips share what their panel gains or loses, each by its height (a splitter
+    // without stretch factors shares by size), and each keeps room for its label.
+    SetStripMinimumHeights();
+}
+
+// Every strip as high as its label of up to five characters, one per line, and the strips'
+// panel as high as the four of them, so that no label is cut (the panel scrolls sideways only).
+void TfrmGraphJap::SetStripMinimumHeights() {
+    QFont labelFont = ui->PaintBox1->font();
+    labelFont.setPointSize(9);
+    const int line = QFontMetrics(labelFont).height();
+    // The longest label of each strip in any view: 入力速度, 入力速度, 誤・脱, 漢字含有率.
+    const int characters[] = {4, 4, 3, 5};
+    TPaintBox* strips[] = {ui->PaintBox1, ui->PaintBox2, ui->PaintBox3, ui->PaintBox4};
+    int total = 0;
+    for (int i = 0; i < 4; ++i) {
+        strips[i]->setMinimumHeight(5 + characters[i] * line + 3);
+        total += strips[i]->minimumHeight();
+    }
+    total += 3 * SplitterSize;
+    const QScrollBar* bar = ui->ScrollBox1->horizontalScrollBar();
+    ui->ScrollBox1->setMinimumHeight(total + bar->sizeHint().height() +
+                                     2 * ui->ScrollBox1->frameWidth());
 }
 
 void TfrmGraphJap::FormCreate(const TMainWindowState& main) {
@@ -266,6 +301,8 @@ void TfrmGraphJap::LoadRecords(const std::string& title) {
     const bool showAll = title == ShowAllTitle() && ui->ListBox1->currentRow() == 0;
     ClearRecList();
     setWindowTitle(GraphCaptionLead + ShiftJis::ToQString(title));
+    // The read-out told of a record of the list shown before.
+    ui->Label1->clear();
     if (showAll) {
         RecList = RecordsOfMode(CurrentMode());
         EnglishView = false;
@@ -344,35 +381,52 @@ void TfrmGraphJap::FillGrid() {
         for (int column = 0; column < columns; ++column)
             grid->setItem(i, column, new QTableWidgetItem(QString::fromStdString(cells[column])));
     }
+    // The columns as wide as the texts of these records at this font.
+    FormResize();
     grid->selectRow(count > 0 ? count - 1 : 0);
     if (count > 0)
         grid->scrollToItem(grid->item(count - 1, 0));
     StatusPanel(ui->StatusBar1, 1)->SetText(QStringLiteral("データ数 ") + QString::number(count));
 }
 
-// Column widths for the grid's width: the counts share what the fixed columns leave.
+// Column widths for the grid's width: the counts share what the fixed columns leave, and no
+// column is narrower than its widest text at the grid's fonts; the grid scrolls sideways when
+// they do not fit.
 void TfrmGraphJap::FormResize() {
     QTableWidget* grid = ui->StringGrid1;
     const bool sequential = CurrentMode() == RecModeSequential;
-    const int client = grid->viewport()->width();
-    const double share = sequential ? (client - 30 - 9) / 8.0 : (client - 140 - 11) / 8.0;
-    int w = static_cast<int>(std::nearbyint(share));
-    const bool narrow = w < 75;
-    if (narrow)
-        w = 75;
-    grid->setHorizontalScrollBarPolicy(narrow ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The width without a vertical scroll bar when the rows fit, as the counts share it.
+    const int client = grid->viewport()->width();
+    const std::vector<int> widths = GridColumnWidths(client, sequential, NeededColumnWidths());
     QHeaderView* header = grid->horizontalHeader();
-    header->setDefaultSectionSize(w);
-    for (int column = 0; column < grid->columnCount(); ++column)
-        header->resizeSection(column, w);
-    // Column 0 holds numbers up to 200: never narrower than 30 pixels nor than they need.
-    const int numbers = grid->fontMetrics().horizontalAdvance(QStringLiteral("200")) + 6;
-    header->resizeSection(0, std::max(30, numbers));
-    if (!sequential && grid->columnCount() > 9) {
-        header->resizeSection(2, 55);
-        header->resizeSection(9, 55);
+    header->setDefaultSectionSize(widths[1]);
+    for (int column = 0; column < grid->columnCount() && column < static_cast<int>(widths.size());
+         ++column)
+        header->resizeSection(column, widths[static_cast<std::size_t>(column)]);
+}
+
+// What each column's texts take: the lines of its header at the header's font, the cells at
+// the grid's, with the margins they are drawn with.
+std::vector<int> TfrmGraphJap::NeededColumnWidths() const {
+    const QTableWidget* grid = ui->StringGrid1;
+    const QHeaderView* header = grid->horizontalHeader();
+    const QFontMetrics headerMetrics(header->font());
+    const QFontMetrics cellMetrics(grid->font());
+    const int headerMargin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin) + 4;
+    const int cellMargin = 3 + 3; // the text stands 3 pixels from the right edge; as much left
+    std::vector<int> needed(static_cast<std::size_t>(grid->columnCount()), 0);
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        int& width = needed[static_cast<std::size_t>(column)];
+        if (const QTableWidgetItem* item = grid->horizontalHeaderItem(column))
+            for (const QString& line : item->text().split(u'\n'))
+                width = std::max(width, headerMetrics.horizontalAdvance(line) + headerMargin);
+        for (int row = 0; row < grid->rowCount(); ++row)
+            if (const QTableWidgetItem* item = grid->item(row, column))
+                width = std::max(width, cellMetrics.horizontalAdvance(item->text()) + cellMargin);
     }
+    return needed;
 }
 
 // ---- Commands ----

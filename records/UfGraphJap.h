@@ -62,6 +62,8 @@ private:
     void RestoreGeometry();
     void FormCloseQuery();
     void FormResize();
+    std::vector<int> NeededColumnWidths() const;
+    void SetStripMinimumHeights();
 
     void LoadRecords(const std::string& title);
     void BuildTitleList();

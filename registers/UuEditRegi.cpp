@@ -112,8 +112,19 @@ void TRegi::ReplaceSentence(const std::filesystem::path& fileName, const QString
 
 void TRegi::AppendSentence(const std::filesystem::path& fileName, const QString& block) {
     UuRegi::TRegiFile file = UuRegi::ReadRegiFile(fileName);
-    std::vector<std::string> added =
-        ShiftJis::SplitLines(ShiftJis::Encode(ShiftJis::WithCrLf(block), file.Encoding));
+    // The header and the text are encoded apart, so that a character the register cannot hold
+    // is reported in the title or at its line of the text, line 1 being the text's first.
+    const QString lines = ShiftJis::WithCrLf(block);
+    const qsizetype headerEnd = lines.indexOf(QStringLiteral("\r\n"));
+    const QString header = lines.left(headerEnd);
+    constexpr auto TitleStart = static_cast<qsizetype>(UuRegi::TitleOffset); // after "FF<0000>"
+    const QString text = headerEnd < 0 ? QString() : lines.mid(headerEnd + 2);
+    if (qsizetype bad = ShiftJis::FirstUnmappable(header);
+        bad >= 0 && file.Encoding == ShiftJis::TTextEncoding::ShiftJis)
+        throw ShiftJis::TUnmappableError::InTitle(header.mid(TitleStart), bad - TitleStart);
+    std::vector<std::string> added{ShiftJis::Encode(header, file.Encoding)};
+    for (std::string& line : ShiftJis::SplitLines(ShiftJis::Encode(text, file.Encoding)))
+        added.push_back(std::move(line));
     bool separated = !file.Lines.empty();
     // The empty line before the new entry belongs to the entry that was last.
     bool lastEntryGrows = separated && fileName == FFileName && !FLines.empty() &&

@@ -24,6 +24,13 @@ QColor ToQColor(TRgb c) {
     return QColor(c.R, c.G, c.B);
 }
 
+// Captions smaller than this could not be read: a key too small for one shows none.
+constexpr int MinCaptionPixels = 5;
+// The largest key pitch whose captions are fitted into their ovals: four times what the main
+// window shows. A larger keyboard keeps the layout's places, which fitting would take long to
+// improve on (its fonts run to thousands of pixels).
+constexpr int MaxFittedUnit = 4 * MaxKeyUnit;
+
 // The system's button face colour: the keyboard's background.
 QColor ButtonFace(const QWidget& paintBox) {
     return paintBox.palette().color(QPalette::Button);
@@ -41,6 +48,8 @@ QColor RimFor(const QColor& text) {
 // laid out once and drawn five times from that layout.
 void WriteText(QPainter& painter, const QStaticText& text, int x, int y, const QColor& color,
                const QColor& rim) {
+    if (text.text().isEmpty())
+        return;
     const QPoint at(x, y);
     painter.setPen(rim);
     for (QPoint step : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
@@ -101,13 +110,31 @@ QPolygonF KeyArea(double scale) {
     return area;
 }
 
+// Whether every corner of `box` (relative to a key's centre) lies in the key's oval at `scale`,
+// and so, the oval being convex, the whole box.
+bool Inside(double scale, const QRectF& box) {
+    const double cos120 = -0.5, sin120 = std::numbers::sqrt3 / 2;
+    const double a = 10 * scale, b = 7 * scale;
+    for (QPointF p : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+        // Turned back by 120 degrees onto the oval's axes.
+        const double x = p.x() * cos120 + p.y() * sin120, y = -p.x() * sin120 + p.y() * cos120;
+        if ((x / a) * (x / a) + (y / b) * (y / b) > 1)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // The key's area and the captions and finger names, each laid out when it is first drawn and
 // kept until the layout changes: a marked key is drawn again on every key the learner types.
+// Captions stand where the layout puts them unless that is over their oval's edge (see
+// FitCaptions), each with its font.
 struct TKbClass::TDrawing {
     QPolygonF KeyArea;
     std::array<QStaticText, KeyCount> Captions;
+    std::array<QPoint, KeyCount> CaptionAt;
+    std::array<QFont, KeyCount> CaptionFonts;
     std::array<QStaticText, 8> FingerNames;
 };
 
@@ -144,10 +171,9 @@ void TKbClass::LayoutKeys() {
     FOval = OvalShape(FGeometry);
     FDrawing = std::make_unique<TDrawing>();
     FDrawing->KeyArea = KeyArea(FGeometry.OutlineScale);
-    for (int i = 0; i < KeyCount; ++i)
-        FDrawing->Captions[i] = PlainStaticText(ShiftJis::ToQString(FGeometry.Keys[i].Caption));
     for (int f = 1; f <= 8; ++f)
         FDrawing->FingerNames[f - 1] = PlainStaticText(FingerName(f));
+    FitCaptions();
     FAreas.clear();
     // Each record is shown by the painted key that lies where it lies: "!" by the 1 key.
     for (int i = 0; i < KeyCount; ++i) {
@@ -189,10 +215,77 @@ QImage* TKbClass::FitCanvas() {
 }
 
 QFont TKbClass::CaptionFont() const {
-    QFont font = FPaintBox->font();
+    QFont font = FPaintBox ? FPaintBox->font() : QFont();
     font.setPixelSize(FGeometry.FontPixels);
     font.setBold(FGeometry.FontBold);
     return font;
+}
+
+// Every caption inside its oval with its rim, whatever the font draws, and clear of the other
+// caption on its key: a caption that the layout's place puts over the edge ('%' beside the 5,
+// the Shift keys' captions) takes the nearest place that is inside (and clear); one that has
+// none is drawn a pixel smaller at a time, down to MinCaptionPixels. A keyboard too small for
+// that shows keys without captions. The finger names keep the layout's places, under the keys.
+void TKbClass::FitCaptions() {
+    const QFont font = CaptionFont();
+    const bool tooLarge = FGeometry.Unit > MaxFittedUnit;
+    for (int i = 0; i < KeyCount; ++i) {
+        FDrawing->CaptionAt[i] = QPoint(FGeometry.Keys[i].TextX, FGeometry.Keys[i].TextY);
+        FDrawing->CaptionFonts[i] = font;
+        FDrawing->Captions[i] =
+            tooLarge ? PlainStaticText(ShiftJis::ToQString(FGeometry.Keys[i].Caption))
+                     : QStaticText();
+    }
+    if (FGeometry.Unit <= 0 || tooLarge)
+        return;
+    // The places tried, nearest first: offsets from the layout's place within half a key.
+    const int reach = FGeometry.Unit / 2;
+    const int step = std::max(1, FGeometry.Unit / 16);
+    std::vector<QPoint> offsets;
+    for (int dy = -reach; dy <= reach; dy += step)
+        for (int dx = -reach; dx <= reach; dx += step)
+            offsets.emplace_back(dx, dy);
+    std::stable_sort(offsets.begin(), offsets.end(), [](QPoint a, QPoint b) {
+        return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
+    });
+    // Places caption `record` on the oval of `key`, clear of `taken`; its letters' box then.
+    auto fit = [&](int record, int key, const QRectF& taken) -> QRectF {
+        const TKeyRec& rec = FGeometry.Keys[record];
+        const QString caption = ShiftJis::ToQString(rec.Caption).trimmed();
+        if (caption.isEmpty())
+            return {};
+        const TKbPoint centre = FGeometry.Centre(key);
+        for (int pixels = FGeometry.FontPixels; pixels >= MinCaptionPixels; --pixels) {
+            QFont smaller = font;
+            smaller.setPixelSize(pixels);
+            const QFontMetrics metrics(smaller);
+            // The letters with their rim, relative to the caption's top left.
+            const QRectF letters = QRectF(metrics.tightBoundingRect(caption))
+                                       .translated(0, metrics.ascent())
+                                       .adjusted(-1.5, -1.5, 1.5, 1.5);
+            for (QPoint offset : offsets) {
+                const QPoint at = QPoint(rec.TextX, rec.TextY) + offset;
+                const QRectF box = letters.translated(at);
+                if (Inside(FGeometry.OutlineScale, box.translated(-centre.X, -centre.Y)) &&
+                    !box.intersects(taken)) {
+                    FDrawing->CaptionAt[record] = at;
+                    FDrawing->CaptionFonts[record] = smaller;
+                    FDrawing->Captions[record] = PlainStaticText(ShiftJis::ToQString(rec.Caption));
+                    return box;
+                }
+            }
+        }
+        return {};
+    };
+    for (int i = 0; i < KeyCount; ++i) {
+        if (!IsPaintedKey(i))
+            continue;
+        const QRectF taken = fit(i, i, {});
+        int shifted = 0;
+        if (!FGeometry.Keys[i].ShiftCaption.empty() &&
+            FGeometry.FindKey(FGeometry.Keys[i].ShiftCaption, shifted))
+            fit(shifted, i, taken);
+    }
 }
 
 void TKbClass::MeasureAreas(const QFontMetrics& metrics) {
@@ -206,13 +299,15 @@ void TKbClass::MeasureAreas(const QFontMetrics& metrics) {
             continue;
         const TKeyRec& key = FGeometry.Keys[i];
         const TKbPoint c = FGeometry.Centre(i);
-        QRect area = ovalBox.translated(c.X, c.Y) |
-                     TextRect(metrics, ShiftJis::ToQString(key.Caption), key.TextX, key.TextY);
+        auto captionRect = [this](int record) {
+            const QPoint at = FDrawing->CaptionAt[record];
+            return TextRect(QFontMetrics(FDrawing->CaptionFonts[record]),
+                            FDrawing->Captions[record].text(), at.x(), at.y());
+        };
+        QRect area = ovalBox.translated(c.X, c.Y) | captionRect(i);
         int shifted = 0;
-        if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted)) {
-            const TKeyRec& s = FGeometry.Keys[shifted];
-            area |= TextRect(metrics, ShiftJis::ToQString(s.Caption), s.TextX, s.TextY);
-        }
+        if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted))
+            area |= captionRect(shifted);
         FAreas[i] = area;
     }
     for (int f = 1; f <= 8; ++f) {
@@ -278,13 +373,15 @@ void TKbClass::DrawKey(QPainter& painter, int index) {
     painter.setBrush(Qt::NoBrush);
 
     const TKeyRec& key = FGeometry.Keys[index];
-    WriteText(painter, FDrawing->Captions[index], key.TextX, key.TextY, ToQColor(text), fillColor);
+    auto writeCaption = [&](int record) {
+        painter.setFont(FDrawing->CaptionFonts[record]);
+        const QPoint at = FDrawing->CaptionAt[record];
+        WriteText(painter, FDrawing->Captions[record], at.x(), at.y(), ToQColor(text), fillColor);
+    };
+    writeCaption(index);
     int shifted = 0;
-    if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted)) {
-        const TKeyRec& s = FGeometry.Keys[shifted];
-        WriteText(painter, FDrawing->Captions[shifted], s.TextX, s.TextY, ToQColor(text),
-                  fillColor);
-    }
+    if (!key.ShiftCaption.empty() && FGeometry.FindKey(key.ShiftCaption, shifted))
+        writeCaption(shifted);
 }
 
 void TKbClass::DrawFingerName(QPainter& painter, int finger) {
@@ -295,6 +392,7 @@ void TKbClass::DrawFingerName(QPainter& painter, int finger) {
     const QColor color =
         ToQColor(finger == FShownFinger ? PaneColors::Blue
                                         : FingerKinds[static_cast<int>(KindOf(finger))].Color);
+    painter.setFont(CaptionFont());
     WriteText(painter, FDrawing->FingerNames[finger - 1], key.TextX, key.TextY + FGeometry.LabelDy,
               color, RimFor(color));
 }

@@ -94,6 +94,10 @@ struct TKbGeometry {
 // widget size), which keeps every coordinate well inside 32 bits. A negative width counts as 0.
 inline constexpr int MaxKeyboardWidth = 16777215;
 
+// The key pitch the main window shows the keyboard at, at most: a keyboard 700 pixels wide,
+// whose captions read easily; a larger window gives its room to the example instead.
+inline constexpr int MaxKeyUnit = 50;
+
 // Lays the keyboard out for a paint box `width` pixels wide: the key unit is width div 14, or the
 // largest smaller unit at which the whole keyboard, finger names included, fits `height`.
 TKbGeometry LayoutKeyboard(int width, int height = std::numeric_limits<int>::max());
@@ -214,6 +218,7 @@ private:
     // The canvas, fitted to the paint box; nullptr while there is nothing to draw on.
     QImage* FitCanvas();
     QFont CaptionFont() const;
+    void FitCaptions();
     // The pixels each painted key and each finger name covers, measured once per layout.
     void MeasureAreas(const QFontMetrics& metrics);
     static QString FingerName(int finger);

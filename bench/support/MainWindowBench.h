@@ -33,6 +33,9 @@ class TSilentDialogs : public Dialogs::TResponder {
 public:
     void Message(Dialogs::TIcon, const QString&) override {}
     bool YesNo(Dialogs::TIcon, const QString&) override { return true; }
+    Dialogs::TAnswer YesNoCancel(Dialogs::TIcon, const QString&) override {
+        return Dialogs::TAnswer::Yes;
+    }
     QString OpenFileName(const Dialogs::TFileDialogOptions&) override { return {}; }
     QString SaveFileName(const Dialogs::TFileDialogOptions&) override { return {}; }
     std::optional<QString> Text(const QString&, const QString&, const QString&) override {

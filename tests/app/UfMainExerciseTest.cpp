@@ -111,11 +111,58 @@ TEST_F(UfMainExerciseTest, EnterInTheSentenceListStartsTheSentence) {
     EXPECT_EQ(Panel(window.get(), "StatusBar2", 0), QStringLiteral(" 2 Word    7 文字 "));
 }
 
+// Enter held in the sentence list repeats into the typing pane once the text is loaded: no
+// entry in sequential input (where a misplaced Enter counts as an error), no line breaks in
+// bulk input. A key pressed afresh types again.
+TEST_F(UfMainExerciseTest, TheHeldEnterThatStartsASentenceTypesNothing) {
+    for (int mode : {TfrmMain::PartMode, TfrmMain::AllMode}) {
+        SCOPED_TRACE(mode);
+        WriteRegister("a.txt", OneEntry(u"ab"));
+        WriteSettingsInMode(mode);
+        auto window = Open();
+        auto* sentences = Find<QTreeWidget>(window.get(), "ListView2");
+        sentences->setFocus();
+        QTest::keyPress(sentences, Qt::Key_Return);
+        TRichEdit* typed = Pane(window.get(), "RichEdit2");
+        ASSERT_TRUE(typed->hasFocus());
+        for (int i = 0; i < 3; ++i) {
+            QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                             true);
+            QApplication::sendEvent(typed, &repeat);
+            // Some X servers send the repeats as plain releases and presses.
+            QTest::keyRelease(typed, Qt::Key_Return);
+            QTest::keyPress(typed, Qt::Key_Return);
+        }
+        QTest::keyRelease(typed, Qt::Key_Return);
+        EXPECT_TRUE(typed->Text().empty());
+        EXPECT_FALSE(Find<QTimer>(window.get(), "Timer1")->isActive());
+        Tick(window.get(), 2);
+        QTest::keyClicks(typed, "ab");
+        if (mode == TfrmMain::AllMode)
+            Action(window.get(), "Comp1")->trigger();
+        EXPECT_EQ(PracticeRecs[0].MissCount, 0);
+        EXPECT_EQ(PracticeRecs[0].InputCount, mode == TfrmMain::PartMode ? 2 : 1);
+        window.reset();
+        std::memset(PracticeRecs, 0, sizeof PracticeRecs);
+    }
+}
+
 TEST_F(UfMainExerciseTest, ALongTextIsCutTo1024CharactersAndTrimmed) {
     // The cut falls right after a line break, which the trimming then removes.
     std::u16string text = std::u16string(1022, u'あ') + u"\r\n" + std::u16string(500, u'い');
     auto window = Start(TfrmMain::PartMode, text);
     EXPECT_EQ(Pane(window.get(), "RichEdit1")->Text(), Sjis(std::u16string(1022, u'あ')));
+    // The learner is told, and where the practised part ends.
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("全 1524 文字のうち、先頭の 1024 文字（1 行目の「…あああああああああ"
+                             "あ」まで）を練習します。"));
+}
+
+TEST_F(UfMainExerciseTest, AShortTextSaysNothingOfALimit) {
+    for (int mode : {TfrmMain::PartMode, TfrmMain::AllMode}) {
+        auto window = Start(mode, std::u16string(1024, u'あ'));
+        EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty()) << mode;
+    }
 }
 
 TEST_F(UfMainExerciseTest, ABrokenRegisterEntryIsReported) {
@@ -359,6 +406,38 @@ TEST_F(UfMainExerciseTest, TheRulerRewrapsTheExampleUntilTheFirstKey) {
     EXPECT_EQ(example->Line(0), Sjis(std::u16string(25, u'あ')));
 }
 
+// The ruler's numbers stand on their own background: neither its line nor a tick runs
+// through a digit, the magenta wrap column's included.
+TEST_F(UfMainExerciseTest, TheRulersLineAndTicksLeaveTheDigitsClear) {
+    auto window = Start(TfrmMain::AllMode, std::u16string(30, u'あ'),
+                        [](TOptionRec& o) { o.WrapColJp = 22; });
+    QWidget* ruler = Find<QWidget>(window.get(), "PaintBox2");
+    const QImage image = ruler->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QFont font = Pane(window.get(), "RichEdit1")->font();
+    font.setPointSize(OptionRec.FontSize);
+    const int cell = QFontMetrics(font).horizontalAdvance(QStringLiteral("あ"));
+    font.setPointSize(9);
+    const QFontMetrics digits(font);
+    // Pixels in the digits' box of a number drawn at column n that are of `color`.
+    auto count = [&](int n, auto isColor) {
+        const QString text = QString::number(n);
+        const int width = digits.horizontalAdvance(text);
+        const QRect box(n * cell + 4 - width / 2, 3, width, digits.height());
+        int found = 0;
+        for (int y = box.top(); y <= box.bottom() && y < image.height(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                found += isColor(image.pixel(x, y));
+        return found;
+    };
+    auto black = [](QRgb p) { return qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60; };
+    auto greyOrBlack = [&](QRgb p) { return black(p) || (qRed(p) == qGreen(p) && qRed(p) < 140); };
+    auto magenta = [](QRgb p) { return qRed(p) > 150 && qGreen(p) < 120 && qBlue(p) > 150; };
+    for (int n : {5, 10})
+        EXPECT_EQ(count(n, black), 0) << "the line through the grey " << n;
+    EXPECT_GT(count(22, magenta), 0);
+    EXPECT_EQ(count(22, greyOrBlack), 0) << "the tick through the wrap column";
+}
+
 TEST_F(UfMainExerciseTest, PastingIntoTheTypingPaneDoesNothing) {
     auto window = Start(TfrmMain::AllMode, u"abc");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
@@ -469,6 +548,112 @@ TEST_F(UfMainExerciseTest, EnterInAJapaneseTextGoesThroughOnlyAtALineBreak) {
     Commit(typed, QStringLiteral("い"));
     EXPECT_TRUE(typed->ReadOnly());
     EXPECT_EQ(PracticeRecs[0].MissCount, 0);
+}
+
+// One slip at each position of a text of several lines, then the rest typed right: the slip's
+// character is marked, everything else accepted turns grey, on screen too, and the exercise
+// ends with one error.
+class UfMainSlipTest : public UfMainExerciseTest {
+protected:
+    // How many pixels of the example pane are drawn black (neither grey nor red).
+    static int BlackPixels(TRichEdit* example) {
+        example->setCursorWidth(0);
+        QCoreApplication::processEvents();
+        QImage image = example->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int black = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                QRgb p = image.pixel(x, y);
+                bool red = qRed(p) > 160 && qGreen(p) < 100 && qBlue(p) < 100;
+                black += !red && qGray(p) < 100;
+            }
+        return black;
+    }
+
+    // Types `entries` one by one, a wrong one before entry `slip`; "\r\n" is the Enter key.
+    // `enter` types one entry, `wrong` the slip.
+    template <typename Enter, typename Wrong>
+    void TypeWithSlip(QWidget* window, const std::vector<QString>& entries, std::size_t slip,
+                      Enter enter, Wrong wrong) {
+        TRichEdit* typed = Pane(window, "RichEdit2");
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (i == slip)
+                wrong(typed);
+            if (i + 1 == entries.size())
+                Tick(window, 2);
+            if (entries[i] == QStringLiteral("\r\n"))
+                QTest::keyClick(typed, Qt::Key_Return);
+            else
+                enter(typed, entries[i]);
+        }
+    }
+
+    void ExpectMarks(QWidget* window, const std::vector<QString>& entries, std::size_t slip,
+                     TRgb slipColor, TFontStyles slipStyles) {
+        TRichEdit* example = Pane(window, "RichEdit1");
+        int pos = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            int length = static_cast<int>(ShiftJis::FromQString(entries[i]).size());
+            if (entries[i] != QStringLiteral("\r\n") || i == slip) {
+                TFormat format = FormatAt(example, pos);
+                EXPECT_EQ(format.Color, i == slip ? slipColor : PaneColors::Grey) << "at " << i;
+                EXPECT_EQ(format.Styles, i == slip ? slipStyles : TFontStyles{}) << "at " << i;
+            }
+            pos += length;
+        }
+        EXPECT_EQ(BlackPixels(example), 0);
+        EXPECT_TRUE(Pane(window, "RichEdit2")->ReadOnly()) << "the exercise ended";
+        EXPECT_TRUE(Panel(window, "StatusBar1", 1).endsWith(QStringLiteral("エラー数 1")))
+            << Panel(window, "StatusBar1", 1).toStdString();
+    }
+
+    static std::vector<QString> Entries(const QString& text) {
+        std::vector<QString> entries;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.mid(i, 2) == QStringLiteral("\r\n"))
+                entries.push_back(text.mid(i++, 2));
+            else
+                entries.push_back(text.mid(i, 1));
+        }
+        return entries;
+    }
+};
+
+TEST_F(UfMainSlipTest, AKeySlipAnywhereInAnEnglishTextIsMarkedAndTheRestGreyed) {
+    const QString text =
+        QStringLiteral("Keep your fingers\r\non the home row,\r\nnot at the keys.");
+    const std::vector<QString> entries = Entries(text);
+    // 11 points: the characters end at fractions of a pixel.
+    auto window =
+        Start(TfrmMain::PartMode, text.toStdU16String(), [](TOptionRec& o) { o.FontSize = 11; });
+    for (std::size_t slip = 0; slip < entries.size(); ++slip) {
+        SCOPED_TRACE(slip);
+        ClickSentence(window.get(), 0);
+        TypeWithSlip(
+            window.get(), entries, slip,
+            [](TRichEdit* typed, const QString& entry) { QTest::keyClicks(typed, entry); },
+            [](TRichEdit* typed) { QTest::keyClicks(typed, "x"); });
+        ExpectMarks(window.get(), entries, slip, PaneColors::Red, {.StrikeOut = true});
+    }
+}
+
+TEST_F(UfMainSlipTest, ACommitSlipAnywhereInAJapaneseTextIsMarkedAndTheRestGreyed) {
+    const QString text = QStringLiteral("あさのこうえん\r\nとりがなく。\r\nはれ");
+    const std::vector<QString> entries = Entries(text);
+    auto window =
+        Start(TfrmMain::PartMode, text.toStdU16String(), [](TOptionRec& o) { o.FontSize = 11; });
+    for (std::size_t slip = 0; slip < entries.size(); ++slip) {
+        SCOPED_TRACE(slip);
+        ClickSentence(window.get(), 0);
+        TypeWithSlip(
+            window.get(), entries, slip,
+            [](TRichEdit* typed, const QString& entry) { Commit(typed, entry); },
+            [](TRichEdit* typed) { Commit(typed, QStringLiteral("ゑ")); });
+        // The character typed right after its slip turns grey and keeps its marking style.
+        ExpectMarks(window.get(), entries, slip,
+                    entries[slip] == QStringLiteral("\r\n") ? PaneColors::Red : PaneColors::Grey,
+                    Marked);
+    }
 }
 
 TEST_F(UfMainExerciseTest, AClickPutsTheCaretBackAtTheEnd) {

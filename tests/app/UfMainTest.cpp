@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <fstream>
 
@@ -241,10 +243,11 @@ TEST_F(UfMainTest, TheLayoutIsSavedOnClosingAndRestoredExactly) {
         auto window = Open();
         window->setGeometry(40, 30, 760, 520);
         QTest::qWait(20);
+        // In bulk input, where the typing pane below the example may take any height.
+        Action(window.get(), "All1")->trigger();
         Find<QSplitter>(window.get(), "Splitter1")->setSizes({230, 527});
         Find<QSplitter>(window.get(), "Splitter2")->setSizes({150, 200});
         Find<QSplitter>(window.get(), "Splitter3")->setSizes({140, 200});
-        Action(window.get(), "All1")->trigger();
         EXPECT_TRUE(window->close());
     }
     EXPECT_EQ(OptionRec.MainLeft, 40);
@@ -287,6 +290,23 @@ TEST_F(UfMainTest, AFailedSaveKeepsThePreviousFileAndAsksBeforeQuitting) {
         EXPECT_TRUE(window->close()) << "Yes quits without saving";
         EXPECT_EQ(FileBytes(), before);
     }
+}
+
+// A Typorin.dat the learner made read-only is a file that cannot be written, not one to
+// replace.
+TEST_F(UfMainTest, AReadOnlyDataFileIsKeptAndTheLearnerAsked) {
+    WriteSettings();
+    std::string before = FileBytes();
+    ASSERT_EQ(chmod(DataFilePath().c_str(), 0444), 0);
+    auto window = Open();
+    window->setGeometry(60, 60, 700, 450);
+    FDialogs.YesNoAnswers = {true};
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(FDialogs.Questions.size(), 1u);
+    EXPECT_TRUE(FDialogs.Questions[0].Text.startsWith(
+        QStringLiteral("データファイルの書き込みに失敗しました。\r\n")));
+    EXPECT_TRUE(FDialogs.Questions[0].Text.contains(QStringLiteral("読み取り専用")));
+    EXPECT_EQ(FileBytes(), before);
 }
 
 TEST_F(UfMainTest, EndingTheSessionSavesAndClosesWithoutAQuestion) {
@@ -450,6 +470,61 @@ TEST_F(UfMainTest, AStaleCheckMarkIsRefusedAndTheFileLeftAlone) {
         QStringLiteral("チェックマークを書きこめませんでした。\r\n")));
     EXPECT_EQ(sentences->topLevelItem(1)->checkState(0), Qt::Unchecked)
         << "the mark shown is the file's";
+}
+
+// The lists follow the register folder without レジスタの情報を更新: registers another program
+// creates, changes or deletes show as they are, the selections stay where their items still
+// exist, and the exercise under way goes on.
+TEST_F(UfMainTest, TheListsFollowTheRegisterFolder) {
+    WriteSettingsInMode(TfrmMain::PartMode);
+    std::filesystem::path a = WriteRegister("a.txt", Register);
+    std::filesystem::path c = WriteRegister("c.txt", u"FF<0001>c\r\nc\r\n");
+    auto window = Open();
+    auto* registers = Find<QTreeWidget>(window.get(), "ListView1");
+    auto* sentences = Find<QTreeWidget>(window.get(), "ListView2");
+    ClickSentence(window.get(), 1);
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    ASSERT_FALSE(typed->ReadOnly()) << "the exercise runs";
+    auto texts = [](QTreeWidget* list) {
+        QStringList texts;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            texts << list->topLevelItem(i)->text(0);
+        return texts;
+    };
+    auto selected = [](QTreeWidget* list) {
+        QList<QTreeWidgetItem*> items = list->selectedItems();
+        return items.isEmpty() ? QString() : items.front()->text(0);
+    };
+    auto waitFor = [](const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); };
+
+    WriteRegister("b.txt", u"FF<0001>b\r\nb\r\n");
+    EXPECT_TRUE(waitFor([&] { return registers->topLevelItemCount() == 3; }));
+    EXPECT_EQ(texts(registers), (QStringList{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(selected(registers), QStringLiteral("a.txt"));
+    EXPECT_EQ(selected(sentences), QStringLiteral("夜"));
+
+    // Another entry written before the selected one, as the editor saves.
+    SaveWholeFile(a, ShiftJis::FromUtf16(u"FF<0001>前\r\n前の文\r\n\r\n" + Register));
+    EXPECT_TRUE(waitFor([&] { return sentences->topLevelItemCount() == 3; }));
+    EXPECT_EQ(selected(sentences), QStringLiteral("夜"));
+    EXPECT_EQ(sentences->topLevelItem(1)->checkState(0), Qt::Checked);
+    EXPECT_FALSE(typed->ReadOnly()) << "the exercise goes on";
+
+    std::filesystem::remove(c);
+    EXPECT_TRUE(waitFor([&] { return registers->topLevelItemCount() == 2; }));
+    EXPECT_EQ(selected(registers), QStringLiteral("a.txt"));
+    EXPECT_EQ(sentences->topLevelItemCount(), 3);
+
+    // Clicked before the change is seen, a register that is gone brings the lists up to date.
+    std::filesystem::remove(FFolder.Path() / "TextFolder" / "b.txt");
+    registers->setCurrentItem(registers->topLevelItem(1));
+    EXPECT_EQ(texts(registers), QStringList{"a.txt"});
+    EXPECT_TRUE(FDialogs.Messages.empty()) << FDialogs.MessageTexts().join(u'|').toStdString();
+
+    std::filesystem::remove(a);
+    EXPECT_TRUE(waitFor([&] { return registers->topLevelItemCount() == 0; }));
+    EXPECT_EQ(sentences->topLevelItemCount(), 0);
+    EXPECT_TRUE(FDialogs.Messages.empty());
 }
 
 TEST_F(UfMainTest, RefreshListsTheRegistersAgain) {

@@ -140,6 +140,63 @@ TEST_F(UfMainTouchTest, WrongKeysAreCountedAndMarkedRed) {
     EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 3, 1));
 }
 
+// Enter in the sentence list starts the drill; held a little longer, it repeats into the drill,
+// which must not take the repeats as wrong keys.
+TEST_F(UfMainTouchTest, TheKeyThatStartsTheDrillIsNoKeyOfIt) {
+    WriteRegister("a.txt", u"FF<0001>朝\r\nか\r\n");
+    WriteSettingsInMode(0);
+    auto window = Open();
+    QWidget* w = window.get();
+    auto* sentences = Find<QTreeWidget>(w, "ListView2");
+    sentences->setFocus();
+    QTest::keyPress(sentences, Qt::Key_Return);
+    ASSERT_TRUE(Pane(w, "RichEdit1")->hasFocus()) << "the drill has started";
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                         true);
+        QApplication::sendEvent(QApplication::focusWidget(), &repeat);
+    }
+    // Some X servers send the repeats as plain releases and presses.
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyPress(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(Find<QTimer>(w, "Timer1")->isActive()) << "nothing typed yet";
+    Type(w, "kx");
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 2, 1)) << "x alone is wrong";
+    // Another key pressed, Enter is a key of the drill again.
+    QTest::keyClick(Pane(w, "RichEdit1"), Qt::Key_Return);
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 2, 2));
+    // A key held down in the drill repeats as typed.
+    for (int i = 0; i < 2; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"), true);
+        QApplication::sendEvent(Pane(w, "RichEdit1"), &repeat);
+    }
+    Type(w, "a");
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), Counters(0, 3, 4));
+}
+
+// A large window (maximised on a 1920 × 1080 screen) shows the keyboard no larger than a key
+// pitch of MaxKeyUnit, centred, and gives the rest of its height to the example.
+TEST_F(UfMainTouchTest, TheKeyboardHasAMaximumSizeAndTheExampleTakesTheRest) {
+    auto window = Start(u"か");
+    QWidget* w = window.get();
+    window->setGeometry(0, 0, 1900, 1000);
+    QCoreApplication::processEvents();
+    QWidget* box = Find(w, "PaintBox1");
+    QWidget* panel = Find(w, "InputPanel");
+    EXPECT_LE(box->width(), 14 * MaxKeyUnit + 13);
+    EXPECT_EQ(LayoutKeyboard(box->width(), box->height()).Unit, MaxKeyUnit);
+    EXPECT_LE(box->height(), KeyboardHeight(LayoutKeyboard(box->width())));
+    EXPECT_NEAR(box->geometry().center().x(), panel->width() / 2, 1) << "centred";
+    EXPECT_GT(Pane(w, "RichEdit1")->height(), 1000 / 3) << "the example takes the height";
+    // Sequential input gives the typing pane all the room again.
+    Action(w, "Part1")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel->maximumHeight(), QWIDGETSIZE_MAX);
+}
+
 TEST_F(UfMainTouchTest, CharactersTypedWhileAListHasTheFocusGoToTheDrill) {
     WriteRegister("k.txt", u"FF<0001>木\r\nき\r\n");
     auto window = Start(u"か");

@@ -4,6 +4,7 @@
 #include "app/UfMain.h"
 #include "platform/FileIo.h"
 #include "platform/PlainEdit.h"
+#include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
 #include "tests/support/DialogRecorder.h"
@@ -33,6 +34,7 @@
 
 #include <cstring>
 #include <deque>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -82,6 +84,15 @@ protected:
         main.findChild<QAction*>(QStringLiteral("Editer1"))->trigger();
         FEditor = main.findChild<TfrmEditor*>();
         ASSERT_TRUE(FEditor);
+    }
+
+    // Shows `main`, which offers a recovered text at its start, answering `open`.
+    void StartOffering(TfrmMain& main, bool open) {
+        FDialogs.YesNoAnswers = {open};
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        QCoreApplication::processEvents();
+        FEditor = main.findChild<TfrmEditor*>();
     }
 
     template <typename T = QWidget>
@@ -184,6 +195,43 @@ TEST_F(UfEditorTest, OpensWithTheRegistersAndNothingChosen) {
         EXPECT_NE(FEditor->findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
 }
 
+// The keys a desktop user expects: Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+Shift+S run the file
+// commands, shown in the menu; F1 opens the help.
+TEST_F(UfEditorTest, TheFileCommandsAndTheHelpHaveTheirKeys) {
+    struct TCase {
+        const char* Item;
+        QKeySequence Keys;
+    } cases[] = {
+        {"New1", QKeySequence(QStringLiteral("Ctrl+N"))},
+        {"Open1", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"Save1", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"SaveAs1", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+    };
+    Open();
+    for (const TCase& c : cases)
+        EXPECT_TRUE(Find<QAction>(c.Item)->text().endsWith(
+            u'\t' + c.Keys.toString(QKeySequence::NativeText)))
+            << c.Item;
+    FEditor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FEditor.data()));
+    Type(QStringLiteral("text"));
+    QTest::keyClick(Edit(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(FDialogs.FileDialogs.size(), 1u) << "Save As asks for a name";
+    EXPECT_EQ(FDialogs.FileDialogs[0].FileName, QStringLiteral("無題.txt"));
+    QTest::keyClick(Edit(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(FDialogs.Questions.size(), 1u) << "Open asks to save the text first";
+    EXPECT_EQ(Edit()->toPlainText(), QStringLiteral("text")) << "no key reached the text";
+
+    std::vector<QUrl> opened;
+    SetUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+    QTest::keyClick(Edit(), Qt::Key_F1);
+    EXPECT_EQ(FDialogs.MessageTexts().value(0), QStringLiteral("ヘルプファイルがありません。"));
+    std::ofstream(FFolder.Path() / "Typorin.chm") << "help";
+    QTest::keyClick(Edit(), Qt::Key_F1);
+    EXPECT_EQ(opened.size(), 1u);
+    SetUrlOpener({});
+}
+
 TEST_F(UfEditorTest, AnEntryOpenedChangedAndSavedIsWhatTheRegisterHolds) {
     Open();
     ChooseFile(0);
@@ -223,7 +271,8 @@ struct TConfirmCase {
 
 TEST_F(UfEditorTest, EachModeAsksWithItsOwnWording) {
     Open();
-    FDialogs.YesNoAnswers = {false, false, false};
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::No, Dialogs::TAnswer::No,
+                                   Dialogs::TAnswer::No};
     // Untitled.
     Type(QStringLiteral("x"));
     Run("New");
@@ -247,6 +296,71 @@ TEST_F(UfEditorTest, EachModeAsksWithItsOwnWording) {
     EXPECT_EQ(FDialogs.Questions[2].Text,
               QStringLiteral("タイトル 朝 の内容が変更されています。\r\n変更を保存しますか?"));
     EXPECT_EQ(ReadText(RegisterPath("a.txt")), Register) << "No writes nothing";
+}
+
+// Cancel (Escape) at the save question abandons whatever asked: the text, its modified mark,
+// the file or entry it belongs to and the lists stay as they were, and nothing is written.
+TEST_F(UfEditorTest, CancelAtTheSaveQuestionKeepsTheTextAndAbandonsTheStep) {
+    struct TCase {
+        const char* Name;
+        std::function<void()> Step;
+    } cases[] = {
+        {"closing", [this] { EXPECT_FALSE(FEditor->close()); }},
+        {"new", [this] { Run("New"); }},
+        {"open", [this] { Run("Open"); }},
+        {"another register", [this] { ChooseFile(1); }},
+        {"another entry", [this] { OpenEntry(1); }},
+        {"refresh", [this] { Run("R1"); }},
+    };
+    Open();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ChooseFile(0);
+        OpenEntry(0);
+        Edit()->moveCursor(QTextCursor::End);
+        Type(QStringLiteral("edited"));
+        FDialogs.Questions.clear();
+        FDialogs.FileDialogs.clear();
+        FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Cancel};
+        c.Step();
+        EXPECT_EQ(FDialogs.Questions.size(), 1u);
+        EXPECT_TRUE(FDialogs.FileDialogs.empty()) << "nothing more is asked";
+        EXPECT_EQ(Edit()->toPlainText(), QStringLiteral("おはよう\nedited"));
+        EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
+        EXPECT_EQ(FEditor->EditMode, TfrmEditor::EntryMode);
+        EXPECT_EQ(FEditor->EntryTitle, QStringLiteral("朝"));
+        EXPECT_TRUE(Files()->topLevelItem(0)->isSelected());
+        EXPECT_EQ(Entries()->topLevelItemCount(), 2);
+        EXPECT_EQ(ReadText(RegisterPath("a.txt")), Register);
+        // Dropped, so that the next case starts afresh.
+        FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::No};
+        ChooseFile(1);
+    }
+}
+
+// A text file changed and then a register clicked: the question comes, whatever the file.
+TEST_F(UfEditorTest, AChangedTextFileAlwaysAsksBeforeARegisterIsShown) {
+    std::filesystem::path path = FFolder.Path() / "t.txt";
+    SaveWholeFile(path, "text\r\n");
+    Open();
+    FDialogs.FileAnswers = {QString::fromStdString(path.string())};
+    Run("Open");
+    ChooseFile(0);
+    EXPECT_TRUE(FDialogs.Questions.empty()) << "an unchanged file goes without a word";
+    FDialogs.FileAnswers = {QString::fromStdString(path.string())};
+    Run("Open");
+    Type(QStringLiteral("more"));
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Cancel};
+    ChooseFile(1);
+    ASSERT_EQ(FDialogs.Questions.size(), 1u);
+    EXPECT_TRUE(FDialogs.Questions[0].Text.startsWith(QStringLiteral("ファイル ") +
+                                                      QString::fromStdString(path.string())));
+    EXPECT_EQ(FEditor->EditMode, TfrmEditor::FileMode);
+    EXPECT_TRUE(Files()->selectedItems().isEmpty());
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Yes};
+    ChooseFile(1);
+    EXPECT_EQ(ReadWholeFile(path), "moretext\r\n");
+    EXPECT_TRUE(Files()->topLevelItem(1)->isSelected());
 }
 
 TEST_F(UfEditorTest, ClosingUnchangedAsksNothingAndStoresTheLayout) {
@@ -278,6 +392,22 @@ TEST_F(UfEditorTest, PaneSizesComeBackAsTheyWereLeft) {
     EXPECT_EQ(OptionRec.EditorWidth, 700);
 }
 
+// Grown, the window gives its new height to the text being edited, not to the viewer.
+TEST_F(UfEditorTest, TheEditingPaneTakesTheGrowth) {
+    OptionRec.EditorWidth = 640;
+    OptionRec.EditorHeight = 480;
+    OptionRec.EditorRichEdit1Height = 120;
+    OptionRec.EditorShowView = 1;
+    Open();
+    auto* viewer = Find<QPlainTextEdit>("Memo1");
+    const int viewerBefore = viewer->height();
+    const int editBefore = Edit()->height();
+    FEditor->resize(1000, 680);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(viewer->height(), viewerBefore);
+    EXPECT_EQ(Edit()->height(), editBefore + 200);
+}
+
 TEST_F(UfEditorTest, NewThenSaveWritesBesideTheProgramWithoutADialog) {
     SaveWholeFile(FFolder.Path() / "新規.txt", "old");
     Open();
@@ -297,7 +427,7 @@ TEST_F(UfEditorTest, AnUntitledTextIsSavedInTheCurrentFolderAndStaysUntitled) {
     EXPECT_EQ(ReadWholeFile(FFolder.Path() / "無題.txt"), "first\r\n");
     EXPECT_EQ(FEditor->EditMode, TfrmEditor::UntitledMode);
     Type(QStringLiteral("!"));
-    FDialogs.YesNoAnswers = {false};
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::No};
     Run("New");
     ASSERT_EQ(FDialogs.Questions.size(), 1u);
     EXPECT_TRUE(FDialogs.Questions[0].Text.startsWith(QStringLiteral("ファイル 無題 ")));
@@ -351,7 +481,7 @@ TEST_F(UfEditorTest, ACharacterShiftJisCannotHoldRefusesTheSaveAndKeepsTheText) 
     EXPECT_EQ(ReadText(RegisterPath("a.txt")), Register);
     EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
     // Asked on leaving, a failed save keeps the text and the entry.
-    FDialogs.YesNoAnswers = {true};
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Yes};
     ChooseFile(1);
     EXPECT_TRUE(Edit()->toPlainText().contains(QStringLiteral("😀")));
     EXPECT_EQ(FEditor->EditMode, TfrmEditor::EntryMode);
@@ -368,7 +498,7 @@ TEST_F(UfEditorTest, AFailedWriteKeepsTheOldFileAndTheText) {
     Type(QStringLiteral("new"));
     {
         TFileSizeLimit limit(1024);
-        FDialogs.YesNoAnswers = {true};
+        FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Yes};
         EXPECT_FALSE(FEditor->close()) << "the window stays open";
     }
     EXPECT_EQ(ReadWholeFile(path), old);
@@ -460,6 +590,17 @@ INSTANTIATE_TEST_SUITE_P(
                     TNameCase{"Nul", QStringLiteral("NUL"), QString()}),
     [](const testing::TestParamInfo<TNameCase>& info) { return info.param.Name; });
 
+// A refused name is shown, and the question comes back with that name, ready to be corrected.
+TEST_F(UfEditorTest, ARefusedNameIsAskedForAgain) {
+    Open();
+    FDialogs.TextAnswers = {QStringLiteral("a/b"), QStringLiteral("ab")};
+    Run("NewRegiFile1");
+    EXPECT_EQ(FDialogs.MessageTexts(), QStringList{Forbidden});
+    EXPECT_EQ(FDialogs.TextShown,
+              (std::vector<QString>{QStringLiteral("新規ファイル"), QStringLiteral("a/b")}));
+    EXPECT_EQ(Files()->findItems(QStringLiteral("ab.txt"), Qt::MatchExactly).size(), 1);
+}
+
 TEST_F(UfEditorTest, CreatingAnExistingNameEmptiesItAndListsItOnce) {
     Open();
     FDialogs.TextAnswers = {QStringLiteral("a")};
@@ -509,7 +650,15 @@ TEST_F(UfEditorTest, TextWrittenAfterItsEntryWasDeletedIsSavedAsAFile) {
     ChooseFile(0);
     OpenEntry(1);
     Run("DeleteRegiBun1");
+    EXPECT_EQ(FEditor->windowTitle(), QStringLiteral("TYPORIN  エディタ  無題"));
     Type(QStringLiteral("after"));
+    // What saving will do is said, with no empty title.
+    FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Cancel};
+    EXPECT_FALSE(FEditor->close());
+    ASSERT_EQ(FDialogs.Questions.size(), 2u);
+    EXPECT_EQ(FDialogs.Questions[1].Text,
+              QStringLiteral("ファイル 無題 の内容が変更されています。\r\n"
+                             "名前を付けて保存します。\r\n変更を保存しますか?"));
     std::filesystem::path path = FFolder.Path() / "kept.txt";
     FDialogs.FileAnswers = {QString::fromStdString(path.string())};
     Run("Save");
@@ -544,6 +693,45 @@ TEST_F(UfEditorTest, ATextFileIsAddedUnderItsNameAsTitle) {
     EXPECT_EQ(ReadText(RegisterPath("b.txt")),
               QStringLiteral("FF<0001>メモ\r\n一行目\r\n二行目\r\n"));
     EXPECT_EQ(Edit()->toPlainText(), QString()) << "the edited text is left alone";
+}
+
+// A character a Shift_JIS register cannot hold is named at its line of the file added.
+TEST_F(UfEditorTest, AnUnmappableCharacterOfAnAddedFileIsNamedAtItsLine) {
+    std::filesystem::path path = FFolder.Path() / "emoji.txt";
+    SaveWholeFile(path, "\xEF\xBB\xBF" + QStringLiteral("笑顔😀\r\n二行目\r\n").toStdString());
+    Open();
+    FDialogs.FileAnswers = {QString::fromStdString(path.string())};
+    AnswerModals({ChooseRegister(1), EnterTitle(QStringLiteral("顔"))});
+    Run("F1");
+    ASSERT_EQ(FDialogs.Messages.size(), 1u);
+    EXPECT_TRUE(FDialogs.Messages[0].Text.contains(QStringLiteral("「😀」(1 行目)")))
+        << FDialogs.Messages[0].Text.toStdString();
+    EXPECT_EQ(ReadWholeFile(RegisterPath("b.txt")), "");
+}
+
+// An entry longer than practice uses is written whole, and the learner told.
+TEST_F(UfEditorTest, AnEntryLongerThanPracticeUsesIsSavedWithAWarning) {
+    const QString longText = QString(1100, u'字');
+    Open();
+    ChooseFile(0);
+    OpenEntry(0);
+    Edit()->selectAll();
+    Type(QString(1024, u'字'));
+    Run("Save");
+    EXPECT_TRUE(FDialogs.Messages.empty()) << "1024 characters are practised whole";
+    Edit()->selectAll();
+    Type(longText);
+    Run("Save");
+    AnswerModals({ChooseRegister(1), EnterTitle(QStringLiteral("長い"))});
+    Run("RegistRegi1");
+    const QString warning =
+        QStringLiteral("この文は 1100 文字あります。\r\n"
+                       "逐次入力と一括入力で練習に使われるのは、先頭の "
+                       "1024 文字（1 行目の「…字字字字字字字字字字」まで）です。");
+    EXPECT_EQ(FDialogs.MessageTexts(), (QStringList{warning, warning}));
+    EXPECT_EQ(FDialogs.Messages[0].Icon, Dialogs::TIcon::Warning);
+    EXPECT_TRUE(ReadText(RegisterPath("a.txt")).contains(longText));
+    EXPECT_TRUE(ReadText(RegisterPath("b.txt")).contains(longText));
 }
 
 TEST_F(UfEditorTest, TheViewerShowsAFileAndComesBackAsItWasLeft) {
@@ -713,7 +901,8 @@ TEST_F(UfEditorTest, AnotherSessionEndNeverReplacesAnEarlierRecovery) {
 }
 
 // At the next start the learner is told where the text is; No keeps the file for the next
-// start, Yes moves the text into the editor as an unsaved text.
+// start, Yes shows the text in the editor as an unsaved text. The file stays until that text
+// is saved or dropped: a crash in between loses nothing.
 TEST_F(UfEditorTest, TheNextStartOffersTheKeptTextToTheEditor) {
     WriteDataFile(DataFilePath());
     const std::filesystem::path recovery = FFolder.Path() / "エディタの復元.txt";
@@ -721,15 +910,11 @@ TEST_F(UfEditorTest, TheNextStartOffersTheKeptTextToTheEditor) {
     for (bool open : {false, true}) {
         SCOPED_TRACE(open ? "Yes" : "No");
         FDialogs.Questions.clear();
-        FDialogs.YesNoAnswers = {open};
         TfrmMain main;
-        main.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-        QCoreApplication::processEvents();
+        ASSERT_NO_FATAL_FAILURE(StartOffering(main, open));
         ASSERT_EQ(FDialogs.Questions.size(), 1u);
         EXPECT_TRUE(FDialogs.Questions[0].Text.contains(QStringLiteral("エディタの復元.txt")));
-        FEditor = main.findChild<TfrmEditor*>();
-        EXPECT_EQ(std::filesystem::exists(recovery), !open);
+        EXPECT_TRUE(std::filesystem::exists(recovery));
         if (!open) {
             EXPECT_TRUE(FEditor.isNull());
             continue;
@@ -737,13 +922,53 @@ TEST_F(UfEditorTest, TheNextStartOffersTheKeptTextToTheEditor) {
         ASSERT_FALSE(FEditor.isNull());
         EXPECT_EQ(Edit()->toPlainText(), QStringLiteral("残した文😀"));
         EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
-        // Closing asks to save it as any untitled text; No drops it, as the learner chose.
-        FDialogs.YesNoAnswers = {false};
-        EXPECT_TRUE(FEditor->close());
+        // Closing asks to save it as any untitled text; Cancel keeps it all.
+        FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::Cancel};
+        EXPECT_FALSE(FEditor->close());
         ASSERT_EQ(FDialogs.Questions.size(), 2u);
         EXPECT_TRUE(FDialogs.Questions[1].Text.contains(QStringLiteral("無題")));
+        EXPECT_TRUE(std::filesystem::exists(recovery));
+        // No drops it, as the learner chose, and its file with it.
+        FDialogs.YesNoCancelAnswers = {Dialogs::TAnswer::No};
+        EXPECT_TRUE(FEditor->close());
+        EXPECT_FALSE(std::filesystem::exists(recovery));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// A recovered text saved is safe: its file goes. Until then the end of a session writes the
+// text, as it is now, back into that same file.
+TEST_F(UfEditorTest, ARecoveredTextKeepsItsFileUntilItIsSaved) {
+    WriteDataFile(DataFilePath());
+    const std::filesystem::path recovery = FFolder.Path() / "エディタの復元.txt";
+    SaveWholeFile(recovery, "\xEF\xBB\xBF"
+                            "kept");
+    QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(FFolder.Path().string()));
+    {
+        TfrmMain main;
+        ASSERT_NO_FATAL_FAILURE(StartOffering(main, true));
+        ASSERT_FALSE(FEditor.isNull());
+        Edit()->moveCursor(QTextCursor::End);
+        Type(QStringLiteral(" more"));
+        main.EndSession();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(EditorRecoveryFiles(), std::vector<std::filesystem::path>{recovery});
+    EXPECT_EQ(ReadWholeFile(recovery), "\xEF\xBB\xBF"
+                                       "kept more");
+    {
+        TfrmMain main;
+        ASSERT_NO_FATAL_FAILURE(StartOffering(main, true));
+        ASSERT_FALSE(FEditor.isNull());
+        Run("Save");
+        EXPECT_EQ(ReadWholeFile(FFolder.Path() / "無題.txt"), "\xEF\xBB\xBF"
+                                                              "kept more\r\n");
+        EXPECT_FALSE(std::filesystem::exists(recovery));
+        EXPECT_TRUE(FEditor->close()) << "saved: nothing to ask";
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QDir::setCurrent(before);
 }
 
 } // namespace

@@ -126,6 +126,26 @@ TEST(FileIoTest, ASaveKeepsPermissionsAndWritesThroughALink) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+// A learner who protected a file expects it to stay as it is, though its folder is writable.
+TEST(FileIoTest, AReadOnlyFileIsNotReplaced) {
+    TTempFolder folder;
+    std::filesystem::path target = folder.Path() / "Typorin.dat";
+    SaveWholeFile(target, "old");
+    ASSERT_EQ(chmod(target.c_str(), 0444), 0);
+    ExpectFileError([&] { SaveWholeFile(target, "new"); }, target, "読み取り専用");
+    EXPECT_EQ(Slurp(target), "old");
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left";
+    ASSERT_EQ(chmod(target.c_str(), 0644), 0);
+    SaveWholeFile(target, "new");
+    EXPECT_EQ(Slurp(target), "new");
+}
+
 TEST(FileIoTest, LeftoversOfInterruptedSavesGoAndNothingElse) {
     TTempFolder folder;
     const char* leftovers[] = {"Typorin.dat.saving-Ab12Cd", "Typorin.dat.Xy12Zz",

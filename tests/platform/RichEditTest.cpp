@@ -387,6 +387,64 @@ TEST_F(RichEditTest, MarksAreDrawnOnTheirCharactersAndNowhereElse) {
     EXPECT_EQ(Rendered(), plain);
 }
 
+// Neighbouring marks of different colours on one line each show in their own colour, whatever
+// fraction of a pixel the characters end at: a grey run right after a red character on the
+// second line of a wrapped paragraph once stayed black.
+TEST_F(RichEditTest, NeighbouringMarksEachShowTheirColour) {
+    auto colourOf = [](QRgb p) -> char {
+        if (qRed(p) > 160 && qGreen(p) < 100 && qBlue(p) < 100)
+            return 'r';
+        if (qGray(p) < 60)
+            return 'k';
+        return '-';
+    };
+    // The colours each character shows: 'r' red, 'k' black, '-' neither (grey or paper).
+    // A glyph's edge may reach a pixel into its neighbour's box: one pixel at each side is left
+    // out.
+    auto shown = [&](int position) {
+        const QImage image = Rendered();
+        const QRect box = CharacterBox(position).adjusted(1, 0, -1, 0).intersected(image.rect());
+        std::string colours;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (char c = colourOf(image.pixel(x, y));
+                    c != '-' && colours.find(c) == std::string::npos)
+                    colours += c;
+        return colours;
+    };
+    Pane().SetWordWrap(true);
+    const std::string text = "Keep your fingers on the home row and look at the screen, not at the "
+                             "keys.\r\nAnd a second line to type here.";
+    for (int fontPixels : {13, 15, 16, 17}) {
+        SCOPED_TRACE(fontPixels);
+        QFont font = Pane().font();
+        font.setPixelSize(fontPixels);
+        Pane().setFont(font);
+        Pane().SetText(text);
+        ASSERT_GE(Pane().LineCount(), 3) << "the first paragraph wraps";
+        for (int slip = 0; slip < static_cast<int>(text.size()); ++slip) {
+            if (text[slip] == ' ' || text[slip] == '\r' || text[slip] == '\n')
+                continue;
+            SCOPED_TRACE(slip);
+            Pane().SelectAll();
+            Pane().SetSelColor(Grey);
+            Pane().Select(slip, 1);
+            Pane().SetSelColor(Red);
+            Pane().SetSelLength(0);
+            // Document positions: the break counts 1 there.
+            const int breakAt = static_cast<int>(text.find("\r\n"));
+            auto position = [&](int byte) { return byte > breakAt ? byte - 1 : byte; };
+            EXPECT_EQ(shown(position(slip)), "r");
+            for (int neighbour : {slip - 1, slip + 1}) {
+                if (neighbour >= 0 && neighbour < static_cast<int>(text.size()) &&
+                    text[neighbour] > ' ') {
+                    EXPECT_EQ(shown(position(neighbour)), "") << "at " << neighbour;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(RichEditTest, ABatchIsReadAtOnceAndDrawnAtItsOutermostEnd) {
     Pane().SetText("abc");
     const QImage plain = Rendered();

@@ -44,3 +44,23 @@ TEST(HelpUrlTest, PrefersTheHelpFileThenTheManual) {
             EXPECT_EQ(url.toLocalFile().toStdString(), c.Expected.string()) << c.Name;
     }
 }
+
+// A window's F1 opens its own page of the manual; the contents when that page is missing; the
+// help file whatever the page when there is one.
+TEST(HelpUrlTest, AWindowsPageOrTheContents) {
+    QTemporaryDir dir;
+    const fs::path root = dir.path().toStdString();
+    const fs::path program = root / "program";
+    const fs::path manual = root / "shared" / "help";
+    fs::create_directories(program);
+    fs::create_directories(manual);
+    std::ofstream(manual / "index.html") << "<html></html>";
+    std::ofstream(manual / "editor.html") << "<html></html>";
+    EXPECT_EQ(HelpUrl(program, root / "shared", HelpEditorPage).toLocalFile().toStdString(),
+              (manual / "editor.html").string());
+    EXPECT_EQ(HelpUrl(program, root / "shared", HelpRecordsPage).toLocalFile().toStdString(),
+              (manual / "index.html").string());
+    std::ofstream(program / "Typorin.chm") << "help";
+    EXPECT_EQ(HelpUrl(program, root / "shared", HelpEditorPage).toLocalFile().toStdString(),
+              (program / "Typorin.chm").string());
+}

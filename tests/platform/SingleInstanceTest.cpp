@@ -2,6 +2,7 @@
 
 #include "app/UStartup.h"
 #include "tests/support/DialogRecorder.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -74,11 +76,37 @@ TEST(SingleInstanceTest, TheLockIsFreeAgainAfterTheFirstEnds) {
     EXPECT_EQ(next.Acquire(), TSingleInstance::TResult::First);
 }
 
-TEST(SingleInstanceTest, AnUnwritableFolderFailsToStart) {
-    TSingleInstance guard(QStringLiteral("typorin"), QStringLiteral("/proc/no-such-folder"));
-    TDialogRecorder dialogs;
-    EXPECT_FALSE(StartSingleInstance(guard));
-    EXPECT_EQ(dialogs.MessageTexts(), QStringList{QStringLiteral("プログラムを起動できません。")});
+// A lock that cannot be written stops the start with the path and the system's reason.
+TEST(SingleInstanceTest, AnUnwritableFolderFailsToStartSayingWhy) {
+    QTemporaryDir temporary;
+    struct TCase {
+        const char* Name;
+        QString Folder;
+        rlim_t SizeLimit; // 0: none
+        QString Reason;
+    } cases[] = {
+        {"no such folder", QStringLiteral("/proc/no-such-folder"), 0,
+         QStringLiteral("ファイルまたはフォルダーがありません。")},
+        {"no room to write", temporary.path(), 1, QStringLiteral("ファイルが大きすぎます。")},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSingleInstance guard(QStringLiteral("typorin"), c.Folder);
+        TDialogRecorder dialogs;
+        {
+            std::optional<TFileSizeLimit> limit;
+            if (c.SizeLimit > 0)
+                limit.emplace(c.SizeLimit);
+            EXPECT_FALSE(StartSingleInstance(guard));
+        }
+        ASSERT_EQ(dialogs.Messages.size(), 1u);
+        EXPECT_EQ(dialogs.Messages[0].Text,
+                  QStringLiteral("プログラムを起動できません。\r\n"
+                                 "起動中であることを示すファイルを作成できませんでした。\r\n"
+                                 "ファイル: ") +
+                      QDir(c.Folder).filePath(QStringLiteral("typorin.lock")) +
+                      QStringLiteral("\r\n") + c.Reason);
+    }
 }
 
 // Only a whole request line raises the window, however it arrives; anything else is ignored

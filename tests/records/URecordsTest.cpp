@@ -288,6 +288,28 @@ std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
     return rows;
 }
 
+TEST_F(URecordsTest, ColumnsShareTheGridAndFitTheirTexts) {
+    using W = std::vector<int>;
+    struct TCase {
+        const char* Name;
+        int Client;
+        bool Sequential;
+        W Needed;
+        W Expected;
+    } cases[] = {
+        {"bulk, wide", 951, false, {}, {30, 100, 55, 100, 100, 100, 100, 100, 100, 55, 100}},
+        {"bulk, narrow: at least 75", 500, false, {}, {30, 75, 55, 75, 75, 75, 75, 75, 75, 55, 75}},
+        {"sequential, ties to even", 843, true, {}, {30, 100, 100, 100, 100, 100, 100, 100, 100}},
+        {"widened to their texts",
+         951,
+         false,
+         {38, 90, 60, 130, 0, 0, 0, 0, 0, 40, 140},
+         {38, 100, 60, 130, 100, 100, 100, 100, 100, 55, 140}},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(GridColumnWidths(c.Client, c.Sequential, c.Needed), c.Expected) << c.Name;
+}
+
 TEST_F(URecordsTest, CsvReadsBackWithEveryTitleWhole) {
     const std::string titles[] = {"a,b", "say \"hi\"", Sjis(u"日本語の文"), "line"};
     TRecList list;

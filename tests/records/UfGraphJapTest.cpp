@@ -3,6 +3,7 @@
 #include "app/UExerciseStats.h"
 #include "platform/Fonts.h"
 #include "platform/PaintBox.h"
+#include "platform/Shell.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/support/PracticeRecords.h"
 
@@ -226,6 +227,131 @@ TEST_F(TfrmGraphJapTest, MovingOverAStripWritesTheReadOutAndTheCaption) {
     EXPECT_EQ(FWindow->windowTitle(), Q("TYPORIN  グラフ  二つ目"));
     EXPECT_EQ(Find<QLabel>(FWindow, "Label1")->text(),
               Q("  2 入力速度 200.0文字/分  一致率 90.0％  誤・脱字率 10.0％ 余字率  0.0％"));
+}
+
+// The read-out tells of a record of the list shown: a change of mode or title clears it. In
+// sequential input its tool tip says which speed is which.
+TEST_F(TfrmGraphJapTest, TheReadOutIsClearedWhenTheListChanges) {
+    AddRecord("逐次", RecModeSequential, 0);
+    AddRecord("一括", RecModeBulkWhole, 1);
+    auto* label = Find<QLabel>(OpenGraph({true, false, false, FixedFontFace}), "Label1");
+    EXPECT_TRUE(label->toolTip().contains(Q("例文の文字数")));
+    struct TStep {
+        const char* Name;
+        std::function<void()> Change;
+    } steps[] = {
+        {"another mode", [this] { Find<QAction>(FWindow, "AllMode1")->trigger(); }},
+        {"a title", [this] { ChooseTitle(1); }},
+        {"show all", [this] { ChooseTitle(0); }},
+        {"back to sequential", [this] { Find<QAction>(FWindow, "PartMode1")->trigger(); }},
+    };
+    for (const TStep& step : steps) {
+        SCOPED_TRACE(step.Name);
+        MoveOver(Strip("PaintBox1"), 55);
+        ASSERT_FALSE(label->text().isEmpty());
+        step.Change();
+        EXPECT_EQ(label->text(), QString());
+    }
+    EXPECT_TRUE(label->toolTip().contains(Q("入力した文字数")));
+    Find<QAction>(FWindow, "AllMode1")->trigger();
+    EXPECT_EQ(label->toolTip(), QString());
+}
+
+// Every text of the grid fits its column at the font size chosen, the header lines too; when
+// the columns are wider than the grid, it scrolls sideways.
+TEST_F(TfrmGraphJapTest, ColumnsFitTheirWidestTextAtEveryFontSize) {
+    for (int i = 0; i < 12; ++i) {
+        TPracticeRec rec = PracticeRecord("long", RecModeBulkWhole,
+                                          RecDateOf(2026, 12, 9, 10 + i, 0, 0), 1295 + i);
+        rec.ExampleCount = 3266;
+        rec.InputCount = 3266;
+        rec.MatchCount = 3200;
+        rec.KeyCount = 11295;
+        StoreRecord(rec);
+    }
+    for (int fontSize : {9, 12, 20}) {
+        SCOPED_TRACE(fontSize);
+        OptionRec.FontSize = static_cast<std::uint8_t>(fontSize);
+        OpenGraph();
+        QTableWidget* grid = Grid();
+        const QFontMetrics cells(grid->font());
+        const QFontMetrics headers(grid->horizontalHeader()->font());
+        int total = 0;
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            const int width = grid->columnWidth(column);
+            total += width;
+            for (const QString& line : grid->horizontalHeaderItem(column)->text().split(u'\n'))
+                EXPECT_LE(headers.horizontalAdvance(line), width) << "header of " << column;
+            for (int row = 0; row < grid->rowCount(); ++row) {
+                if (QTableWidgetItem* item = grid->item(row, column)) {
+                    EXPECT_LE(cells.horizontalAdvance(item->text()) + 3, width)
+                        << item->text().toStdString() << " in column " << column;
+                }
+            }
+        }
+        EXPECT_EQ(grid->horizontalScrollBar()->maximum() > 0, total > grid->viewport()->width())
+            << "sideways exactly when the columns are wider";
+        delete FWindow.data();
+    }
+}
+
+// The strips keep room for their labels, 漢字含有率 the longest.
+TEST_F(TfrmGraphJapTest, EveryStripLabelFitsItsStrip) {
+    OptionRec.GraphPaintBox1Height = 10;
+    OptionRec.GraphPaintBox2Bottom = 23;
+    OptionRec.GraphPaintBox3Bottom = 36;
+    OpenGraph();
+    QFont font = Strip("PaintBox4")->font();
+    font.setPointSize(9);
+    const int line = QFontMetrics(font).height();
+    EXPECT_GE(Strip("PaintBox4")->height(), 5 + 5 * line);
+    for (const char* name : {"PaintBox1", "PaintBox2"})
+        EXPECT_GE(Strip(name)->height(), 5 + 4 * line) << name;
+    EXPECT_GE(Strip("PaintBox3")->height(), 5 + 3 * line);
+    EXPECT_LE(Strip("PaintBox4")->geometry().bottom(),
+              Find<QScrollArea>(FWindow, "ScrollBox1")->viewport()->height())
+        << "the last strip is not cut by the view";
+}
+
+// Height given to the strips' panel, by the window or the splitter under it, goes to all four
+// strips, each by its height.
+TEST_F(TfrmGraphJapTest, TheStripsShareTheHeightTheirPanelGains) {
+    OpenGraph();
+    TPaintBox* strips[] = {Strip("PaintBox1"), Strip("PaintBox2"), Strip("PaintBox3"),
+                           Strip("PaintBox4")};
+    int before[4];
+    for (int i = 0; i < 4; ++i)
+        before[i] = strips[i]->height();
+    QWidget* panel = Find<QWidget>(FWindow, "Panel2");
+    const int panelBefore = panel->height();
+    auto* splitter = Find<QSplitter>(FWindow, "Splitter5");
+    QList<int> sizes = splitter->sizes();
+    splitter->setSizes({sizes[0] + 120, sizes[1] - 120});
+    QCoreApplication::processEvents();
+    const int panelGain = panel->height() - panelBefore;
+    ASSERT_GT(panelGain, 40);
+    int grown = 0;
+    for (int i = 0; i < 4; ++i) {
+        const int gain = strips[i]->height() - before[i];
+        EXPECT_GT(gain, panelGain / 8) << "strip " << i + 1;
+        EXPECT_LT(gain, panelGain / 2) << "strip " << i + 1;
+        grown += gain;
+    }
+    EXPECT_NEAR(grown, panelGain, 4);
+}
+
+TEST_F(TfrmGraphJapTest, F1OpensTheHelp) {
+    OpenGraph();
+    FWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FWindow.data()));
+    std::vector<QUrl> opened;
+    SetUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+    QTest::keyClick(List(), Qt::Key_F1);
+    EXPECT_EQ(FDialogs.MessageTexts(), QStringList{Q("ヘルプファイルがありません。")});
+    std::ofstream(FFolder.Path() / "Typorin.chm") << "help";
+    QTest::keyClick(List(), Qt::Key_F1);
+    EXPECT_EQ(opened.size(), 1u);
+    SetUrlOpener({});
 }
 
 TEST_F(TfrmGraphJapTest, DeleteAsksAndRemovesExactlyTheTitle) {

@@ -189,8 +189,9 @@ TEST_P(ChangedBehindTest, WritesAtTheEntryOrRefusesWritingNothing) {
     FRegi.DeleteSentence(path);
     after = Read(path);
     EXPECT_EQ(after.find("two"), std::string::npos) << after;
-    if (GetParam().Changed.find("one") != std::string::npos)
+    if (GetParam().Changed.find("one") != std::string::npos) {
         EXPECT_NE(after.find("one\r\nalpha"), std::string::npos) << after;
+    }
     EXPECT_NE(after.find("three\r\ngamma"), std::string::npos) << after;
 }
 
@@ -253,8 +254,23 @@ TEST_F(UuEditRegiTest, AnUnmappableCharacterRefusesTheSaveNamingIt) {
         EXPECT_TRUE(message.contains(QStringLiteral("😀"))) << e.what();
         EXPECT_TRUE(message.contains(QStringLiteral("2 行目"))) << e.what();
     }
-    EXPECT_THROW(FRegi.AppendSentence(path, TRegi::EntryBlock(QStringLiteral("𠮷"), "x")),
-                 ShiftJis::TUnmappableError);
+    // Added, the character is named in the title or at its line of the text, not of the entry.
+    struct TCase {
+        QString Title, Text, Place;
+    } cases[] = {
+        {QStringLiteral("𠮷"), QStringLiteral("x"), QStringLiteral("タイトルの「𠮷」")},
+        {QStringLiteral("t"), QStringLiteral("😀 first"), QStringLiteral("「😀」(1 行目)")},
+        {QStringLiteral("t"), QStringLiteral("one\r\n\r\nthree 😀"),
+         QStringLiteral("「😀」(3 行目)")},
+    };
+    for (const TCase& c : cases) {
+        try {
+            FRegi.AppendSentence(path, TRegi::EntryBlock(c.Title, c.Text));
+            ADD_FAILURE() << "no refusal for " << c.Place.toStdString();
+        } catch (const ShiftJis::TUnmappableError& e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(c.Place)) << e.what();
+        }
+    }
     EXPECT_EQ(Read(path), Three);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 #include <QTest>
 #include <QWidget>
@@ -380,6 +381,56 @@ TEST_F(KbClassPaintTest, LayoutFollowsTheWidth) {
     Kb.MarkKeys('A', 0);
     EXPECT_EQ(Fill("A"), Blue);
     ExpectUnmarked("S");
+}
+
+// Every caption stays inside its key at every size the main window shows (up to MaxKeyUnit):
+// above the finger names nothing but the ovals (with their line and smoothed edge) differs
+// from the button face. "%" beside its 5 and "Shift" once reached over the edge.
+TEST(KbClassPaintBoxTest, CaptionsStayInsideTheirKeysAtEverySize) {
+    for (int unit = 8; unit <= MaxKeyUnit; ++unit) {
+        SCOPED_TRACE(unit);
+        QWidget box;
+        UseKeyboardFont(box);
+        box.resize(unit * 14, 400);
+        TKbClass kb(nullptr);
+        kb.SetPaintBox(&box);
+        kb.LayoutKeys();
+        kb.PaintKeyboard();
+        const TKbGeometry& g = kb.Geometry();
+        ASSERT_EQ(g.Unit, unit);
+        QPainterPath keys;
+        keys.setFillRule(Qt::WindingFill); // the ovals overlap
+        for (int i = 0; i < KeyCount; ++i) {
+            if (!IsPaintedKey(i))
+                continue;
+            const TKbPoint c = g.Centre(i);
+            QPolygonF oval;
+            for (int k = 0; k <= 180; ++k)
+                oval << QPointF(c.X + g.Outline[k].X, c.Y + g.Outline[k].Y);
+            keys.addPolygon(oval);
+        }
+        // The keys as a mask, each grown by the 2-pixel line, the smoothing and the outline's
+        // rounding.
+        const QImage image = kb.Canvas().convertToFormat(QImage::Format_RGB32);
+        QImage covered(image.size(), QImage::Format_RGB32);
+        covered.fill(Qt::black);
+        {
+            QPainter mask(&covered);
+            mask.setPen(QPen(Qt::white, 5));
+            mask.setBrush(Qt::white);
+            mask.drawPath(keys);
+        }
+        int names = 0;
+        ASSERT_TRUE(g.FindKey("Z", names));
+        const int namesTop = g.Keys[names].TextY + g.LabelDy - 2;
+        const QRgb face = box.palette().color(QPalette::Button).rgb();
+        int outside = 0;
+        for (int y = 0; y < std::min(namesTop, image.height()); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                outside +=
+                    image.pixel(x, y) != face && covered.pixel(x, y) != QColor(Qt::white).rgb();
+        EXPECT_EQ(outside, 0);
+    }
 }
 
 TEST(KbClassPaintBoxTest, PaintEventShowsTheCanvasAndAMarkAsksForOneUpdate) {

@@ -26,8 +26,11 @@ public:
     std::vector<TMessage> Questions; // Yes/No questions, in order
     std::vector<Dialogs::TFileDialogOptions> FileDialogs;
     std::deque<bool> YesNoAnswers;
+    // Answers to the questions with Cancel, which Questions records too.
+    std::deque<Dialogs::TAnswer> YesNoCancelAnswers;
     std::deque<QString> FileAnswers;
     std::deque<QString> TextAnswers; // a null QString answers "cancelled"
+    std::vector<QString> TextShown;  // what each text question showed to start with
 
     // The texts of all boxes with OK, for short assertions.
     QStringList MessageTexts() const {
@@ -44,6 +47,10 @@ public:
         Questions.push_back({icon, text});
         return Pop(YesNoAnswers, true);
     }
+    Dialogs::TAnswer YesNoCancel(Dialogs::TIcon icon, const QString& text) override {
+        Questions.push_back({icon, text});
+        return Pop(YesNoCancelAnswers, Dialogs::TAnswer::Yes);
+    }
     QString OpenFileName(const Dialogs::TFileDialogOptions& options) override {
         FileDialogs.push_back(options);
         return Pop(FileAnswers, QString());
@@ -52,7 +59,8 @@ public:
         FileDialogs.push_back(options);
         return Pop(FileAnswers, QString());
     }
-    std::optional<QString> Text(const QString&, const QString&, const QString&) override {
+    std::optional<QString> Text(const QString&, const QString&, const QString& initial) override {
+        TextShown.push_back(initial);
         QString answer = Pop(TextAnswers, QString());
         if (answer.isNull())
             return std::nullopt;
