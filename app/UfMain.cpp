@@ -1,6 +1,7 @@
 #include "app/UfMain.h"
 
 #include "app/UDataFile.h"
+#include "app/UKeystrokeTap.h"
 #include "compare/UCompKey.h"
 #include "dialogs/UfSetOption.h"
 #include "dialogs/UfVersion.h"
@@ -284,7 +285,7 @@ void TfrmMain::ConnectHandlers() {
     typed->OnImeInput = [this] { RichEdit2ImeInput(); };
     typed->OnKeyDown = [this](const QKeyEvent& event) { return RichEdit2KeyDown(event); };
     typed->OnKeyPress = [this](QChar key) { return RichEdit2KeyPress(key); };
-    typed->OnKeyUp = [this](const QKeyEvent& event) { RichEdit2KeyUp(event); };
+    typed->OnKeyUp = [this](const QKeyEvent&) { RichEdit2KeyUp(); };
     typed->OnMouseDown = [this](const QMouseEvent&) { RichEdit2MouseDown(); };
     typed->OnFocusIn = [this] { RichEdit2Enter(); };
     // Nothing reaches the typing pane but what the learner types: no pasting from a menu, by
@@ -304,6 +305,11 @@ void TfrmMain::ConnectHandlers() {
     ui->Label1->adjustSize();
     ui->Label1->setMouseTracking(true);
     ui->Label1->installEventFilter(this);
+
+    FKeystrokes = new TKeystrokeTap(this);
+    FKeystrokes->Watch(example);
+    FKeystrokes->Watch(typed);
+    FKeystrokes->OnStrokes = [this](QWidget* pane, int strokes) { CountKeystrokes(pane, strokes); };
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setParent(this);
@@ -841,6 +847,8 @@ void TfrmMain::ResetPanes() {
     FKeyCount = 0;
     ui->RichEdit1->Clear();
     ui->RichEdit2->Clear();
+    FKeystrokes->Reset(ui->RichEdit1);
+    FKeystrokes->Reset(ui->RichEdit2);
     if (FMode == AllMode) {
         FWrapCol = FSingleByte ? OptionRec.WrapColEn : OptionRec.WrapColJp;
         FCellWidth = RulerCellWidth(OptionRec.FontSize);
@@ -982,9 +990,15 @@ void TfrmMain::ClearImeHint() {
     SetStatus(ui->StatusBar1, 1, QString());
 }
 
-void TfrmMain::CountKeystroke(int key) {
-    if (FRunning && CountsAsKeystroke(key))
-        ++FKeyCount;
+void TfrmMain::CountKeystrokes(QWidget* pane, int strokes) {
+    QWidget* typing = FMode == TouchMode ? static_cast<QWidget*>(ui->RichEdit1) : ui->RichEdit2;
+    if (!FRunning || pane != typing)
+        return;
+    FKeyCount = std::max(0, FKeyCount + strokes);
+    if (FMode == TouchMode)
+        SetStatus(ui->StatusBar2, 0, TouchCountersText(FSeconds, FKeyCount, FTouchMisses));
+    else
+        SetStatus(ui->StatusBar2, 1, TimeAndKeysText(FSeconds, FKeyCount));
 }
 
 TExerciseState TfrmMain::ExerciseState() const {
@@ -1099,6 +1113,7 @@ void TfrmMain::FormKeyPress(QChar key) {
         if (FKbClassEx.WrongChar() != 0)
             ++FTouchMisses;
         MarkTouchKeys();
+        SetStatus(ui->StatusBar2, 0, TouchCountersText(FSeconds, FKeyCount, FTouchMisses));
         if (!FKbClassEx.Active())
             TouchDrillEnded();
     } catch (const std::exception&) {
@@ -1195,10 +1210,6 @@ void TfrmMain::RichEdit1KeyUp(const QKeyEvent& event) {
         return;
     if (FKbClassEx.Active() && FKbClassEx.KanaStep())
         ui->RichEdit1->SetReadOnly(false);
-    if (FRunning) {
-        CountKeystroke(event.key());
-        SetStatus(ui->StatusBar2, 0, TouchCountersText(FSeconds, FKeyCount, FTouchMisses));
-    }
 }
 
 // The input method committed a string into the kana step's input line.
@@ -1296,6 +1307,7 @@ void TfrmMain::ShowInformation(const std::string& text) {
 
 // A string the input method committed into the typing pane, which already holds it.
 void TfrmMain::RichEdit2ImeCommit(const std::string& committed) {
+    AutoLineFeed();
     if (!FRunning || FMode != PartMode)
         return;
     try {
@@ -1409,19 +1421,11 @@ bool TfrmMain::RichEdit2KeyPress(QChar key) {
     return true;
 }
 
-void TfrmMain::RichEdit2KeyUp(const QKeyEvent& event) {
+void TfrmMain::RichEdit2KeyUp() {
     TRichEdit* typed = ui->RichEdit2;
     if (FRunning && typed->ReadOnly())
         typed->SetReadOnly(false);
-    bool autoLineFeed =
-        FMode == PartMode || (FMode == AllMode && FRunning && ui->AutoCrLfAct->isChecked());
-    if (autoLineFeed && !AutoLineFeed())
-        return;
-    if (FMode == TouchMode)
-        return;
-    CountKeystroke(event.key());
-    if (FRunning)
-        SetStatus(ui->StatusBar2, 1, TimeAndKeysText(FSeconds, FKeyCount));
+    AutoLineFeed();
 }
 
 void TfrmMain::RichEdit2MouseDown() {
@@ -1575,19 +1579,22 @@ int TfrmMain::LeftoverUnits(const std::string& text) const {
     return units;
 }
 
-// Keeps the example line that is being typed in view; false when the line height is unknown.
-bool TfrmMain::AutoLineFeed() {
+// Keeps the example line that is being typed in view: always in sequential input, in bulk input
+// while the automatic line feed is on. After every key up, and after every commit, since an
+// input method may let no key up through.
+void TfrmMain::AutoLineFeed() {
+    if (FMode != PartMode && !(FMode == AllMode && FRunning && ui->AutoCrLfAct->isChecked()))
+        return;
     TRichEdit* example = ui->RichEdit1;
     int first = example->FirstVisibleLine();
     if (FLineHeight <= 5)
-        return false;
+        return;
     int visible = example->viewport()->height() / FLineHeight;
     if (first + visible < example->LineCount()) {
         int n = ui->RichEdit2->LineFromPos(ui->RichEdit2->SelStart()) - first - visible + 2;
         if (n > 0)
             example->ScrollLines(n);
     }
-    return true;
 }
 
 // The height of one line of the example: its content height over its lines.

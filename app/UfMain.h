@@ -28,6 +28,7 @@ class QStatusBar;
 class QTreeWidgetItem;
 struct TRsltItem;
 class TKbClass;
+class TKeystrokeTap;
 class TRichEdit;
 class TfrmGraphJap;
 class TfrmEditor;
@@ -113,7 +114,8 @@ private:
     // learner is told how to switch it on. False for any other key.
     bool ImeOffKey(TRichEdit& pane, const QKeyEvent& event);
     void ClearImeHint();
-    void CountKeystroke(int key);
+    // Keystrokes of a pane, counted while an exercise runs in the pane its mode types into.
+    void CountKeystrokes(QWidget* pane, int strokes);
     TExerciseState ExerciseState() const;
 
     // Touch typing.
@@ -148,7 +150,7 @@ private:
     void RichEdit2ImeInput();
     bool RichEdit2KeyDown(const QKeyEvent& event);
     bool RichEdit2KeyPress(QChar key);
-    void RichEdit2KeyUp(const QKeyEvent& event);
+    void RichEdit2KeyUp();
     void RichEdit2MouseDown();
     void RichEdit2Enter();
     void EndCheck();
@@ -160,7 +162,7 @@ private:
     void MarkDifferences(const std::vector<TRsltItem>& items, bool underline);
     void MarkLeftover(TRichEdit* pane, int from, TRgb color);
     int LeftoverUnits(const std::string& text) const;
-    bool AutoLineFeed();
+    void AutoLineFeed();
     void UpdateLineHeight();
 
     // The ruler of bulk input.
@@ -215,6 +217,7 @@ private:
 
     QPointer<TfrmEditor> FEditor; // the open editor window; cleared when it is destroyed
     QTimer Timer1;
+    TKeystrokeTap* FKeystrokes = nullptr; // counts the keys of both panes; owned by the window
     // Hands the characters typed anywhere in the window to the drill in touch typing.
     std::unique_ptr<QObject> FTouchKeyFilter;
 };

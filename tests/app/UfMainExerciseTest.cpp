@@ -203,12 +203,13 @@ TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     EXPECT_FALSE(Action(window.get(), "Comp1")->isEnabled());
 
+    // Each input-method event that shows a key's work is a keystroke, as is the key x.
     Compose(typed, QStringLiteral("あ"));
     EXPECT_TRUE(Action(window.get(), "Comp1")->isEnabled()) << "the first entry allows comparing";
     Commit(typed, QStringLiteral("あいかうお"));
     QTest::keyClicks(typed, "x");
     Tick(window.get(), 2);
-    EXPECT_EQ(Panel(window.get(), "StatusBar2", 1), ShiftJis::ToQString(TimeAndKeysText(2, 1)));
+    EXPECT_EQ(Panel(window.get(), "StatusBar2", 1), ShiftJis::ToQString(TimeAndKeysText(2, 3)));
     double before = Now();
     QTest::keyClick(typed, Qt::Key_F5);
 
@@ -220,7 +221,7 @@ TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
     ExpectFormat(typed, 2, PaneColors::Black, Plain, "typed い");
     EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
               QStringLiteral(
-                  "  入力速度 180.0 文字/分   誤字・脱字数 1    余字数 2   打鍵速度 30.0 打/分"));
+                  "  入力速度 180.0 文字/分   誤字・脱字数 1    余字数 2   打鍵速度 90.0 打/分"));
     EXPECT_FALSE(Action(window.get(), "Comp1")->isEnabled());
     EXPECT_TRUE(typed->ReadOnly());
 
@@ -229,7 +230,7 @@ TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
     ExpectCounts(rec, {RecModeBulkWhole, 5, 6, 4, 1, 2});
     EXPECT_EQ(rec.TextKind, TextKindJapanese);
     EXPECT_EQ(rec.KanjiCount, 0);
-    EXPECT_EQ(rec.KeyCount, 1);
+    EXPECT_EQ(rec.KeyCount, 3);
     EXPECT_EQ(rec.Seconds, 2);
     EXPECT_GE(rec.RecDate, before - 1e-6);
     EXPECT_LE(rec.RecDate, Now() + 1e-6);
@@ -390,10 +391,12 @@ TEST_F(UfMainExerciseTest, SequentialCommitsAreCheckedAsTheyCome) {
     Tick(window.get(), 2);
     Commit(typed, QStringLiteral("え"));
     EXPECT_TRUE(typed->ReadOnly()) << "the exercise ended by itself";
+    // Three commits, the last one counted before it ends the exercise; Shift alone is none.
     EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
-              QStringLiteral("  入力速度 120.0 文字/分\r\n  打鍵速度 0.0 打/分\r\n  エラー数 1"));
+              QStringLiteral("  入力速度 120.0 文字/分\r\n  打鍵速度 90.0 打/分\r\n  エラー数 1"));
     ExpectCounts(PracticeRecs[0], {RecModeSequential, 4, 5, 0, 1, 0});
     EXPECT_EQ(PracticeRecs[0].Seconds, 2);
+    EXPECT_EQ(PracticeRecs[0].KeyCount, 3);
 }
 
 TEST_F(UfMainExerciseTest, AWrongFirstCharacterAcceptsNothing) {
@@ -565,8 +568,8 @@ TEST_F(UfMainExerciseTest, AKeyPastTheInputMethodTellsTheLearnerToSwitchItOn) {
     }
 }
 
-// The line height is known from the start, so a one-line text counts its keystrokes (the last
-// one ends the exercise before its key up).
+// A one-line text counts every keystroke, the last one too, though it ends the exercise before
+// its key up.
 TEST_F(UfMainExerciseTest, AOneLineEnglishTextCountsItsKeystrokes) {
     auto window = Start(TfrmMain::PartMode, u"ab");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
@@ -574,9 +577,99 @@ TEST_F(UfMainExerciseTest, AOneLineEnglishTextCountsItsKeystrokes) {
     Tick(window.get(), 2);
     QTest::keyClicks(typed, "b");
     EXPECT_TRUE(typed->ReadOnly());
-    EXPECT_EQ(PracticeRecs[0].KeyCount, 1);
-    EXPECT_NE(Panel(window.get(), "StatusBar1", 1).indexOf(QStringLiteral("打鍵速度 30.0")), -1)
+    EXPECT_EQ(PracticeRecs[0].KeyCount, 2);
+    EXPECT_NE(Panel(window.get(), "StatusBar1", 1).indexOf(QStringLiteral("打鍵速度 60.0")), -1)
         << Panel(window.get(), "StatusBar1", 1).toStdString();
 }
+
+// "ohayou" as each kind of input method lets it through to the typing pane. The last kana
+// ends the exercise; whatever follows it (Enter, a release) comes after the end.
+struct TEngineStream {
+    const char* Name;
+    // Steps: 'p' a preedit, 'c' a commit (both of Text), 'r' the release of Key, 'k' a press
+    // and release of Key.
+    struct TStep {
+        char Kind;
+        const char16_t* Text;
+        Qt::Key Key;
+    };
+    std::vector<TStep> Steps;
+};
+
+class UfMainKeystrokeTest : public UfMainExerciseTest,
+                            public testing::WithParamInterface<TEngineStream> {};
+
+TEST_P(UfMainKeystrokeTest, EveryInputMethodStoresTheSameKeyCount) {
+    auto window = Start(TfrmMain::PartMode, u"おはよう");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    Tick(window.get(), 2);
+    for (const TEngineStream::TStep& step : GetParam().Steps) {
+        QString text = step.Text ? QString::fromStdU16String(step.Text) : QString();
+        switch (step.Kind) {
+        case 'p':
+            Compose(typed, text);
+            break;
+        case 'c':
+            Commit(typed, text);
+            break;
+        case 'r': {
+            QKeyEvent release(QEvent::KeyRelease, step.Key, Qt::NoModifier);
+            QApplication::sendEvent(typed, &release);
+            break;
+        }
+        case 'k':
+            QTest::keyClick(typed, step.Key);
+            break;
+        }
+    }
+    ASSERT_TRUE(typed->ReadOnly()) << "the exercise ended";
+    EXPECT_EQ(PracticeRecs[0].KeyCount, 6);
+    EXPECT_NE(Panel(window.get(), "StatusBar1", 1).indexOf(QStringLiteral("打鍵速度 180.0")), -1)
+        << Panel(window.get(), "StatusBar1", 1).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, UfMainKeystrokeTest,
+                         testing::Values(TEngineStream{"PressTaken",
+                                                       {{'p', u"お", {}},
+                                                        {'r', nullptr, Qt::Key_O},
+                                                        {'p', u"おｈ", {}},
+                                                        {'r', nullptr, Qt::Key_H},
+                                                        {'p', u"おは", {}},
+                                                        {'r', nullptr, Qt::Key_A},
+                                                        {'p', u"おはｙ", {}},
+                                                        {'r', nullptr, Qt::Key_Y},
+                                                        {'p', u"おはよ", {}},
+                                                        {'r', nullptr, Qt::Key_O},
+                                                        {'p', u"おはよう", {}},
+                                                        {'r', nullptr, Qt::Key_U},
+                                                        {'c', u"おはよう", {}},
+                                                        {'p', u"", {}},
+                                                        {'r', nullptr, Qt::Key_Return}}},
+                                         TEngineStream{"PressAndReleaseTaken",
+                                                       {{'p', u"お", {}},
+                                                        {'p', u"おh", {}},
+                                                        {'p', u"おは", {}},
+                                                        {'p', u"おはy", {}},
+                                                        {'p', u"おはよ", {}},
+                                                        {'p', u"おはよう", {}},
+                                                        {'c', u"おはよう", {}},
+                                                        {'p', u"", {}},
+                                                        {'r', nullptr, Qt::Key_Return}}},
+                                         TEngineStream{"CommitsAsTyped",
+                                                       {{'c', u"お", {}},
+                                                        {'r', nullptr, Qt::Key_O},
+                                                        {'p', u"h", {}},
+                                                        {'r', nullptr, Qt::Key_H},
+                                                        {'c', u"は", {}},
+                                                        {'p', u"", {}},
+                                                        {'r', nullptr, Qt::Key_A},
+                                                        {'p', u"y", {}},
+                                                        {'c', u"よ", {}},
+                                                        {'r', nullptr, Qt::Key_O},
+                                                        {'c', u"う", {}},
+                                                        {'r', nullptr, Qt::Key_U}}}),
+                         [](const testing::TestParamInfo<TEngineStream>& info) {
+                             return std::string(info.param.Name);
+                         });
 
 } // namespace
