@@ -12,15 +12,8 @@
 namespace InputMethod {
 
 // Qt loads the input context the environment names (QT_IM_MODULE: "fcitx", "fcitx5", "ibus").
-TFramework CurrentFramework() {
-    QString name = qEnvironmentVariable("QT_IM_MODULE").toLower();
-    if (name.isEmpty())
-        return TFramework::None;
-    if (name.contains(QLatin1String("fcitx")))
-        return TFramework::Fcitx5;
-    if (name.contains(QLatin1String("ibus")))
-        return TFramework::IBus;
-    return TFramework::Other;
+ImeSession::TFramework CurrentFramework() {
+    return ImeSession::FrameworkOf(qEnvironmentVariable("QT_IM_MODULE").toStdString());
 }
 
 namespace {
@@ -79,7 +72,7 @@ QPointer<TActivation> CurrentActivation;
 } // namespace
 
 bool RequestJapaneseInput(std::function<bool()> wanted) {
-    if (CurrentFramework() != TFramework::Fcitx5 || !QCoreApplication::instance())
+    if (CurrentFramework() != ImeSession::TFramework::Fcitx5 || !QCoreApplication::instance())
         return false;
     if (!QDBusConnection::sessionBus().isConnected())
         return false;
@@ -96,8 +89,7 @@ bool Fcitx5JapaneseInputOn() {
 }
 
 QString ImeOffHint() {
-    return QStringLiteral(
-        "日本語入力がオフです。全角/半角キーまたは Ctrl+Space で日本語入力をオンにしてください。");
+    return ImeSession::ImeOffHint(ImeSession::ImeSessionFacts());
 }
 
 } // namespace InputMethod
