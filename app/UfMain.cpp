@@ -52,6 +52,15 @@ const QString CompareErrorText =
 
 const QString TouchKeyErrorText = QStringLiteral("入力判定エラー\r\n次の文字列を表示します。");
 
+const QString WelcomeText = QStringLiteral(
+    "TYPORIN へようこそ。\r\n\r\n"
+    "練習のしかたは三つです。ツールバーか「練習モード」メニューで選びます。\r\n"
+    "・タッチタイプ：キーボードの図が次のキーと指を示します。ローマ字のキーを一つずつ打ちます。\r\n"
+    "・逐次入力：例文を日本語入力で先頭から入力します。確定するたびに確かめます。\r\n"
+    "・一括入力：例文を最後まで自由に入力して、F5 で比べます。\r\n\r\n"
+    "左の一覧で文章をクリックすると練習が始まります。\r\n"
+    "くわしくは F1 キーでマニュアルを開いてください。");
+
 // Item data of ListView1 and ListView2.
 constexpr int FileNameRole = Qt::UserRole;          // ListView1: the file name's bytes
 constexpr int EntryDataRole = Qt::UserRole;         // ListView2: the "Idx=" and "LastIdx=" lines
@@ -376,16 +385,30 @@ void TfrmMain::ReadSettings() {
     // Saves interrupted by a kill may have left their temporary files; no save runs yet.
     RemoveDataFileLeftovers();
     RemoveSaveLeftovers(UuRegi::RegisterFolder());
-    try {
-        ReadDataFile(DataFilePath());
-    } catch (const std::exception&) {
-        Dialogs::ShowError(this,
-                           QStringLiteral("データファイルの読みこみに失敗しました。\r\n"
-                                          "設定値や練習記録のデータはすべて初期化されます。"));
-        QSize screen = QGuiApplication::primaryScreen()->size();
+    QSize screen = QGuiApplication::primaryScreen()->size();
+    // No file yet is a learner's first start, not a failure: the defaults and a welcome.
+    std::error_code error;
+    if (!std::filesystem::exists(DataFilePath(), error) && !error) {
         ResetOptions(screen.width(), screen.height());
+        QTimer::singleShot(0, this, &TfrmMain::ShowWelcome);
+    } else {
+        try {
+            ReadDataFile(DataFilePath());
+        } catch (const std::exception&) {
+            Dialogs::ShowError(this,
+                               QStringLiteral("データファイルの読みこみに失敗しました。\r\n"
+                                              "設定値や練習記録のデータはすべて初期化されます。"));
+            ResetOptions(screen.width(), screen.height());
+        }
     }
     RepairOptions(AvailableScreens());
+}
+
+// Once the window is up at a learner's first start: what the modes are and where the manual is.
+void TfrmMain::ShowWelcome() {
+    if (FClosed)
+        return;
+    Dialogs::ShowInformation(this, WelcomeText);
 }
 
 void TfrmMain::RestoreGeometry() {

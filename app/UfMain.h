@@ -67,6 +67,7 @@ private:
     void ConnectHandlers();
     void FormCreate();
     void ReadSettings();
+    void ShowWelcome();
     void RestoreGeometry();
     bool FormCloseQuery();
     void OfferRecoveredText();
