@@ -41,6 +41,11 @@ bool StartSingleInstance(TSingleInstance& guard) {
 void StartProgramFolder() {
     try {
         PrepareProgramFolder();
+    } catch (const TSampleCopyError& e) {
+        Dialogs::ShowError(
+            nullptr, QStringLiteral("見本のレジスタ (TextFolder) をコピーできませんでした。\r\n") +
+                         QString::fromUtf8(e.what()) +
+                         QStringLiteral("\r\n次の起動時にもう一度コピーします。"));
     } catch (const std::exception& e) {
         Dialogs::ShowError(nullptr, QStringLiteral("データフォルダを作成できません。\r\n") +
                                         QString::fromUtf8(e.what()));

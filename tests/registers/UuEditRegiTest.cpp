@@ -189,8 +189,9 @@ TEST_P(ChangedBehindTest, WritesAtTheEntryOrRefusesWritingNothing) {
     FRegi.DeleteSentence(path);
     after = Read(path);
     EXPECT_EQ(after.find("two"), std::string::npos) << after;
-    if (GetParam().Changed.find("one") != std::string::npos)
+    if (GetParam().Changed.find("one") != std::string::npos) {
         EXPECT_NE(after.find("one\r\nalpha"), std::string::npos) << after;
+    }
     EXPECT_NE(after.find("three\r\ngamma"), std::string::npos) << after;
 }
 
