@@ -52,6 +52,9 @@ const QString CompareErrorText =
 
 const QString TouchKeyErrorText = QStringLiteral("入力判定エラー\r\n次の文字列を表示します。");
 
+// Where the example has a line break, only Enter is right.
+const QString BreakHintText = QStringLiteral("改行（Enter）を入力してください。");
+
 const QString WelcomeText = QStringLiteral(
     "TYPORIN へようこそ。\r\n\r\n"
     "練習のしかたは三つです。ツールバーか「練習モード」メニューで選びます。\r\n"
@@ -726,6 +729,7 @@ void TfrmMain::LoadText(const QString& path, const std::string& title, const std
     SetStatus(ui->StatusBar1, 0, ModeName(FMode));
     SetStatus(ui->StatusBar1, 1, QString());
     FImeHintShown = false;
+    FBreakHintShown = false;
     FRunning = true;
     SetStatus(ui->StatusBar2, 0, TextInformationText(FSingleByte != 0, counts));
     SetStatus(ui->StatusBar2, 1, TimeAndKeysText(0, 0));
@@ -879,6 +883,7 @@ void TfrmMain::ResetPanes() {
         ui->PaintBox2->update();
     }
     TRichEdit* example = ui->RichEdit1;
+    example->SetShowBreaks(FMode == PartMode);
     if (FMode == TouchMode) {
         example->SetWordWrap(false);
         example->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -1004,6 +1009,19 @@ bool TfrmMain::ImeOffKey(TRichEdit& pane, const QKeyEvent& event) {
     SetStatus(ui->StatusBar1, 1, InputMethod::ImeOffHint());
     FImeHintShown = true;
     return true;
+}
+
+void TfrmMain::ShowBreakHint() {
+    SetStatus(ui->StatusBar1, 1, BreakHintText);
+    FBreakHintShown = true;
+}
+
+void TfrmMain::ClearBreakHint() {
+    if (!FBreakHintShown)
+        return;
+    FBreakHintShown = false;
+    if (StatusPanel(ui->StatusBar1, 1)->Text() == BreakHintText)
+        SetStatus(ui->StatusBar1, 1, QString());
 }
 
 void TfrmMain::ClearImeHint() {
@@ -1336,7 +1354,10 @@ void TfrmMain::RichEdit2ImeCommit(const std::string& committed) {
     try {
         if (!committed.empty()) {
             FImeResult = committed;
-            FCompPart.CheckCommit(FImeResult, FSingleByte);
+            if (FCompPart.CheckCommit(FImeResult, FSingleByte))
+                ClearBreakHint();
+            else if (FCompPart.BreakExpected())
+                ShowBreakHint();
             EndCheck();
         }
         if (!ui->RichEdit2->HasComposition())
@@ -1425,9 +1446,10 @@ bool TfrmMain::RichEdit2KeyPress(QChar key) {
     char c = key.unicode() < 0x80 ? static_cast<char>(key.unicode()) : 0;
     bool swallowed = false;
     if (key == QLatin1Char('\r')) {
-        if (expected == '\r')
+        if (expected == '\r') {
             FCompPart.Confirmed += "\r\n";
-        else {
+            ClearBreakHint();
+        } else {
             swallowed = true;
             c = 0;
         }
@@ -1437,8 +1459,11 @@ bool TfrmMain::RichEdit2KeyPress(QChar key) {
     // Escape and Ctrl+letters type control characters, which are no entries of a text.
     if (c > 0 && c < 32 && c != '\r' && c != '\t')
         return true;
-    if (!FCompPart.CheckKey(c, expected))
+    if (!FCompPart.CheckKey(c, expected)) {
+        if (expected == '\r')
+            ShowBreakHint();
         return true;
+    }
     typed->SetSelText(c == '\r' ? std::string("\r\n") : std::string(1, c));
     EndCheck();
     return true;

@@ -115,6 +115,10 @@ private:
     // learner is told how to switch it on. False for any other key.
     bool ImeOffKey(TRichEdit& pane, const QKeyEvent& event);
     void ClearImeHint();
+    // A refused entry where the example has a line break: the learner is told to press Enter,
+    // until Enter is taken there or the next entry is accepted.
+    void ShowBreakHint();
+    void ClearBreakHint();
     // Keystrokes of a pane, counted while an exercise runs in the pane its mode types into.
     void CountKeystrokes(QWidget* pane, int strokes);
     TExerciseState ExerciseState() const;
@@ -209,9 +213,10 @@ private:
     int FDragOffset = 0;
     bool FCheckedBefore = false;
     bool FBannerShown = false;
-    bool FImeHintShown = false;  // StatusBar1 panel 1 tells how to switch the input method on
-    bool FEndingSession = false; // closing without a question
-    bool FClosed = false;        // the close went through: the data file is written
+    bool FImeHintShown = false;   // StatusBar1 panel 1 tells how to switch the input method on
+    bool FBreakHintShown = false; // StatusBar1 panel 1 asks for Enter
+    bool FEndingSession = false;  // closing without a question
+    bool FClosed = false;         // the close went through: the data file is written
 
     // The records window while it is open; cleared when it is destroyed.
     QPointer<TfrmGraphJap> FGraph;

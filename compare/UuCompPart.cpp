@@ -89,6 +89,12 @@ bool TCompPart::CheckCommit(std::string_view committedBytes, int langMode) {
     return false;
 }
 
+bool TCompPart::BreakExpected() const {
+    RequirePanes();
+    const std::string example = ExampleEdit->Text();
+    return Confirmed.size() < example.size() && example.compare(Confirmed.size(), 2, "\r\n") == 0;
+}
+
 bool TCompPart::CheckKey(char typed, char expected) {
     RequirePanes();
     TPaneUpdate exampleUpdate(*ExampleEdit);

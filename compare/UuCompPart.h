@@ -31,6 +31,10 @@ public:
     // Throws std::logic_error when a pane is missing.
     bool CheckCommit(std::string_view committed, int langMode);
 
+    // Whether the example has a line break where the next entry is expected: only Enter is
+    // right there.
+    bool BreakExpected() const;
+
     // Checks a key before the typing field gets it: `typed` against `expected`, the example's
     // byte at the typing field's caret (0 when there is none). True when they are equal.
     // Throws std::logic_error when a pane is missing.

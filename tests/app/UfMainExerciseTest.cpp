@@ -400,6 +400,60 @@ TEST_F(UfMainExerciseTest, SequentialCommitsAreCheckedAsTheyCome) {
     EXPECT_EQ(PracticeRecs[0].KeyCount, 3);
 }
 
+// Where the example has a line break, its mark shows it; a commit there is refused, the mark
+// turns red and the status bar asks for Enter until Enter is taken.
+TEST_F(UfMainExerciseTest, ACommitWhereABreakBelongsAsksForEnter) {
+    auto window = Start(TfrmMain::PartMode, u"あい\r\nうえ");
+    TRichEdit* example = Pane(window.get(), "RichEdit1");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    ASSERT_TRUE(example->ShowBreaks());
+    ASSERT_EQ(example->BreakMarks().size(), 1u);
+    EXPECT_EQ(example->BreakMarks()[0].Pos, 4);
+
+    Commit(typed, QStringLiteral("あい"));
+    EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+    Commit(typed, QStringLiteral("うえ"));
+    EXPECT_EQ(typed->Text(), Sjis(u"あい")) << "refused";
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("改行（Enter）を入力してください。"));
+    EXPECT_EQ(example->BreakMarks()[0].Color, PaneColors::Red);
+    // A preedit does not take the request away; Enter does.
+    Compose(typed, QStringLiteral("う"));
+    Compose(typed, QString());
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("改行（Enter）を入力してください。"));
+    Press(window.get(), Qt::Key_Return);
+    EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+    EXPECT_EQ(typed->Text(), Sjis(u"あい\r\n"));
+    Tick(window.get(), 2);
+    Commit(typed, QStringLiteral("うえ"));
+    EXPECT_TRUE(typed->ReadOnly()) << "the exercise ended";
+    EXPECT_EQ(PracticeRecs[0].MissCount, 1);
+
+    // A commit running over the break keeps what matched before it and asks the same.
+    ClickSentence(window.get(), 0);
+    Commit(typed, QStringLiteral("あいう"));
+    EXPECT_EQ(typed->Text(), Sjis(u"あい"));
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("改行（Enter）を入力してください。"));
+    // Bulk input and touch typing show no marks.
+    Action(window.get(), "All1")->trigger();
+    EXPECT_FALSE(example->ShowBreaks());
+}
+
+// An English text: a letter where the break belongs is a wrong key, and the same request.
+TEST_F(UfMainExerciseTest, AKeyWhereABreakBelongsAsksForEnter) {
+    auto window = Start(TfrmMain::PartMode, u"ab\r\ncd");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    QTest::keyClicks(typed, "abc");
+    EXPECT_EQ(typed->Text(), "ab");
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("改行（Enter）を入力してください。"));
+    Press(window.get(), Qt::Key_Return);
+    EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+    EXPECT_EQ(typed->Text(), "ab\r\n");
+}
+
 TEST_F(UfMainExerciseTest, AWrongFirstCharacterAcceptsNothing) {
     auto window = Start(TfrmMain::PartMode, u"あいうえ");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
