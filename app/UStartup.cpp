@@ -20,7 +20,11 @@ bool StartSingleInstance(TSingleInstance& guard) {
     switch (guard.Acquire()) {
     case TSingleInstance::TResult::First:
         return true;
-    case TSingleInstance::TResult::Running:
+    case TSingleInstance::TResult::Running: {
+        // The token the desktop gave this start lets the running instance take the focus on
+        // Wayland; the warning box must not use it up.
+        const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+        qunsetenv("XDG_ACTIVATION_TOKEN");
         // The lock belongs to a running process: it goes when that process ends, even when it
         // ends abnormally, so waiting for it is the whole advice.
         Dialogs::ShowWarning(
@@ -29,8 +33,9 @@ bool StartSingleInstance(TSingleInstance& guard) {
                            "起動している %1 を終了してから、もう一度起動してください。\r\n"
                            "%1 が異常終了したばあいも、終了していれば、そのまま起動できます。")
                 .arg(guard.Name()));
-        guard.RaiseRunning();
+        guard.RaiseRunning(1000, token);
         return false;
+    }
     case TSingleInstance::TResult::Failed:
         Dialogs::ShowError(nullptr, QStringLiteral("プログラムを起動できません。"));
         return false;
@@ -87,7 +92,12 @@ int RunProgram(QApplication& app, const std::function<bool(TfrmMain&)>& shown) {
 
     TfrmMain frmMain;
     mainWindow = &frmMain;
-    guard.OnRaise = [&frmMain] { frmMain.BringToFront(); };
+    guard.OnRaise = [&frmMain](const QString& activationToken) {
+        // Qt's Wayland shell activates a window with the token it finds here.
+        if (!activationToken.isEmpty())
+            qputenv("XDG_ACTIVATION_TOKEN", activationToken.toLatin1());
+        frmMain.BringToFront();
+    };
     if (!ending) {
         frmMain.show();
         if (!shown || shown(frmMain))

@@ -17,6 +17,7 @@
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
+#include "platform/WindowBounds.h"
 #include "records/UfGraphJap.h"
 #include "romaji/UuKbClass.h"
 #include "ui_UfMain.h"
@@ -472,11 +473,8 @@ bool TfrmMain::FormCloseQuery() {
     OptionRec.MainListView1Height = ui->Splitter2->sizes().value(0);
     OptionRec.MainPanel2Width = ui->Splitter1->sizes().value(0);
     OptionRec.MainRichEdit1Height = ui->Splitter3->sizes().value(0);
-    QRect bounds = geometry();
-    OptionRec.MainLeft = bounds.x();
-    OptionRec.MainTop = bounds.y();
-    OptionRec.MainWidth = bounds.width();
-    OptionRec.MainHeight = bounds.height();
+    StoreWindowBounds(*this, OptionRec.MainLeft, OptionRec.MainTop, OptionRec.MainWidth,
+                      OptionRec.MainHeight);
     try {
         WriteDataFile(DataFilePath());
     } catch (const std::exception& e) {
