@@ -1,6 +1,7 @@
 #include "app/UStartup.h"
 
 #include "app/UfMain.h"
+#include "platform/ActivationToken.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Icons.h"
@@ -23,7 +24,7 @@ bool StartSingleInstance(TSingleInstance& guard) {
     case TSingleInstance::TResult::Running: {
         // The token the desktop gave this start lets the running instance take the focus on
         // Wayland; the warning box must not use it up.
-        const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+        QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
         qunsetenv("XDG_ACTIVATION_TOKEN");
         // The lock belongs to a running process: it goes when that process ends, even when it
         // ends abnormally, so waiting for it is the whole advice.
@@ -33,6 +34,10 @@ bool StartSingleInstance(TSingleInstance& guard) {
                            "起動している %1 を終了してから、もう一度起動してください。\r\n"
                            "%1 が異常終了したばあいも、終了していれば、そのまま起動できます。")
                 .arg(guard.Name()));
+        // A start from a terminal has none: it asks the compositor for one (none outside
+        // Wayland), now rather than before the box, as tokens expire.
+        if (token.isEmpty())
+            token = RequestActivationToken(QGuiApplication::desktopFileName());
         guard.RaiseRunning(1000, token);
         return false;
     }
