@@ -10,12 +10,22 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QThread>
 #include <QTranslator>
 
 #include <exception>
+
+namespace {
+
+// How long a second start lets its warning box go away before it asks the running instance
+// to come forward.
+constexpr int BoxSettleMs = 200;
+
+} // namespace
 
 bool StartSingleInstance(TSingleInstance& guard) {
     switch (guard.Acquire()) {
@@ -34,7 +44,16 @@ bool StartSingleInstance(TSingleInstance& guard) {
                            "起動している %1 を終了してから、もう一度起動してください。\r\n"
                            "%1 が異常終了したばあいも、終了していれば、そのまま起動できます。")
                 .arg(guard.Name()));
-        // A start from a terminal has none: it asks the compositor for one (none outside
+        // The box must be gone from the screen first: a compositor that takes it away after
+        // the running window was activated gives the focus back to whatever had it before.
+        // Its removal reaches the compositor as events run; a moment is enough.
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < BoxSettleMs) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+            QThread::msleep(5);
+        }
+        // A start from a terminal has no token: it asks the compositor for one (none outside
         // Wayland), now rather than before the box, as tokens expire.
         if (token.isEmpty())
             token = RequestActivationToken(QGuiApplication::desktopFileName());
