@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # TYPORIN: `make run` builds and starts the program, `make test` builds and runs the whole suite,
 # `make bench` builds and runs the benchmarks, `make sanitize` builds the suite with AddressSanitizer
 # and UndefinedBehaviorSanitizer and runs it, `make fuzz` builds the libFuzzer targets with clang

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the program can ask of the desktop's input-method framework beyond Qt's input-method

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program folder, where Typorin.dat and TextFolder (and a Typorin.chm, if any) live.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/RichEdit.h"
 
 #include "platform/InputMethod.h"

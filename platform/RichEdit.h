@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The text pane of the windows (the main window's RichEdit1 and RichEdit2): a QTextEdit in

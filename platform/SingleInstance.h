@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One running instance per executable name and user: a lock file in the user's runtime folder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sequential and bulk input in the main window, driven as a learner drives them: a sentence
 // picked from a register or a file opened, keys and input-method commits, F5, the ruler.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Touch typing in the main window, driven as a learner drives it: a sentence started in mode 0,
 // keys typed into the example pane or wherever the focus is, input-method commits in the kana
 // step, the keyboard picture and the status bars.

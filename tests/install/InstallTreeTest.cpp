@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program: `cmake --install` into a temporary prefix made read-only, the files
 // in their places and valid for the desktop, and the installed executable run offscreen with a
 // temporary HOME, ended by a signal as a session's end would end it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps Typorin.dat and TextFolder: beside a build or a portable copy, in the
 // user's data folder for an installed program, with the sample registers copied in once.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only the Qt pane has: lines as word wrap shows them, the hooks the windows use, the
 // input method's preedit and commits, and text that arrives by typing or pasting.
 
