@@ -1446,7 +1446,7 @@ bool TfrmMain::RichEdit2KeyPress(QChar key) {
     bool swallowed = false;
     if (key == QLatin1Char('\r')) {
         if (expected == '\r') {
-            FCompPart.Confirmed += "\r\n";
+            FCompPart.AcceptBreak(FSingleByte);
             ClearBreakHint();
         } else {
             swallowed = true;

@@ -96,6 +96,18 @@ bool TCompPart::BreakExpected() const {
     return Confirmed.size() < example.size() && example.compare(Confirmed.size(), 2, "\r\n") == 0;
 }
 
+void TCompPart::AcceptBreak(int langMode) {
+    RequirePanes();
+    if (langMode == 0) {
+        TPaneUpdate exampleUpdate(*ExampleEdit);
+        ExampleEdit->Select(static_cast<int>(Confirmed.size()), 2);
+        ExampleEdit->SetSelColor(PaneColors::Grey);
+        ExampleEdit->SetSelStyle(Plain);
+        ExampleEdit->SetSelLength(0);
+    }
+    Confirmed += "\r\n";
+}
+
 bool TCompPart::CheckKey(char typed, char expected) {
     RequirePanes();
     TPaneUpdate exampleUpdate(*ExampleEdit);

@@ -36,6 +36,11 @@ public:
     // right there.
     bool BreakExpected() const;
 
+    // Enter taken where the example has its line break: the break (CR LF) joins the accepted
+    // part. In Japanese texts (`langMode` 0) it turns grey as accepted commits do, a refused
+    // one's red included; English texts colour it as CheckKey colours every key.
+    void AcceptBreak(int langMode);
+
     // Checks a key before the typing field gets it: `typed` against `expected`, the example's
     // byte at the typing field's caret (0 when there is none). True when they are equal.
     // Throws std::logic_error when a pane is missing.

@@ -426,6 +426,8 @@ TEST_F(UfMainExerciseTest, ACommitWhereABreakBelongsAsksForEnter) {
     Press(window.get(), Qt::Key_Return);
     EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
     EXPECT_EQ(typed->Text(), Sjis(u"あい\r\n"));
+    EXPECT_EQ(example->BreakMarks()[0].Color, PaneColors::Grey) << "accepted, as typed text is";
+    EXPECT_EQ(example->BreakMarks()[0].Styles, TFontStyles{});
     Tick(window.get(), 2);
     Commit(typed, QStringLiteral("うえ"));
     EXPECT_TRUE(typed->ReadOnly()) << "the exercise ended";
