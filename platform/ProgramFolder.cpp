@@ -95,7 +95,7 @@ fs::path MakeCopyFolder(const fs::path& folder) {
         if (::mkdir(path.c_str(), 0755) == 0)
             return path;
         if (errno != EEXIST)
-            throw TSampleCopyError(TFileError(path, FileErrorReason(errno)).what());
+            throw TSampleCopyError(TFileError(folder, FileErrorReason(errno)).what());
     }
     throw TSampleCopyError(TFileError(folder, FileErrorReason(EEXIST)).what());
 }
@@ -121,19 +121,27 @@ void WriteNewFile(const fs::path& path, std::string_view bytes) {
 }
 
 // Copies the folders and regular files of `from` (links followed) into the folder `to`, as the
-// learner's own. Throws TFileError naming the file that failed.
-void CopyTree(const fs::path& from, const fs::path& to) {
+// learner's own. Throws TFileError naming the file that failed as `shown`, the place it is
+// copied for (the copy's own folder is temporary).
+void CopyTree(const fs::path& from, const fs::path& to, const fs::path& shown) {
     std::error_code error;
     fs::directory_iterator it(from, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        fs::path target = to / it->path().filename();
+        const fs::path name = it->path().filename();
+        const fs::path target = to / name;
         std::error_code kind;
-        if (it->is_directory(kind)) {
-            if (::mkdir(target.c_str(), 0755) != 0)
-                throw TFileError(target, FileErrorReason(errno));
-            CopyTree(it->path(), target);
-        } else {
+        try {
+            if (it->is_directory(kind)) {
+                if (::mkdir(target.c_str(), 0755) != 0)
+                    throw TFileError(target, FileErrorReason(errno));
+                CopyTree(it->path(), target, shown / name);
+                continue;
+            }
             WriteNewFile(target, ReadWholeFile(it->path()));
+        } catch (const TFileError& e) {
+            // A sample that cannot be read is named where it is; a copy that cannot be
+            // written, where it was going.
+            throw TFileError(e.Path() == target ? shown / name : e.Path(), e.Reason());
         }
     }
     if (error)
@@ -195,7 +203,7 @@ void PrepareUserFolder(const fs::path& folder, const fs::path& samples) {
 
     fs::path copy = MakeCopyFolder(folder);
     try {
-        CopyTree(samples, copy);
+        CopyTree(samples, copy, registers);
         if (::rename(copy.c_str(), registers.c_str()) != 0)
             throw TFileError(registers, FileErrorReason(errno));
     } catch (const TFileError& e) {
