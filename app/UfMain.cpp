@@ -1005,7 +1005,9 @@ bool TfrmMain::ImeOffKey(TRichEdit& pane, const QKeyEvent& event) {
     // knew the pane; until the input method has served it once, it is asked again.
     if (!pane.ImeInputSeen())
         pane.RequestJapaneseInput();
-    SetStatus(ui->StatusBar1, 1, InputMethod::ImeOffHint());
+    // The hint asks the session what it runs: once, not at every key.
+    if (!FImeHintShown)
+        SetStatus(ui->StatusBar1, 1, InputMethod::ImeOffHint());
     FImeHintShown = true;
     return true;
 }
@@ -1013,6 +1015,7 @@ bool TfrmMain::ImeOffKey(TRichEdit& pane, const QKeyEvent& event) {
 void TfrmMain::ShowBreakHint() {
     SetStatus(ui->StatusBar1, 1, BreakHintText);
     FBreakHintShown = true;
+    FImeHintShown = false;
 }
 
 void TfrmMain::ClearBreakHint() {

@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QtGlobal>
@@ -23,6 +24,7 @@ const QString FcitxService = QStringLiteral("org.fcitx.Fcitx5");
 const QString FcitxController = QStringLiteral("/controller");
 const QString FcitxInterface = QStringLiteral("org.fcitx.Fcitx.Controller1");
 constexpr int RetryMs = 100;
+constexpr int HintMaxAgeMs = 5000;
 constexpr int MaxTries = 30;
 
 QDBusMessage FcitxCall(const QString& method) {
@@ -90,7 +92,15 @@ bool Fcitx5JapaneseInputOn() {
 }
 
 QString ImeOffHint() {
-    return ImeSession::ImeOffHint(ImeSession::ImeSessionFacts());
+    // The session's facts take the bus a round trip and a look at the disk; learners who keep
+    // pressing keys with the input method off get the hint of a moment ago.
+    static QString hint;
+    static QElapsedTimer age;
+    if (hint.isEmpty() || !age.isValid() || age.elapsed() > HintMaxAgeMs) {
+        hint = ImeSession::ImeOffHint(ImeSession::ImeSessionFacts());
+        age.start();
+    }
+    return hint;
 }
 
 } // namespace InputMethod
