@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # TYPORIN: `make run` builds and starts the program, `make test` builds and runs the whole suite,
 # `make bench` builds and runs the benchmarks, `make sanitize` builds the suite with AddressSanitizer
 # and UndefinedBehaviorSanitizer and runs it, `make fuzz` builds the libFuzzer targets with clang
@@ -10,14 +11,19 @@ JOBS ?= $(shell nproc)
 # What building, running and testing need.
 PACKAGES := cmake make g++ pkg-config \
 	qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev \
+	libdbus-1-dev libwayland-dev wayland-protocols \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	fonts-ipafont-gothic fontconfig
 # What the benchmarks need on top: a virtual X display.
 BENCH_PACKAGES := xvfb xauth x11-utils
-# What the input-method tests and benchmark need on top: a virtual X display, a private session
-# bus, fcitx5 and ibus with Mozc and their Qt modules, and real X key events.
+# What the input-method tests and benchmark need on top: a virtual X display and a headless
+# Wayland compositor with Qt's Wayland platform, a private session bus, fcitx5 (Mozc, Anthy,
+# SKK with its dictionary) and ibus (Mozc, KKC, Anthy, which runs on Python's GObject module)
+# with their Qt modules, and real key events for both.
 IME_PACKAGES := xvfb xauth xdotool dbus dbus-x11 util-linux \
-	fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc libxtst-dev
+	sway wtype qt6-wayland \
+	fcitx5 fcitx5-mozc fcitx5-anthy fcitx5-skk skkdic fcitx5-frontend-qt6 \
+	ibus ibus-mozc ibus-kkc ibus-anthy python3-gi libxtst-dev
 # What the tests of the install tree need on top: Qt's Japanese texts, the desktop validators.
 INSTALL_TEST_PACKAGES := qt6-translations-l10n desktop-file-utils appstream
 # What building and checking the Debian package needs on top.
@@ -36,16 +42,40 @@ CCACHE := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNC
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-# Installs the packages of $(1) that are missing; silent when all are there.
+# apt-get, waiting while another install holds the package system (an unattended upgrade, a
+# second make): apt waits for dpkg's lock itself; a lock of its lists or archives makes it
+# fail at once, and it is tried again, for up to 10 minutes in all.
+APT_GET := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600
+define apt_get
+	waited=0; \
+	while ! output=$$($(APT_GET) $(1) 2>&1); do \
+		if echo "$$output" | grep -q 'Could not get lock' && [ $$waited -lt 600 ]; then \
+			[ $$waited = 0 ] && echo "Waiting for another package install to finish"; \
+			sleep 5; waited=$$((waited + 5)); \
+		else \
+			echo "$$output" >&2; exit 1; \
+		fi; \
+	done
+endef
+
+# Installs the packages of $(1) that are missing; silent when all are there. With $(2) set to
+# "optional", a package that cannot be installed is reported and left out (the tests that need
+# it are skipped) instead of failing.
 define install_missing
 	@missing=$$(for p in $(1); do \
 		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || echo $$p; \
 	done); \
 	if [ -n "$$missing" ]; then \
 		echo "Installing:" $$missing; \
-		$(SUDO) apt-get update -qq && \
-		$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing \
-			>/dev/null || exit 1; \
+		$(call apt_get,update -qq); \
+		if [ "$(2)" != optional ]; then \
+			$(call apt_get,install -y -qq --no-install-recommends $$missing); \
+		else \
+			for p in $$missing; do \
+				( $(call apt_get,install -y -qq --no-install-recommends $$p) ) 2>/dev/null || \
+					echo "Cannot install $$p: the tests that need it are skipped"; \
+			done; \
+		fi; \
 	fi
 endef
 
@@ -63,7 +93,7 @@ bench-deps: deps
 
 .PHONY: ime-deps
 ime-deps: deps
-	$(call install_missing,$(IME_PACKAGES))
+	$(call install_missing,$(IME_PACKAGES),optional)
 
 fuzz-deps: deps
 	$(call install_missing,$(FUZZ_PACKAGES))

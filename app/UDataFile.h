@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The settings-and-records store and its file Typorin.dat: a fixed 15,136-byte image of the

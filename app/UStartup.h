@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program's start: the guard against a second instance, the data folder, and the run of
@@ -18,7 +19,8 @@ bool StartSingleInstance(TSingleInstance& guard);
 
 // Makes the user's data folder (with the sample registers) when the program keeps its files
 // there; when that fails, shows "データフォルダを作成できません。" with the reason and lets
-// the program start all the same (the data file's own errors then say what is missing).
+// the program start all the same (the data file's own errors then say what is missing). A
+// failed copy of the samples says which file and why; the next start copies them again.
 void StartProgramFolder();
 
 // Loads Qt's own Japanese texts (file dialogs, standard buttons), whatever the session's

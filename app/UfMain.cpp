@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/UfMain.h"
 
 #include "app/UDataFile.h"
+#include "app/UKeystrokeTap.h"
 #include "compare/UCompKey.h"
 #include "dialogs/UfSetOption.h"
 #include "dialogs/UfVersion.h"
@@ -17,6 +19,7 @@
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
+#include "platform/WindowBounds.h"
 #include "records/UfGraphJap.h"
 #include "romaji/UuKbClass.h"
 #include "ui_UfMain.h"
@@ -51,6 +54,18 @@ const QString CompareErrorText =
                    "ください。");
 
 const QString TouchKeyErrorText = QStringLiteral("入力判定エラー\r\n次の文字列を表示します。");
+
+// Where the example has a line break, only Enter is right.
+const QString BreakHintText = QStringLiteral("改行（Enter）を入力してください。");
+
+const QString WelcomeText = QStringLiteral(
+    "TYPORIN へようこそ。\r\n\r\n"
+    "練習のしかたは三つです。ツールバーか「練習モード」メニューで選びます。\r\n"
+    "・タッチタイプ：キーボードの図が次のキーと指を示します。ローマ字のキーを一つずつ打ちます。\r\n"
+    "・逐次入力：例文を日本語入力で先頭から入力します。確定するたびに確かめます。\r\n"
+    "・一括入力：例文を最後まで自由に入力して、F5 で比べます。\r\n\r\n"
+    "左の一覧で文章をクリックすると練習が始まります。\r\n"
+    "くわしくは F1 キーでマニュアルを開いてください。");
 
 // Item data of ListView1 and ListView2.
 constexpr int FileNameRole = Qt::UserRole;          // ListView1: the file name's bytes
@@ -285,7 +300,7 @@ void TfrmMain::ConnectHandlers() {
     typed->OnImeInput = [this] { RichEdit2ImeInput(); };
     typed->OnKeyDown = [this](const QKeyEvent& event) { return RichEdit2KeyDown(event); };
     typed->OnKeyPress = [this](QChar key) { return RichEdit2KeyPress(key); };
-    typed->OnKeyUp = [this](const QKeyEvent& event) { RichEdit2KeyUp(event); };
+    typed->OnKeyUp = [this](const QKeyEvent&) { RichEdit2KeyUp(); };
     typed->OnMouseDown = [this](const QMouseEvent&) { RichEdit2MouseDown(); };
     typed->OnFocusIn = [this] { RichEdit2Enter(); };
     // Nothing reaches the typing pane but what the learner types: no pasting from a menu, by
@@ -305,6 +320,11 @@ void TfrmMain::ConnectHandlers() {
     ui->Label1->adjustSize();
     ui->Label1->setMouseTracking(true);
     ui->Label1->installEventFilter(this);
+
+    FKeystrokes = new TKeystrokeTap(this);
+    FKeystrokes->Watch(example);
+    FKeystrokes->Watch(typed);
+    FKeystrokes->OnStrokes = [this](QWidget* pane, int strokes) { CountKeystrokes(pane, strokes); };
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setParent(this);
@@ -373,16 +393,30 @@ void TfrmMain::ReadSettings() {
     // Saves interrupted by a kill may have left their temporary files; no save runs yet.
     RemoveDataFileLeftovers();
     RemoveSaveLeftovers(UuRegi::RegisterFolder());
-    try {
-        ReadDataFile(DataFilePath());
-    } catch (const std::exception&) {
-        Dialogs::ShowError(this,
-                           QStringLiteral("データファイルの読みこみに失敗しました。\r\n"
-                                          "設定値や練習記録のデータはすべて初期化されます。"));
-        QSize screen = QGuiApplication::primaryScreen()->size();
+    QSize screen = QGuiApplication::primaryScreen()->size();
+    // No file yet is a learner's first start, not a failure: the defaults and a welcome.
+    std::error_code error;
+    if (!std::filesystem::exists(DataFilePath(), error) && !error) {
         ResetOptions(screen.width(), screen.height());
+        QTimer::singleShot(0, this, &TfrmMain::ShowWelcome);
+    } else {
+        try {
+            ReadDataFile(DataFilePath());
+        } catch (const std::exception&) {
+            Dialogs::ShowError(this,
+                               QStringLiteral("データファイルの読みこみに失敗しました。\r\n"
+                                              "設定値や練習記録のデータはすべて初期化されます。"));
+            ResetOptions(screen.width(), screen.height());
+        }
     }
     RepairOptions(AvailableScreens());
+}
+
+// Once the window is up at a learner's first start: what the modes are and where the manual is.
+void TfrmMain::ShowWelcome() {
+    if (FClosed)
+        return;
+    Dialogs::ShowInformation(this, WelcomeText);
 }
 
 void TfrmMain::RestoreGeometry() {
@@ -443,11 +477,8 @@ bool TfrmMain::FormCloseQuery() {
     OptionRec.MainListView1Height = ui->Splitter2->sizes().value(0);
     OptionRec.MainPanel2Width = ui->Splitter1->sizes().value(0);
     OptionRec.MainRichEdit1Height = ui->Splitter3->sizes().value(0);
-    QRect bounds = geometry();
-    OptionRec.MainLeft = bounds.x();
-    OptionRec.MainTop = bounds.y();
-    OptionRec.MainWidth = bounds.width();
-    OptionRec.MainHeight = bounds.height();
+    StoreWindowBounds(*this, OptionRec.MainLeft, OptionRec.MainTop, OptionRec.MainWidth,
+                      OptionRec.MainHeight);
     try {
         WriteDataFile(DataFilePath());
     } catch (const std::exception& e) {
@@ -798,6 +829,7 @@ void TfrmMain::LoadText(const QString& path, const std::string& title, const std
     // A text longer than practice takes says so where the result will show.
     SetStatus(ui->StatusBar1, 1, CutNotice(practice));
     FImeHintShown = false;
+    FBreakHintShown = false;
     FRunning = true;
     FLoadKeyHeld = true;
     SetStatus(ui->StatusBar2, 0, TextInformationText(FSingleByte != 0, counts));
@@ -944,6 +976,8 @@ void TfrmMain::ResetPanes() {
     FKeyCount = 0;
     ui->RichEdit1->Clear();
     ui->RichEdit2->Clear();
+    FKeystrokes->Reset(ui->RichEdit1);
+    FKeystrokes->Reset(ui->RichEdit2);
     if (FMode == AllMode) {
         FWrapCol = FSingleByte ? OptionRec.WrapColEn : OptionRec.WrapColJp;
         FCellWidth = RulerCellWidth(OptionRec.FontSize);
@@ -951,6 +985,7 @@ void TfrmMain::ResetPanes() {
         ui->PaintBox2->update();
     }
     TRichEdit* example = ui->RichEdit1;
+    example->SetShowBreaks(FMode == PartMode);
     if (FMode == TouchMode) {
         example->SetWordWrap(false);
         example->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -1073,9 +1108,25 @@ bool TfrmMain::ImeOffKey(TRichEdit& pane, const QKeyEvent& event) {
     // knew the pane; until the input method has served it once, it is asked again.
     if (!pane.ImeInputSeen())
         pane.RequestJapaneseInput();
-    SetStatus(ui->StatusBar1, 1, InputMethod::ImeOffHint());
+    // The hint asks the session what it runs: once, not at every key.
+    if (!FImeHintShown)
+        SetStatus(ui->StatusBar1, 1, InputMethod::ImeOffHint());
     FImeHintShown = true;
     return true;
+}
+
+void TfrmMain::ShowBreakHint() {
+    SetStatus(ui->StatusBar1, 1, BreakHintText);
+    FBreakHintShown = true;
+    FImeHintShown = false;
+}
+
+void TfrmMain::ClearBreakHint() {
+    if (!FBreakHintShown)
+        return;
+    FBreakHintShown = false;
+    if (StatusPanel(ui->StatusBar1, 1)->Text() == BreakHintText)
+        SetStatus(ui->StatusBar1, 1, QString());
 }
 
 void TfrmMain::ClearImeHint() {
@@ -1085,9 +1136,15 @@ void TfrmMain::ClearImeHint() {
     SetStatus(ui->StatusBar1, 1, QString());
 }
 
-void TfrmMain::CountKeystroke(int key) {
-    if (FRunning && CountsAsKeystroke(key))
-        ++FKeyCount;
+void TfrmMain::CountKeystrokes(QWidget* pane, int strokes) {
+    QWidget* typing = FMode == TouchMode ? static_cast<QWidget*>(ui->RichEdit1) : ui->RichEdit2;
+    if (!FRunning || pane != typing)
+        return;
+    FKeyCount = std::max(0, FKeyCount + strokes);
+    if (FMode == TouchMode)
+        SetStatus(ui->StatusBar2, 0, TouchCountersText(FSeconds, FKeyCount, FTouchMisses));
+    else
+        SetStatus(ui->StatusBar2, 1, TimeAndKeysText(FSeconds, FKeyCount));
 }
 
 TExerciseState TfrmMain::ExerciseState() const {
@@ -1225,6 +1282,7 @@ void TfrmMain::FormKeyPress(QChar key) {
         if (FKbClassEx.WrongChar() != 0)
             ++FTouchMisses;
         MarkTouchKeys();
+        SetStatus(ui->StatusBar2, 0, TouchCountersText(FSeconds, FKeyCount, FTouchMisses));
         if (!FKbClassEx.Active())
             TouchDrillEnded();
     } catch (const std::exception&) {
@@ -1321,10 +1379,6 @@ void TfrmMain::RichEdit1KeyUp(const QKeyEvent& event) {
         return;
     if (FKbClassEx.Active() && FKbClassEx.KanaStep())
         ui->RichEdit1->SetReadOnly(false);
-    if (FRunning) {
-        CountKeystroke(event.key());
-        SetStatus(ui->StatusBar2, 0, TouchCountersText(FSeconds, FKeyCount, FTouchMisses));
-    }
 }
 
 // The input method committed a string into the kana step's input line.
@@ -1436,12 +1490,16 @@ void TfrmMain::ShowInformation(const std::string& text) {
 
 // A string the input method committed into the typing pane, which already holds it.
 void TfrmMain::RichEdit2ImeCommit(const std::string& committed) {
+    AutoLineFeed();
     if (!FRunning || FMode != PartMode)
         return;
     try {
         if (!committed.empty()) {
             FImeResult = committed;
-            FCompPart.CheckCommit(FImeResult, FSingleByte);
+            if (FCompPart.CheckCommit(FImeResult, FSingleByte))
+                ClearBreakHint();
+            else if (FCompPart.BreakExpected())
+                ShowBreakHint();
             EndCheck();
         }
         if (!ui->RichEdit2->HasComposition())
@@ -1530,9 +1588,10 @@ bool TfrmMain::RichEdit2KeyPress(QChar key) {
     char c = key.unicode() < 0x80 ? static_cast<char>(key.unicode()) : 0;
     bool swallowed = false;
     if (key == QLatin1Char('\r')) {
-        if (expected == '\r')
-            FCompPart.Confirmed += "\r\n";
-        else {
+        if (expected == '\r') {
+            FCompPart.AcceptBreak(FSingleByte);
+            ClearBreakHint();
+        } else {
             swallowed = true;
             c = 0;
         }
@@ -1542,26 +1601,21 @@ bool TfrmMain::RichEdit2KeyPress(QChar key) {
     // Escape and Ctrl+letters type control characters, which are no entries of a text.
     if (c > 0 && c < 32 && c != '\r' && c != '\t')
         return true;
-    if (!FCompPart.CheckKey(c, expected))
+    if (!FCompPart.CheckKey(c, expected)) {
+        if (expected == '\r')
+            ShowBreakHint();
         return true;
+    }
     typed->SetSelText(c == '\r' ? std::string("\r\n") : std::string(1, c));
     EndCheck();
     return true;
 }
 
-void TfrmMain::RichEdit2KeyUp(const QKeyEvent& event) {
+void TfrmMain::RichEdit2KeyUp() {
     TRichEdit* typed = ui->RichEdit2;
     if (FRunning && typed->ReadOnly())
         typed->SetReadOnly(false);
-    bool autoLineFeed =
-        FMode == PartMode || (FMode == AllMode && FRunning && ui->AutoCrLfAct->isChecked());
-    if (autoLineFeed && !AutoLineFeed())
-        return;
-    if (FMode == TouchMode)
-        return;
-    CountKeystroke(event.key());
-    if (FRunning)
-        SetStatus(ui->StatusBar2, 1, TimeAndKeysText(FSeconds, FKeyCount));
+    AutoLineFeed();
 }
 
 void TfrmMain::RichEdit2MouseDown() {
@@ -1715,19 +1769,22 @@ int TfrmMain::LeftoverUnits(const std::string& text) const {
     return units;
 }
 
-// Keeps the example line that is being typed in view; false when the line height is unknown.
-bool TfrmMain::AutoLineFeed() {
+// Keeps the example line that is being typed in view: always in sequential input, in bulk input
+// while the automatic line feed is on. After every key up, and after every commit, since an
+// input method may let no key up through.
+void TfrmMain::AutoLineFeed() {
+    if (FMode != PartMode && !(FMode == AllMode && FRunning && ui->AutoCrLfAct->isChecked()))
+        return;
     TRichEdit* example = ui->RichEdit1;
     int first = example->FirstVisibleLine();
     if (FLineHeight <= 5)
-        return false;
+        return;
     int visible = example->viewport()->height() / FLineHeight;
     if (first + visible < example->LineCount()) {
         int n = ui->RichEdit2->LineFromPos(ui->RichEdit2->SelStart()) - first - visible + 2;
         if (n > 0)
             example->ScrollLines(n);
     }
-    return true;
 }
 
 // The height of one line of the example: its content height over its lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The main window: the register and sentence lists, the example and typing panes, the
@@ -31,6 +32,7 @@ class QStatusBar;
 class QTreeWidgetItem;
 struct TRsltItem;
 class TKbClass;
+class TKeystrokeTap;
 class TRichEdit;
 class TfrmGraphJap;
 class TfrmEditor;
@@ -69,6 +71,7 @@ private:
     void ConnectHandlers();
     void FormCreate();
     void ReadSettings();
+    void ShowWelcome();
     void RestoreGeometry();
     bool FormCloseQuery();
     void OfferRecoveredText();
@@ -121,7 +124,12 @@ private:
     // learner is told how to switch it on. False for any other key.
     bool ImeOffKey(TRichEdit& pane, const QKeyEvent& event);
     void ClearImeHint();
-    void CountKeystroke(int key);
+    // A refused entry where the example has a line break: the learner is told to press Enter,
+    // until Enter is taken there or the next entry is accepted.
+    void ShowBreakHint();
+    void ClearBreakHint();
+    // Keystrokes of a pane, counted while an exercise runs in the pane its mode types into.
+    void CountKeystrokes(QWidget* pane, int strokes);
     TExerciseState ExerciseState() const;
 
     // Touch typing.
@@ -158,7 +166,7 @@ private:
     void RichEdit2ImeInput();
     bool RichEdit2KeyDown(const QKeyEvent& event);
     bool RichEdit2KeyPress(QChar key);
-    void RichEdit2KeyUp(const QKeyEvent& event);
+    void RichEdit2KeyUp();
     void RichEdit2MouseDown();
     void RichEdit2Enter();
     void EndCheck();
@@ -170,7 +178,7 @@ private:
     void MarkDifferences(const std::vector<TRsltItem>& items, bool underline);
     void MarkLeftover(TRichEdit* pane, int from, TRgb color);
     int LeftoverUnits(const std::string& text) const;
-    bool AutoLineFeed();
+    void AutoLineFeed();
     void UpdateLineHeight();
 
     // The ruler of bulk input.
@@ -216,11 +224,12 @@ private:
     int FDragOffset = 0;
     bool FCheckedBefore = false;
     bool FBannerShown = false;
-    bool FImeHintShown = false;  // StatusBar1 panel 1 tells how to switch the input method on
-    bool FEndingSession = false; // closing without a question
-    bool FClosed = false;        // the close went through: the data file is written
-    bool FLoadKeyHeld = false;   // a text loaded; no other key pressed since
-    int FLoadKey = 0;            // Qt::Key_Return when Enter loaded the text, else 0
+    bool FImeHintShown = false;   // StatusBar1 panel 1 tells how to switch the input method on
+    bool FBreakHintShown = false; // StatusBar1 panel 1 asks for Enter
+    bool FEndingSession = false;  // closing without a question
+    bool FClosed = false;         // the close went through: the data file is written
+    bool FLoadKeyHeld = false;    // a text loaded; no other key pressed since
+    int FLoadKey = 0;             // Qt::Key_Return when Enter loaded the text, else 0
 
     // The records window while it is open; cleared when it is destroyed.
     QPointer<TfrmGraphJap> FGraph;
@@ -228,6 +237,7 @@ private:
     QPointer<TfrmEditor> FEditor; // the open editor window; cleared when it is destroyed
     TFolderWatch FRegisterWatch;  // the register folder, whose changes the lists follow
     QTimer Timer1;
+    TKeystrokeTap* FKeystrokes = nullptr; // counts the keys of both panes; owned by the window
     // Hands the characters typed anywhere in the window to the drill in touch typing.
     std::unique_ptr<QObject> FTouchKeyFilter;
 };

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark executable of the build folder given as $1 offscreen, and the window
 # benchmarks once more under a virtual X display (Xvfb).
 set -e

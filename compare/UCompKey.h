@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Whole-text comparison: cuts an example text and a typed text (Shift_JIS bytes) into units,

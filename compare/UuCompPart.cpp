@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compare/UuCompPart.h"
 
 #include "platform/ShiftJis.h"
@@ -87,6 +88,24 @@ bool TCompPart::CheckCommit(std::string_view committedBytes, int langMode) {
     ExampleEdit->SetSelLength(0);
     ExampleEdit->SetSelStyle(Plain);
     return false;
+}
+
+bool TCompPart::BreakExpected() const {
+    RequirePanes();
+    const std::string example = ExampleEdit->Text();
+    return Confirmed.size() < example.size() && example.compare(Confirmed.size(), 2, "\r\n") == 0;
+}
+
+void TCompPart::AcceptBreak(int langMode) {
+    RequirePanes();
+    if (langMode == 0) {
+        TPaneUpdate exampleUpdate(*ExampleEdit);
+        ExampleEdit->Select(static_cast<int>(Confirmed.size()), 2);
+        ExampleEdit->SetSelColor(PaneColors::Grey);
+        ExampleEdit->SetSelStyle(Plain);
+        ExampleEdit->SetSelLength(0);
+    }
+    Confirmed += "\r\n";
 }
 
 bool TCompPart::CheckKey(char typed, char expected) {

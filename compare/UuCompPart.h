@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The incremental comparer of sequential input. It compares each entry with the example at
@@ -30,6 +31,15 @@ public:
     // accepted. Bytes that form no character count as '?', as the panes show them.
     // Throws std::logic_error when a pane is missing.
     bool CheckCommit(std::string_view committed, int langMode);
+
+    // Whether the example has a line break where the next entry is expected: only Enter is
+    // right there.
+    bool BreakExpected() const;
+
+    // Enter taken where the example has its line break: the break (CR LF) joins the accepted
+    // part. In Japanese texts (`langMode` 0) it turns grey as accepted commits do, a refused
+    // one's red included; English texts colour it as CheckKey colours every key.
+    void AcceptBreak(int langMode);
 
     // Checks a key before the typing field gets it: `typed` against `expected`, the example's
     // byte at the typing field's caret (0 when there is none). True when they are equal.

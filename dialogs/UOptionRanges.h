@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The ranges of the settings the settings dialog edits, and the rule that keeps every graph's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The logo of the about box: the product word painted letter by letter, each letter a bitmap of

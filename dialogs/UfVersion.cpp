@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/UfVersion.h"
 
 #include "dialogs/UPaintKboard.h"
@@ -13,6 +14,11 @@
 namespace {
 const QString NoticeText = QStringLiteral("© 2026 TYPORIN プロジェクト");
 const QString MailHint = QStringLiteral("作者へメールを送る");
+const QString LicenceText = QStringLiteral("ライセンス: GPL-3.0-or-later");
+const QString LicenceHint = QStringLiteral(
+    "TYPORIN は自由ソフトウェアです。GNU 一般公衆利用許諾書 (GPL) の第 3 版、\n"
+    "またはそれ以降の版の条件で、再配布や改変ができます。無保証です。\n"
+    "くわしくは LICENSE ファイルを見てください。");
 } // namespace
 
 TfrmVersion::TfrmVersion(QWidget* parent)
@@ -35,6 +41,11 @@ void TfrmVersion::FormCreate() {
     ui->Image1->setPixmap(ProgramIcon(QStringLiteral("typorin")).pixmap(32, 32));
     ui->Label1->setText(VersionText());
     ui->Label2->setText(NoticeText);
+    QFont small = font();
+    small.setPixelSize(12);
+    ui->Label6->setFont(small);
+    ui->Label6->setText(LicenceText);
+    ui->Label6->setToolTip(LicenceHint);
 
     QLabel* mail = ui->Label3;
     mail->setText(AuthorMailAddress);

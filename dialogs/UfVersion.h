@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The about box: the painted logo, the program's icon, name and version, a notice line, a

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes OUTPUT, a C++ source that holds the bytes of INPUT as the array SYMBOL and their count
 # as SYMBOLSize, so that the program carries the file and never looks for it at run time.
 # Run as: cmake -DINPUT=<file> -DOUTPUT=<source> -DSYMBOL=<name> -P EmbedFile.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The word list of the kana drills: everyday Japanese words with the kana a learner types, their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's register menu: adding the edited text or a text file to a register, deleting an
 // entry, creating and deleting register files, and listing the registers again.
 

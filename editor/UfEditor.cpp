@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/UfEditor.h"
 
 #include "app/UDataFile.h"
@@ -11,6 +12,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
 #include "platform/StatusPanel.h"
+#include "platform/WindowBounds.h"
 #include "ui_UfEditor.h"
 
 #include <QCloseEvent>
@@ -294,11 +296,8 @@ bool TfrmEditor::FormCloseQuery() {
     OptionRec.EditorShowView = ui->ShowView1->isChecked() ? 1 : 0;
     OptionRec.EditorListView1Height = ui->Splitter2->sizes().value(0);
     OptionRec.EditorPanel1Width = ui->Splitter1->sizes().value(0);
-    QRect bounds = geometry();
-    OptionRec.EditorWidth = bounds.width();
-    OptionRec.EditorHeight = bounds.height();
-    OptionRec.EditorLeft = bounds.x();
-    OptionRec.EditorTop = bounds.y();
+    StoreWindowBounds(*this, OptionRec.EditorLeft, OptionRec.EditorTop, OptionRec.EditorWidth,
+                      OptionRec.EditorHeight);
     return true;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The editor window: the register files of TextFolder and the entries of the chosen one on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The register-file chooser of the editor's adding commands: a list of the register files and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The title dialog of the editor's adding commands: a message, the title (preset by the caller)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-text comparison in both modes on small inputs: every unit of both texts is either
 // in the common subsequence or reported once, the counters agree with the lists, and the common
 // subsequence is a longest one.

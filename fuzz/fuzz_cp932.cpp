@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Code page 932 decoding and encoding of arbitrary bytes and arbitrary UTF-16.
 
 #include "fuzz/FuzzCheck.h"

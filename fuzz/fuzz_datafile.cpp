@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data-file reader and its repair: a file of any length and bytes, and any screens a
 // windowing system can report. After the repair every value is one the program can use, a
 // window lies wholly on a screen, and a second repair changes nothing.

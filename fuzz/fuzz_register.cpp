@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register reader on arbitrary bytes: the header test, the entry list and reading every
 // listed entry.
 

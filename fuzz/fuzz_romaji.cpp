@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The romaji line maker on arbitrary UTF-16 with arbitrary spelling choices: every byte of the
 // sentence lands in exactly one unit, keys are upper case, and the guide is the keys of
 // the kana units and the typable single-byte characters themselves, in a row.

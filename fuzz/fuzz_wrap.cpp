@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Japanese and English wraps and the full-width conversion: no character is lost, added or
 // reordered, only line breaks come in, and the full-width text holds only double-byte
 // characters and line breaks.

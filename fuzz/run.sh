@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzz target for a fixed time: `sh fuzz/run.sh BUILD_DIR SECONDS`.
 # Each starts from its committed seeds in fuzz/corpus/<target> (read only) and a working corpus
 # in BUILD_DIR/corpus/<target>. An input that crashes or breaks an invariant is written to

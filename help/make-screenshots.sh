@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the manual's pictures from the real program running under Xvfb:
 #
 #   sh help/make-screenshots.sh [build folder]      (default: build)

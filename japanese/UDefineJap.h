@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Japanese text utilities: full-width forms of single-byte characters, and line wrapping of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The practice text of sequential and bulk input: a register entry or a text file as those

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The frame of the small modal windows (settings, about): a fixed client size, a caption with

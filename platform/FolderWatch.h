@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Notices changes to a folder and to the files in it, whoever makes them (this program, another

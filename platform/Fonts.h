@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program names its fonts by their Japanese Windows faces; SetUpFonts maps them onto the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program's icons. They are drawn as SVG in resources/icons and rendered to PNG at these

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/InputMethod.h"
 
 #include <QCoreApplication>
@@ -5,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QtGlobal>
@@ -12,15 +14,8 @@
 namespace InputMethod {
 
 // Qt loads the input context the environment names (QT_IM_MODULE: "fcitx", "fcitx5", "ibus").
-TFramework CurrentFramework() {
-    QString name = qEnvironmentVariable("QT_IM_MODULE").toLower();
-    if (name.isEmpty())
-        return TFramework::None;
-    if (name.contains(QLatin1String("fcitx")))
-        return TFramework::Fcitx5;
-    if (name.contains(QLatin1String("ibus")))
-        return TFramework::IBus;
-    return TFramework::Other;
+ImeSession::TFramework CurrentFramework() {
+    return ImeSession::FrameworkOf(qEnvironmentVariable("QT_IM_MODULE").toStdString());
 }
 
 namespace {
@@ -29,6 +24,7 @@ const QString FcitxService = QStringLiteral("org.fcitx.Fcitx5");
 const QString FcitxController = QStringLiteral("/controller");
 const QString FcitxInterface = QStringLiteral("org.fcitx.Fcitx.Controller1");
 constexpr int RetryMs = 100;
+constexpr int HintMaxAgeMs = 5000;
 constexpr int MaxTries = 30;
 
 QDBusMessage FcitxCall(const QString& method) {
@@ -79,7 +75,7 @@ QPointer<TActivation> CurrentActivation;
 } // namespace
 
 bool RequestJapaneseInput(std::function<bool()> wanted) {
-    if (CurrentFramework() != TFramework::Fcitx5 || !QCoreApplication::instance())
+    if (CurrentFramework() != ImeSession::TFramework::Fcitx5 || !QCoreApplication::instance())
         return false;
     if (!QDBusConnection::sessionBus().isConnected())
         return false;
@@ -96,8 +92,15 @@ bool Fcitx5JapaneseInputOn() {
 }
 
 QString ImeOffHint() {
-    return QStringLiteral(
-        "日本語入力がオフです。全角/半角キーまたは Ctrl+Space で日本語入力をオンにしてください。");
+    // The session's facts take the bus a round trip and a look at the disk; learners who keep
+    // pressing keys with the input method off get the hint of a moment ago.
+    static QString hint;
+    static QElapsedTimer age;
+    if (hint.isEmpty() || !age.isValid() || age.elapsed() > HintMaxAgeMs) {
+        hint = ImeSession::ImeOffHint(ImeSession::ImeSessionFacts());
+        age.start();
+    }
+    return hint;
 }
 
 } // namespace InputMethod

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the program can ask of the desktop's input-method framework beyond Qt's input-method
@@ -10,15 +11,16 @@
 // Where no framework answers, nothing happens, and the windows tell the learner how to
 // switch Japanese input on (ImeOffHint).
 
+#include "platform/ImeSession.h"
+
 #include <QString>
 
 #include <functional>
 
 namespace InputMethod {
 
-// The framework whose input context Qt uses.
-enum class TFramework { None, Fcitx5, IBus, Other };
-TFramework CurrentFramework();
+// The framework whose input context Qt uses (QT_IM_MODULE, as the program may have chosen it).
+ImeSession::TFramework CurrentFramework();
 
 // Asks the running framework to switch Japanese input on for the focused input context, for as
 // long as `wanted` holds. Asynchronous and silent: returns whether a request was sent.
@@ -34,7 +36,9 @@ bool RequestJapaneseInput(std::function<bool()> wanted);
 // blocking D-Bus call; false without fcitx5.
 bool Fcitx5JapaneseInputOn();
 
-// The status-bar text shown when a key reaches a pane that expects the input method.
+// The status-bar text shown when a key reaches a pane that expects the input method: the keys
+// that switch Japanese input on with the framework in use, or what to set when none reaches
+// the program (ImeSession::ImeOffHint of the session as it is now).
 QString ImeOffHint();
 
 } // namespace InputMethod

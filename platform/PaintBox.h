@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A plain area the program draws on: the ruler, the keyboard, the graphs. The owner draws in

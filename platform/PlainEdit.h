@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A plain-text editing control for long texts (a megabyte stays quick to type in): the edited

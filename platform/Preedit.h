@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The composition colours of a text control: the preedit an input method sends is shown in the

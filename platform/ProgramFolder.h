@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program folder, where Typorin.dat and TextFolder (and a Typorin.chm, if any) live.
@@ -10,6 +11,7 @@
 // touches a learner's files.
 
 #include <filesystem>
+#include <stdexcept>
 
 std::filesystem::path ProgramFolder();
 
@@ -33,11 +35,20 @@ std::filesystem::path SharedDataFolder();
 // $HOME/.local/share/typorin. Either argument may be null (unset).
 std::filesystem::path UserDataFolder(const char* xdgDataHome, const char* home);
 
+// A copy of the sample registers that failed; what() names the file and the reason (UTF-8).
+class TSampleCopyError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Creates `folder` when missing and, when it holds no TextFolder yet, gives it a copy of the
-// sample registers in `samples`. The copy is filled beside its place and renamed into it whole,
-// so a failed copy leaves no half-filled TextFolder; an existing TextFolder is never touched.
-// Nothing is copied when `samples` does not exist. Throws std::runtime_error (UTF-8, naming
-// the folder and the reason) when the folder cannot be made.
+// sample registers in `samples`. The copy belongs to the learner whatever the samples' modes (an
+// install tree may hold them read-only): folders are made 0755 and files 0644, less the umask.
+// It is filled in a folder of its own beside its place and renamed into it whole, so a failed
+// or interrupted copy leaves no TextFolder at all and the next start copies again; what such a
+// copy left behind is removed first. An existing TextFolder is never touched. Nothing is copied
+// when `samples` does not exist. Throws std::runtime_error (UTF-8, naming the folder and the
+// reason) when the folder cannot be made, TSampleCopyError when the copy fails.
 void PrepareUserFolder(const std::filesystem::path& folder, const std::filesystem::path& samples);
 
 // Prepares the folder ProgramFolder() names when it is the user's data folder; does nothing

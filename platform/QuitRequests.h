@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Requests to end the program that come from outside its windows: the signals SIGTERM, SIGINT

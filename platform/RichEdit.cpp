@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/RichEdit.h"
 
 #include "platform/InputMethod.h"
@@ -7,11 +8,13 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -524,6 +527,89 @@ void TRichEdit::RebuildOverlay() {
     setExtraSelections(selections);
     FOverlay = std::move(selections);
     FOverlayFormats = std::move(formats);
+    UpdateBreakMarks();
+}
+
+// ---- Line-break marks
+
+namespace {
+
+const QString BreakMarkText = QStringLiteral("\u23CE"); // ⏎
+
+QFont MarkFont(QFont font, const TFontStyles& styles) {
+    font.setBold(styles.Bold);
+    font.setItalic(styles.Italic);
+    font.setUnderline(styles.Underline);
+    font.setStrikeOut(styles.StrikeOut);
+    return font;
+}
+
+} // namespace
+
+void TRichEdit::SetShowBreaks(bool show) {
+    if (show == FShowBreaks)
+        return;
+    FShowBreaks = show;
+    FShownMarks.clear();
+    viewport()->update();
+}
+
+std::vector<TRichEdit::TBreakMark> TRichEdit::BreakMarks() const {
+    std::vector<TBreakMark> marks;
+    if (!FShowBreaks)
+        return marks;
+    EnsureLayout();
+    const qreal width = QFontMetricsF(font()).horizontalAdvance(BreakMarkText);
+    for (QTextBlock block = document()->begin(); block.isValid() && block.next().isValid();
+         block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        if (!layout || layout->lineCount() == 0)
+            continue;
+        // The break is the block's last position, after its text.
+        const int breakPosition = block.position() + block.length() - 1;
+        const QTextLine line = layout->lineAt(layout->lineCount() - 1);
+        const qreal x = layout->position().x() + line.cursorToX(block.length() - 1);
+        const qreal y = layout->position().y() + line.y();
+        const TCellFormat cell = static_cast<std::size_t>(breakPosition) < FCells.size()
+                                     ? FCells[static_cast<std::size_t>(breakPosition)]
+                                     : TCellFormat{};
+        marks.push_back(
+            {ByteOf(breakPosition), QRectF(x, y, width, line.height()), cell.Color, cell.Styles});
+    }
+    return marks;
+}
+
+void TRichEdit::UpdateBreakMarks() {
+    if (!FShowBreaks)
+        return;
+    std::vector<TBreakMark> marks = BreakMarks();
+    if (marks == FShownMarks)
+        return;
+    const QPointF scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    QRegion changed;
+    for (std::size_t i = 0; i < std::max(marks.size(), FShownMarks.size()); ++i) {
+        if (i < marks.size() && i < FShownMarks.size() && marks[i] == FShownMarks[i])
+            continue;
+        for (const std::vector<TBreakMark>* list : {&marks, &FShownMarks})
+            if (i < list->size())
+                changed +=
+                    (*list)[i].Rect.translated(-scroll).toAlignedRect().adjusted(-1, -1, 1, 1);
+    }
+    viewport()->update(changed);
+}
+
+void TRichEdit::paintEvent(QPaintEvent* event) {
+    QTextEdit::paintEvent(event);
+    if (!FShowBreaks)
+        return;
+    FShownMarks = BreakMarks();
+    QPainter painter(viewport());
+    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    for (const TBreakMark& mark : FShownMarks) {
+        painter.setFont(MarkFont(font(), mark.Styles));
+        painter.setPen(ToQColor(mark.Color));
+        painter.drawText(mark.Rect, Qt::AlignLeft | Qt::AlignVCenter, BreakMarkText);
+    }
 }
 
 // ---- Lines and scrolling

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The text pane of the windows (the main window's RichEdit1 and RichEdit2): a QTextEdit in
@@ -78,6 +79,22 @@ public:
 
     const TCompositionColors& CompositionColors() const { return FCompositionColors; }
 
+    // Line-break marks: with them on, the end of every line that a break ends (not the last
+    // one, not a line the pane wrapped) shows "⏎" in the colour and style of that break, as
+    // the selection calls set them (black at first, grey once typed, red where an entry was
+    // refused), so that a learner sees where Enter belongs.
+    void SetShowBreaks(bool show);
+    bool ShowBreaks() const { return FShowBreaks; }
+    struct TBreakMark {
+        int Pos = 0; // byte offset of the break (its CR)
+        QRectF Rect; // where the mark is drawn, in document coordinates
+        TRgb Color;
+        TFontStyles Styles;
+        friend bool operator==(const TBreakMark&, const TBreakMark&) = default;
+    };
+    // The marks as they are drawn now; none while they are off.
+    std::vector<TBreakMark> BreakMarks() const;
+
     // TTextPane. Input-method modes: Disabled and Closed keep the input method out of the pane
     // (Qt::WA_InputMethodEnabled off, ImEnabled false, the input context told) after
     // cancelling any composition, so keys arrive as key events whatever state the learner's
@@ -127,6 +144,7 @@ public:
     using QTextEdit::inputMethodQuery;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -192,6 +210,8 @@ private:
     // The extra selections no longer show FCells: rebuilt now, or at the end of the batch.
     void OverlayChanged();
     void RebuildOverlay();
+    // Repaints the marks whose place or colour changed since they were drawn.
+    void UpdateBreakMarks();
     // Lays the document out even while the pane is hidden, so lines exist before it is shown.
     void EnsureLayout() const;
     std::vector<TVisualLine> VisualLines() const;
@@ -222,6 +242,8 @@ private:
     QList<ExtraSelection> FOverlay; // the extra selections shown
     std::vector<TCellFormat> FOverlayFormats; // the format each of them draws
     bool FOverlayStale = false;               // FCells changed since they were built
+    bool FShowBreaks = false;                 // see SetShowBreaks
+    std::vector<TBreakMark> FShownMarks;      // the marks drawn last
     int FUpdateDepth = 0;                     // open BeginUpdate calls
     std::optional<QTextCursor> FBatchCursor;  // the selection a batch set, not yet the widget's
 

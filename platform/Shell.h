@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Opening things with the desktop's own programs: the help file with its viewer, a "mailto:"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Shift_JIS (code page 932) text: the lead-byte rule, characters, conversion to and from UTF-16,

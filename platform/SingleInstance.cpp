@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SingleInstance.h"
 
 #include "platform/FileIo.h"
@@ -7,6 +8,9 @@
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QStringList>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstring>
@@ -19,10 +23,16 @@
 
 namespace {
 
-const QByteArray RaiseRequest = "raise\n";
+// A later start sends one line: "raise", or "raise" and a blank and its activation token.
+const QByteArray RaiseRequest = "raise";
+constexpr qsizetype MaxTokenLength = 255;
 
-// A later start sends one short line; anything longer than this without a line end is not ours.
-constexpr qsizetype MaxPendingBytes = 64;
+// Anything longer than a request line without a line end is not ours.
+constexpr qsizetype MaxPendingBytes = 8 + MaxTokenLength;
+
+bool TokenCharacter(char c) {
+    return c > ' ' && c < 0x7f;
+}
 
 // The address of the socket at `path`; false when the path does not fit an address.
 bool SocketAddress(const QString& path, sockaddr_un& address) {
@@ -143,7 +153,19 @@ void TSingleInstance::StopListening() {
     QFile::remove(FSocketPath);
 }
 
-bool TSingleInstance::RaiseRunning(int timeoutMs) {
+bool TSingleInstance::ValidActivationToken(const QString& token) {
+    if (token.isEmpty() || token.size() > MaxTokenLength)
+        return false;
+    return std::all_of(token.begin(), token.end(), [](QChar c) {
+        return c.unicode() < 0x80 && TokenCharacter(static_cast<char>(c.unicode()));
+    });
+}
+
+bool TSingleInstance::RaiseRunning(int timeoutMs, const QString& activationToken) {
+    QByteArray request = RaiseRequest;
+    if (ValidActivationToken(activationToken))
+        request += ' ' + activationToken.toLatin1();
+    request += '\n';
     sockaddr_un address;
     const int fd = OpenSocket(FSocketPath, address);
     if (fd < 0)
@@ -158,10 +180,9 @@ bool TSingleInstance::RaiseRunning(int timeoutMs) {
         connected = ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
     }
     qsizetype written = 0;
-    while (connected && written < RaiseRequest.size()) {
-        const ssize_t n =
-            ::send(fd, RaiseRequest.constData() + written,
-                   static_cast<std::size_t>(RaiseRequest.size() - written), MSG_NOSIGNAL);
+    while (connected && written < request.size()) {
+        const ssize_t n = ::send(fd, request.constData() + written,
+                                 static_cast<std::size_t>(request.size() - written), MSG_NOSIGNAL);
         if (n > 0)
             written += n;
         else if (n < 0 && errno == EINTR)
@@ -172,7 +193,7 @@ bool TSingleInstance::RaiseRunning(int timeoutMs) {
             break;
     }
     ::close(fd);
-    return written == RaiseRequest.size();
+    return written == request.size();
 }
 
 void TSingleInstance::AcceptClients() {
@@ -195,7 +216,7 @@ void TSingleInstance::ReadClient(int fd) {
     if (found == FClients.end())
         return;
     char buffer[256];
-    int raises = 0;
+    QStringList raises; // the token of each request
     bool closed = false;
     for (;;) {
         const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
@@ -213,15 +234,22 @@ void TSingleInstance::ReadClient(int fd) {
     }
     QByteArray& pending = found->second.Pending;
     for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
-        if (pending.first(end + 1) == RaiseRequest)
-            ++raises;
+        const QByteArray line = pending.first(end);
+        if (line == RaiseRequest)
+            raises << QString();
+        else if (line.startsWith(RaiseRequest + ' ')) {
+            QString token = QString::fromLatin1(line.mid(RaiseRequest.size() + 1));
+            if (ValidActivationToken(token))
+                raises << token;
+        }
         pending.remove(0, end + 1);
     }
     if (closed || pending.size() > MaxPendingBytes)
         DropClient(fd);
     // Raising may run an event loop of its own: the client is settled before.
-    for (int i = 0; i < raises && OnRaise; ++i)
-        OnRaise();
+    for (const QString& token : raises)
+        if (OnRaise)
+            OnRaise(token);
 }
 
 void TSingleInstance::DropClient(int fd) {

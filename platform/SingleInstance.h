@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One running instance per executable name and user: a lock file in the user's runtime folder
@@ -40,10 +41,18 @@ public:
     const QString& Name() const { return FName; }
 
     // Asks the running instance to raise its window; false when it could not be reached.
-    bool RaiseRunning(int timeoutMs = 1000);
+    // `activationToken`, when given, is the activation token (xdg-activation) this start was
+    // given by the desktop that launched it; a Wayland compositor lets the running instance
+    // take the focus with it. It is sent only when it is a valid token (ValidActivationToken).
+    bool RaiseRunning(int timeoutMs = 1000, const QString& activationToken = {});
 
-    // Called in the first instance when a later start asks it to raise its window.
-    std::function<void()> OnRaise;
+    // Called in the first instance when a later start asks it to raise its window, with the
+    // activation token that start sent (empty when none).
+    std::function<void(const QString& activationToken)> OnRaise;
+
+    // Whether `token` can travel as an activation token: 1 to 255 printable ASCII characters
+    // without blanks.
+    static bool ValidActivationToken(const QString& token);
 
 private:
     // A later start that connected: its socket, watched for reading, and what it sent so far

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One panel of a status bar: a fixed-width, sunken field with one line of text. The text is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A text pane as the exercise engines see it: plain text with a selection, per-character colour

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four graph strips of the records window: painting, hints, the read-out line and the
 // mouse.
 

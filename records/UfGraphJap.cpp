@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/UfGraphJap.h"
 
 #include "app/UDataFile.h"
@@ -10,6 +11,7 @@
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
+#include "platform/WindowBounds.h"
 #include "ui_UfGraphJap.h"
 
 #include <QApplication>
@@ -239,11 +241,7 @@ void TfrmGraphJap::closeEvent(QCloseEvent* event) {
 // Stores the bounds and the pane sizes; the window always closes.
 void TfrmGraphJap::FormCloseQuery() {
     TOptionRec& o = OptionRec;
-    const QRect bounds = geometry();
-    o.GraphWidth = bounds.width();
-    o.GraphHeight = bounds.height();
-    o.GraphLeft = bounds.x();
-    o.GraphTop = bounds.y();
+    StoreWindowBounds(*this, o.GraphLeft, o.GraphTop, o.GraphWidth, o.GraphHeight);
     auto bottom = [](QWidget* widget, QWidget* within) {
         return widget->mapTo(within, QPoint(0, 0)).y() + widget->height();
     };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The records window: the practised titles of one mode with their counts, a grid with one row

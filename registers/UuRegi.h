@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Sentence registers: the Shift_JIS text files of titled entries kept in TextFolder, and the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install rules and the Debian package.
 #
 #   cmake --install build --prefix <prefix>    an install tree under <prefix>
@@ -57,11 +58,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/typorin/")
 # The libraries it links decide the dependencies; what it loads by name at run time is added:
-# the fonts it maps the Japanese faces to, and (only recommended) Qt's Japanese texts, an input
-# method and the opener of the manual. Its icons are PNG files built in, read without plugins.
+# the fonts it maps the Japanese faces to, and (only recommended) Qt's Japanese texts, Qt's
+# Wayland platform, an input method with a Japanese engine and the opener of the manual. Its
+# icons are PNG files built in, read without plugins.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fcitx5-mozc | ibus-mozc, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland, \
+fcitx5-mozc | fcitx5-anthy | fcitx5-skk | ibus-mozc | ibus-anthy | ibus-kkc, xdg-utils")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY typorin)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

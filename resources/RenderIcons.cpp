@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's SVG icons to PNG files at the sizes the windows use, at build time, so
 // that the program itself loads no SVG renderer or image-format plugin to show them.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The key check of the drill's current kana unit. The guide shows one spelling of the unit (the

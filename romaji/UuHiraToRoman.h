@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The kana-to-romaji table of the touch-typing drill: for one kana unit (a kana, a kana with a

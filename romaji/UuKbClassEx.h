@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The touch-typing drill: the strings of a practice text shown one by one in the example pane,

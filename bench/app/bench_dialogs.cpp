@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from the command to the settings dialog and to the about box shown: the window built
 // with all its controls (and, for the about box, the logo's bitmaps), shown, exposed by the
 // platform and painted once. Run it with QT_QPA_PLATFORM=offscreen, or under Xvfb with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor on large texts: a register of 10,000 entries (about 1 MB) listed, one entry read
 // and one saved changed (milliseconds each); and one key typed into the editor window holding
 // a 1 MB text, with the repaint it causes (p50 and p99 in microseconds).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys and comparisons of sequential and bulk input in the real main window (offscreen), on a
 // practice text of 1,024 characters:
 // - one key of an English sequential exercise (key down, the check, the key up with its line

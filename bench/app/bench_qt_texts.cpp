@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up cost of Qt's Japanese texts: finding, loading and installing the translation of
 // Qt's own dialogs and buttons, as the program entry does once.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from process start to the main window shown, and the resident memory then, beside the
 // same figures for a bare Qt window: the baseline the program's start is held against (under
 // 1.4 times its time, and under 35 MB resident).

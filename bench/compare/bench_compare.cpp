@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-text comparison of 1,024 against 1,024 units: Japanese prose with a few typos, the worst
 // case of one repeated character (a candidate for every pair, about a million), and word mode
 // with 200 words against 200. Each reports the peak of the bytes a comparison allocates on top of

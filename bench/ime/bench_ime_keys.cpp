@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From an X key event to the window having processed what the input method made of it:
 // romaji "a" to the preedit "あ", and Return to the commit checked by sequential input, through
 // fcitx5 and Mozc. Runs inside tests/ime/im_session.sh fcitx5 (bench/run.sh starts it);

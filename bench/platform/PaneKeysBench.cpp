@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time the panes take for one key of an exercise on a text of 1,024 characters, the longest
 // practice text: what the windows do per key in sequential and bulk input. Each figure is the
 // time of one key, events and hooks included; the last is that of marking every character,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records window on a full ring of 200 records of one mode: opening it until it is shown,
 // one repaint of the four strips (2,050 pixels wide), one read-out mouse move over a strip, and
 // the deletion of one title with the compaction of the ring.

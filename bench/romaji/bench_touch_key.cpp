@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One key of touch typing in the real main window (offscreen): the key down and the judgement,
 // the guide and kana greyed, the keyboard marked and repainted, the key up with its counters.
 // The keys follow the guide of each string, with a wrong key after every ninth right one, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program entry sets up before its window: Qt's own texts in Japanese.
 
 #include "app/UStartup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sequential and bulk input in the main window, driven as a learner drives them: a sentence
 // picked from a register or a file opened, keys and input-method commits, F5, the ruler.
 
@@ -5,6 +6,7 @@
 
 #include "app/UExerciseStats.h"
 #include "platform/FileIo.h"
+#include "platform/InputMethod.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -250,12 +252,13 @@ TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     EXPECT_FALSE(Action(window.get(), "Comp1")->isEnabled());
 
+    // Each input-method event that shows a key's work is a keystroke, as is the key x.
     Compose(typed, QStringLiteral("あ"));
     EXPECT_TRUE(Action(window.get(), "Comp1")->isEnabled()) << "the first entry allows comparing";
     Commit(typed, QStringLiteral("あいかうお"));
     QTest::keyClicks(typed, "x");
     Tick(window.get(), 2);
-    EXPECT_EQ(Panel(window.get(), "StatusBar2", 1), ShiftJis::ToQString(TimeAndKeysText(2, 1)));
+    EXPECT_EQ(Panel(window.get(), "StatusBar2", 1), ShiftJis::ToQString(TimeAndKeysText(2, 3)));
     double before = Now();
     QTest::keyClick(typed, Qt::Key_F5);
 
@@ -267,7 +270,7 @@ TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
     ExpectFormat(typed, 2, PaneColors::Black, Plain, "typed い");
     EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
               QStringLiteral(
-                  "  入力速度 180.0 文字/分   誤字・脱字数 1    余字数 2   打鍵速度 30.0 打/分"));
+                  "  入力速度 180.0 文字/分   誤字・脱字数 1    余字数 2   打鍵速度 90.0 打/分"));
     EXPECT_FALSE(Action(window.get(), "Comp1")->isEnabled());
     EXPECT_TRUE(typed->ReadOnly());
 
@@ -276,7 +279,7 @@ TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
     ExpectCounts(rec, {RecModeBulkWhole, 5, 6, 4, 1, 2});
     EXPECT_EQ(rec.TextKind, TextKindJapanese);
     EXPECT_EQ(rec.KanjiCount, 0);
-    EXPECT_EQ(rec.KeyCount, 1);
+    EXPECT_EQ(rec.KeyCount, 3);
     EXPECT_EQ(rec.Seconds, 2);
     EXPECT_GE(rec.RecDate, before - 1e-6);
     EXPECT_LE(rec.RecDate, Now() + 1e-6);
@@ -469,10 +472,68 @@ TEST_F(UfMainExerciseTest, SequentialCommitsAreCheckedAsTheyCome) {
     Tick(window.get(), 2);
     Commit(typed, QStringLiteral("え"));
     EXPECT_TRUE(typed->ReadOnly()) << "the exercise ended by itself";
+    // Three commits, the last one counted before it ends the exercise; Shift alone is none.
     EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
-              QStringLiteral("  入力速度 120.0 文字/分\r\n  打鍵速度 0.0 打/分\r\n  エラー数 1"));
+              QStringLiteral("  入力速度 120.0 文字/分\r\n  打鍵速度 90.0 打/分\r\n  エラー数 1"));
     ExpectCounts(PracticeRecs[0], {RecModeSequential, 4, 5, 0, 1, 0});
     EXPECT_EQ(PracticeRecs[0].Seconds, 2);
+    EXPECT_EQ(PracticeRecs[0].KeyCount, 3);
+}
+
+// Where the example has a line break, its mark shows it; a commit there is refused, the mark
+// turns red and the status bar asks for Enter until Enter is taken.
+TEST_F(UfMainExerciseTest, ACommitWhereABreakBelongsAsksForEnter) {
+    auto window = Start(TfrmMain::PartMode, u"あい\r\nうえ");
+    TRichEdit* example = Pane(window.get(), "RichEdit1");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    ASSERT_TRUE(example->ShowBreaks());
+    ASSERT_EQ(example->BreakMarks().size(), 1u);
+    EXPECT_EQ(example->BreakMarks()[0].Pos, 4);
+
+    Commit(typed, QStringLiteral("あい"));
+    EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+    Commit(typed, QStringLiteral("うえ"));
+    EXPECT_EQ(typed->Text(), Sjis(u"あい")) << "refused";
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("改行（Enter）を入力してください。"));
+    EXPECT_EQ(example->BreakMarks()[0].Color, PaneColors::Red);
+    // A preedit does not take the request away; Enter does.
+    Compose(typed, QStringLiteral("う"));
+    Compose(typed, QString());
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("改行（Enter）を入力してください。"));
+    Press(window.get(), Qt::Key_Return);
+    EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+    EXPECT_EQ(typed->Text(), Sjis(u"あい\r\n"));
+    EXPECT_EQ(example->BreakMarks()[0].Color, PaneColors::Grey) << "accepted, as typed text is";
+    EXPECT_EQ(example->BreakMarks()[0].Styles, TFontStyles{});
+    Tick(window.get(), 2);
+    Commit(typed, QStringLiteral("うえ"));
+    EXPECT_TRUE(typed->ReadOnly()) << "the exercise ended";
+    EXPECT_EQ(PracticeRecs[0].MissCount, 1);
+
+    // A commit running over the break keeps what matched before it and asks the same.
+    ClickSentence(window.get(), 0);
+    Commit(typed, QStringLiteral("あいう"));
+    EXPECT_EQ(typed->Text(), Sjis(u"あい"));
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("改行（Enter）を入力してください。"));
+    // Bulk input and touch typing show no marks.
+    Action(window.get(), "All1")->trigger();
+    EXPECT_FALSE(example->ShowBreaks());
+}
+
+// An English text: a letter where the break belongs is a wrong key, and the same request.
+TEST_F(UfMainExerciseTest, AKeyWhereABreakBelongsAsksForEnter) {
+    auto window = Start(TfrmMain::PartMode, u"ab\r\ncd");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    QTest::keyClicks(typed, "abc");
+    EXPECT_EQ(typed->Text(), "ab");
+    EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
+              QStringLiteral("改行（Enter）を入力してください。"));
+    Press(window.get(), Qt::Key_Return);
+    EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+    EXPECT_EQ(typed->Text(), "ab\r\n");
 }
 
 TEST_F(UfMainExerciseTest, AWrongFirstCharacterAcceptsNothing) {
@@ -741,7 +802,7 @@ TEST_F(UfMainExerciseTest, AKeyPastTheInputMethodTellsTheLearnerToSwitchItOn) {
         auto window = Start(mode, u"おはよう");
         TRichEdit* typed = Pane(window.get(), "RichEdit2");
         QTest::keyClicks(typed, "o");
-        EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).contains(QStringLiteral("全角/半角")));
+        EXPECT_EQ(Panel(window.get(), "StatusBar1", 1), InputMethod::ImeOffHint());
         bool bulk = mode == TfrmMain::AllMode;
         EXPECT_EQ(typed->Text(), bulk ? "o" : "");
         EXPECT_EQ(Find<QTimer>(window.get(), "Timer1")->isActive(), bulk);
@@ -750,8 +811,8 @@ TEST_F(UfMainExerciseTest, AKeyPastTheInputMethodTellsTheLearnerToSwitchItOn) {
     }
 }
 
-// The line height is known from the start, so a one-line text counts its keystrokes (the last
-// one ends the exercise before its key up).
+// A one-line text counts every keystroke, the last one too, though it ends the exercise before
+// its key up.
 TEST_F(UfMainExerciseTest, AOneLineEnglishTextCountsItsKeystrokes) {
     auto window = Start(TfrmMain::PartMode, u"ab");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
@@ -759,9 +820,99 @@ TEST_F(UfMainExerciseTest, AOneLineEnglishTextCountsItsKeystrokes) {
     Tick(window.get(), 2);
     QTest::keyClicks(typed, "b");
     EXPECT_TRUE(typed->ReadOnly());
-    EXPECT_EQ(PracticeRecs[0].KeyCount, 1);
-    EXPECT_NE(Panel(window.get(), "StatusBar1", 1).indexOf(QStringLiteral("打鍵速度 30.0")), -1)
+    EXPECT_EQ(PracticeRecs[0].KeyCount, 2);
+    EXPECT_NE(Panel(window.get(), "StatusBar1", 1).indexOf(QStringLiteral("打鍵速度 60.0")), -1)
         << Panel(window.get(), "StatusBar1", 1).toStdString();
 }
+
+// "ohayou" as each kind of input method lets it through to the typing pane. The last kana
+// ends the exercise; whatever follows it (Enter, a release) comes after the end.
+struct TEngineStream {
+    const char* Name;
+    // Steps: 'p' a preedit, 'c' a commit (both of Text), 'r' the release of Key, 'k' a press
+    // and release of Key.
+    struct TStep {
+        char Kind;
+        const char16_t* Text;
+        Qt::Key Key;
+    };
+    std::vector<TStep> Steps;
+};
+
+class UfMainKeystrokeTest : public UfMainExerciseTest,
+                            public testing::WithParamInterface<TEngineStream> {};
+
+TEST_P(UfMainKeystrokeTest, EveryInputMethodStoresTheSameKeyCount) {
+    auto window = Start(TfrmMain::PartMode, u"おはよう");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    Tick(window.get(), 2);
+    for (const TEngineStream::TStep& step : GetParam().Steps) {
+        QString text = step.Text ? QString::fromStdU16String(step.Text) : QString();
+        switch (step.Kind) {
+        case 'p':
+            Compose(typed, text);
+            break;
+        case 'c':
+            Commit(typed, text);
+            break;
+        case 'r': {
+            QKeyEvent release(QEvent::KeyRelease, step.Key, Qt::NoModifier);
+            QApplication::sendEvent(typed, &release);
+            break;
+        }
+        case 'k':
+            QTest::keyClick(typed, step.Key);
+            break;
+        }
+    }
+    ASSERT_TRUE(typed->ReadOnly()) << "the exercise ended";
+    EXPECT_EQ(PracticeRecs[0].KeyCount, 6);
+    EXPECT_NE(Panel(window.get(), "StatusBar1", 1).indexOf(QStringLiteral("打鍵速度 180.0")), -1)
+        << Panel(window.get(), "StatusBar1", 1).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, UfMainKeystrokeTest,
+                         testing::Values(TEngineStream{"PressTaken",
+                                                       {{'p', u"お", {}},
+                                                        {'r', nullptr, Qt::Key_O},
+                                                        {'p', u"おｈ", {}},
+                                                        {'r', nullptr, Qt::Key_H},
+                                                        {'p', u"おは", {}},
+                                                        {'r', nullptr, Qt::Key_A},
+                                                        {'p', u"おはｙ", {}},
+                                                        {'r', nullptr, Qt::Key_Y},
+                                                        {'p', u"おはよ", {}},
+                                                        {'r', nullptr, Qt::Key_O},
+                                                        {'p', u"おはよう", {}},
+                                                        {'r', nullptr, Qt::Key_U},
+                                                        {'c', u"おはよう", {}},
+                                                        {'p', u"", {}},
+                                                        {'r', nullptr, Qt::Key_Return}}},
+                                         TEngineStream{"PressAndReleaseTaken",
+                                                       {{'p', u"お", {}},
+                                                        {'p', u"おh", {}},
+                                                        {'p', u"おは", {}},
+                                                        {'p', u"おはy", {}},
+                                                        {'p', u"おはよ", {}},
+                                                        {'p', u"おはよう", {}},
+                                                        {'c', u"おはよう", {}},
+                                                        {'p', u"", {}},
+                                                        {'r', nullptr, Qt::Key_Return}}},
+                                         TEngineStream{"CommitsAsTyped",
+                                                       {{'c', u"お", {}},
+                                                        {'r', nullptr, Qt::Key_O},
+                                                        {'p', u"h", {}},
+                                                        {'r', nullptr, Qt::Key_H},
+                                                        {'c', u"は", {}},
+                                                        {'p', u"", {}},
+                                                        {'r', nullptr, Qt::Key_A},
+                                                        {'p', u"y", {}},
+                                                        {'c', u"よ", {}},
+                                                        {'r', nullptr, Qt::Key_O},
+                                                        {'c', u"う", {}},
+                                                        {'r', nullptr, Qt::Key_U}}}),
+                         [](const testing::TestParamInfo<TEngineStream>& info) {
+                             return std::string(info.param.Name);
+                         });
 
 } // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings command and the about box of the main window: the dialog driven while it is
 // shown modally, and what the window shows and stores after it closes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/app/MainWindowFixture.h"
 
 #include "app/UDataFile.h"
@@ -31,13 +32,18 @@ namespace {
 
 class UfMainTest : public TMainWindowTest {};
 
-TEST_F(UfMainTest, AFirstStartReportsTheMissingFileAndOpensCentredInTouchTyping) {
+// No Typorin.dat yet: a learner's first start, with the defaults and a welcome, once.
+TEST_F(UfMainTest, AFirstStartWelcomesTheLearnerOnceAndOpensCentredInTouchTyping) {
     auto window = Open();
+    QTest::qWait(0);
     ASSERT_EQ(FDialogs.Messages.size(), 1u);
-    EXPECT_EQ(FDialogs.Messages[0].Icon, Dialogs::TIcon::Error);
-    EXPECT_EQ(FDialogs.Messages[0].Text,
-              QStringLiteral("データファイルの読みこみに失敗しました。\r\n"
-                             "設定値や練習記録のデータはすべて初期化されます。"));
+    EXPECT_EQ(FDialogs.Messages[0].Icon, Dialogs::TIcon::Information);
+    const QString& welcome = FDialogs.Messages[0].Text;
+    EXPECT_TRUE(welcome.startsWith(QStringLiteral("TYPORIN へようこそ。")))
+        << welcome.toStdString();
+    for (const QString& part : {QStringLiteral("タッチタイプ"), QStringLiteral("逐次入力"),
+                                QStringLiteral("一括入力"), QStringLiteral("F1")})
+        EXPECT_TRUE(welcome.contains(part)) << part.toStdString();
     QSize screen = QGuiApplication::primaryScreen()->size();
     EXPECT_EQ(window->geometry(),
               QRect((screen.width() - 620) / 2, (screen.height() - 410) / 2, 620, 410));
@@ -48,6 +54,26 @@ TEST_F(UfMainTest, AFirstStartReportsTheMissingFileAndOpensCentredInTouchTyping)
               QStringLiteral("求む！　バグ・不具合報告　質問もＯＫ！\nここをクリック→") +
                   AuthorMailAddress);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("TYPORIN"));
+
+    // Closing writes the file: the next start says nothing.
+    window->close();
+    window.reset();
+    window = Open();
+    QTest::qWait(0);
+    EXPECT_EQ(FDialogs.Messages.size(), 1u);
+}
+
+// A file that is there but cannot be read is a failure, and says so.
+TEST_F(UfMainTest, ADataFileThatCannotBeReadIsReported) {
+    std::filesystem::create_directory(DataFilePath());
+    auto window = Open();
+    QTest::qWait(0);
+    ASSERT_EQ(FDialogs.Messages.size(), 1u);
+    EXPECT_EQ(FDialogs.Messages[0].Icon, Dialogs::TIcon::Error);
+    EXPECT_EQ(FDialogs.Messages[0].Text,
+              QStringLiteral("データファイルの読みこみに失敗しました。\r\n"
+                             "設定値や練習記録のデータはすべて初期化されます。"));
+    EXPECT_TRUE(Action(window.get(), "Touch1")->isChecked()) << "the defaults are in force";
 }
 
 TEST_F(UfMainTest, TheControlsCarryTheirNames) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box's logo painted into an image: grey shadows, coloured letters 5 pixels right and
 // 3 down, and never the bitmaps' silver background.
 

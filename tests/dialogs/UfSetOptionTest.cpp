@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialog driven through its up-down controls, as a learner drives it.
 
 #include "dialogs/UfSetOption.h"

@@ -1,11 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window under a real input method: run by im_session.sh inside a virtual X display
-// with fcitx5 or ibus and the Mozc engine, on the xcb platform with the framework's Qt module.
-// Keys are real X keyboard events (XTest, sent by xdotool to the focused window); what the
-// learner sees is read through the controls' object names. Every wait polls a state with a
-// time limit.
+// or a headless Wayland compositor, with fcitx5 or ibus and a Japanese engine. Keys are real
+// keyboard events (XTest through xdotool, the virtual keyboard through wtype) sent to the
+// focused window; what the learner sees is read through the controls' object names. Every wait
+// polls a state with a time limit.
 //
-// TYPORIN_IM names the session: "fcitx5", "ibus" (Mozc on at launch) or "ibus-direct" (Mozc
-// in direct input at launch, as an ibus learner may well have it).
+// TYPORIN_IM names the framework: "fcitx5", "ibus" (Japanese input on at launch) or
+// "ibus-direct" (Mozc in direct input at launch, as an ibus learner may well have it);
+// TYPORIN_IM_ENGINE the engine (mozc, anthy, skk, kkc); TYPORIN_IM_SESSION "x11" or "wayland".
+// Most tests hold for every engine; those that rely on Mozc's own behaviour say so.
 
 #include "tests/app/MainWindowFixture.h"
 
@@ -19,9 +22,17 @@
 #include <QDBusReply>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -34,17 +45,45 @@ std::string Sjis(std::u16string_view text) {
 QString Session() {
     return qEnvironmentVariable("TYPORIN_IM");
 }
+QString Engine() {
+    return qEnvironmentVariable("TYPORIN_IM_ENGINE");
+}
+bool Wayland() {
+    return qEnvironmentVariable("TYPORIN_IM_SESSION") == QLatin1String("wayland");
+}
 
-// Sends X key events to the focused window, as a keyboard would: xdotool names ("o", "Return",
-// "F5"), one event pair each. The event loop runs while xdotool works.
+// wtype's arguments for xdotool's key names: "-k o", "-k Return", "-M alt -k t -m alt". Each
+// key waits 40 ms; the first 300 ms, since the key right after a new virtual keyboard's keymap
+// is lost otherwise.
+QStringList WtypeArguments(const QStringList& keys) {
+    QStringList arguments{QStringLiteral("-s"), QStringLiteral("300")};
+    for (const QString& key : keys) {
+        QStringList parts = key.split(QLatin1Char('+'));
+        QString name = parts.takeLast();
+        arguments << QStringLiteral("-s") << QStringLiteral("40");
+        for (const QString& modifier : parts)
+            arguments << QStringLiteral("-M") << modifier.toLower();
+        arguments << QStringLiteral("-k") << name;
+        for (const QString& modifier : parts)
+            arguments << QStringLiteral("-m") << modifier.toLower();
+    }
+    return arguments;
+}
+
+// Sends key events to the focused window, as a keyboard would: xdotool names ("o", "Return",
+// "F5", "alt+t"), one press and release each. The event loop runs while the tool works.
 void Keys(const QStringList& keys) {
-    QProcess xdotool;
-    xdotool.start(
-        QStringLiteral("xdotool"),
-        QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")} + keys);
-    ASSERT_TRUE(xdotool.waitForStarted()) << "xdotool did not start";
-    ASSERT_TRUE(WaitFor([&] { return xdotool.state() == QProcess::NotRunning; }, 30000));
-    ASSERT_EQ(xdotool.exitCode(), 0);
+    QProcess tool;
+    if (Wayland())
+        tool.start(QStringLiteral("wtype"), WtypeArguments(keys));
+    else
+        tool.start(
+            QStringLiteral("xdotool"),
+            QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")} +
+                keys);
+    ASSERT_TRUE(tool.waitForStarted()) << "the key tool did not start";
+    ASSERT_TRUE(WaitFor([&] { return tool.state() == QProcess::NotRunning; }, 30000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
 }
 
 // Romaji as single keys: "ohayou" -> o h a y o u.
@@ -82,11 +121,19 @@ protected:
         TMainWindowTest::SetUp();
         if (Session().isEmpty())
             GTEST_SKIP() << "runs only inside im_session.sh";
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            GTEST_SKIP() << "needs the xcb platform";
+        if (QGuiApplication::platformName() !=
+            (Wayland() ? QLatin1String("wayland") : QLatin1String("xcb")))
+            GTEST_SKIP() << "needs the session's platform";
     }
 
-    bool Direct() const { return Session() == QLatin1String("ibus-direct"); }
+    // Japanese input is off when the session starts: Mozc set to direct input, or Anthy under
+    // ibus, which starts in direct input by itself.
+    bool Direct() const {
+        return Session() == QLatin1String("ibus-direct") ||
+               (Session() == QLatin1String("ibus") && Engine() == QLatin1String("anthy"));
+    }
+    // Tests written for Mozc's own conversion and key handling.
+    bool Mozc() const { return Engine() == QLatin1String("mozc"); }
 
     // Opens the window in `mode` over a register of sentences and starts sentence `index`.
     std::unique_ptr<TfrmMain> Start(int mode, const std::vector<std::u16string>& texts,
@@ -122,11 +169,68 @@ protected:
     }
 };
 
+// ---- Keystrokes, whatever the engine ----
+
+// The same romaji gives the same record under every engine: 15 keys for "ohayougozaimasu", the
+// last one included, Enter none. Engines that compose commit with Enter; SKK commits each kana
+// as it is typed, so its last key ends the exercise.
+TEST_F(ImeTest, TheSameRomajiStoresTheSameKeyCountUnderEveryEngine) {
+    if (Direct())
+        GTEST_SKIP() << "needs Japanese input on";
+    auto window = Start(TfrmMain::PartMode, {u"おはようございます"});
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    WaitForInputMethod(typed);
+    Keys(Romaji("ohayou"));
+    WaitForSeconds(window.get(), 2);
+    Keys(Romaji("gozaimasu"));
+    if (!WaitFor([&] { return typed->ReadOnly(); }, 1000))
+        Keys({QStringLiteral("Return")});
+    ASSERT_TRUE(WaitFor([&] { return typed->ReadOnly(); })) << "the exercise did not end";
+    const TPracticeRec& rec = PracticeRecs[0];
+    EXPECT_EQ(rec.RecMode, RecModeSequential);
+    EXPECT_EQ(rec.MissCount, 0);
+    EXPECT_EQ(rec.KeyCount, 15) << Engine().toStdString();
+    EXPECT_TRUE(Panel(window.get(), "StatusBar2", 1).contains(QStringLiteral(" 15  打")))
+        << Panel(window.get(), "StatusBar2", 1).toStdString();
+}
+
+// Where the example has a line break, a commit is refused and the learner asked for Enter; with
+// SKK a single Enter already is the line break, elsewhere it first commits.
+TEST_F(ImeTest, ACommitWhereABreakBelongsAsksForEnter) {
+    if (Direct())
+        GTEST_SKIP() << "needs Japanese input on";
+    auto window = Start(TfrmMain::PartMode, {u"あい\r\nうえ"});
+    TRichEdit* example = Pane(window.get(), "RichEdit1");
+    TRichEdit* typed = Pane(window.get(), "RichEdit2");
+    WaitForInputMethod(typed);
+    // SKK commits kana as they are typed; the others compose until Enter.
+    const bool composes = Engine() != QLatin1String("skk");
+    auto commit = [&](const char* romaji) {
+        Keys(Romaji(romaji) << (composes ? QStringList{QStringLiteral("Return")} : QStringList{}));
+    };
+    commit("ai");
+    ASSERT_TRUE(WaitFor([&] { return typed->Text() == Sjis(u"あい"); })) << typed->Text();
+    commit("u");
+    ASSERT_TRUE(WaitFor([&] {
+        return Panel(window.get(), "StatusBar1", 1) ==
+               QStringLiteral("改行（Enter）を入力してください。");
+    })) << Panel(window.get(), "StatusBar1", 1).toStdString();
+    EXPECT_EQ(typed->Text(), Sjis(u"あい"));
+    EXPECT_EQ(example->BreakMarks().at(0).Color, PaneColors::Red);
+    Keys({QStringLiteral("Return")});
+    ASSERT_TRUE(WaitFor([&] { return typed->Text() == Sjis(u"あい\r\n"); })) << typed->Text();
+    EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+    WaitForSeconds(window.get(), 2);
+    commit("ue");
+    ASSERT_TRUE(WaitFor([&] { return typed->ReadOnly(); })) << "the exercise did not end";
+    EXPECT_EQ(PracticeRecs[0].MissCount, 1);
+}
+
 // ---- Sequential input of a Japanese text ----
 
 TEST_F(ImeTest, SequentialInputTakesCommitsRejectsAWrongOneAndStoresTheRecord) {
-    if (Direct())
-        GTEST_SKIP() << "needs Japanese input on";
+    if (Direct() || !Mozc())
+        GTEST_SKIP() << "needs Mozc with Japanese input on";
     auto window = Start(TfrmMain::PartMode, {u"おはようございます"});
     TRichEdit* example = Pane(window.get(), "RichEdit1");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
@@ -170,8 +274,8 @@ TEST_F(ImeTest, SequentialInputTakesCommitsRejectsAWrongOneAndStoresTheRecord) {
 // Japanese input is switched on by a Japanese text first; the English text that follows gets
 // every key as it is, judged one by one.
 TEST_F(ImeTest, EnglishKeysAreJudgedOneByOneWhileMozcIsOn) {
-    if (Direct())
-        GTEST_SKIP() << "needs Japanese input on";
+    if (Direct() || !Mozc())
+        GTEST_SKIP() << "needs Mozc with Japanese input on";
     auto window = Start(TfrmMain::PartMode, {u"あさ", u"ab cd"});
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     WaitForInputMethod(typed);
@@ -192,8 +296,8 @@ TEST_F(ImeTest, EnglishKeysAreJudgedOneByOneWhileMozcIsOn) {
 
 // Romaji keys reach the drill directly; the kana step that follows goes through Mozc.
 TEST_F(ImeTest, ATouchDrillTakesRomajiKeysAndItsKanaStepThroughMozc) {
-    if (Direct())
-        GTEST_SKIP() << "needs Japanese input on";
+    if (Direct() || !Mozc())
+        GTEST_SKIP() << "needs Mozc with Japanese input on";
     auto window = Start(TfrmMain::PartMode, {u"あさ", u"あい\r\n日本"});
     WaitForInputMethod(Pane(window.get(), "RichEdit2"));
     window->findChild<QAction*>(QStringLiteral("Touch1"))->trigger();
@@ -221,8 +325,8 @@ TEST_F(ImeTest, ATouchDrillTakesRomajiKeysAndItsKanaStepThroughMozc) {
 // ---- Bulk input ----
 
 TEST_F(ImeTest, BulkInputStartsWithTheInputMethodAndComparesOnF5) {
-    if (Direct())
-        GTEST_SKIP() << "needs Japanese input on";
+    if (Direct() || !Mozc())
+        GTEST_SKIP() << "needs Mozc with Japanese input on";
     auto window = Start(TfrmMain::AllMode, {u"おはよう"});
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     auto* compare = window->findChild<QAction*>(QStringLiteral("Comp1"));
@@ -261,16 +365,142 @@ TEST_F(ImeTest, BulkInputStartsWithTheInputMethodAndComparesOnF5) {
 // and sequential input takes none of them.
 TEST_F(ImeTest, WithJapaneseInputOffTheLearnerIsToldAndNothingIsTaken) {
     if (!Direct())
-        GTEST_SKIP() << "needs Mozc in direct input";
+        GTEST_SKIP() << "needs an engine in direct input";
     auto window = Start(TfrmMain::PartMode, {u"おはよう"});
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     WaitForInputMethod(typed);
     Keys({QStringLiteral("o")});
     ASSERT_TRUE(WaitFor([&] {
-        return Panel(window.get(), "StatusBar1", 1).contains(QStringLiteral("全角/半角"));
-    }));
+        return Panel(window.get(), "StatusBar1", 1) ==
+               QStringLiteral(
+                   "日本語入力がオフです。全角/半角キーで日本語入力をオンにしてください。");
+    })) << Panel(window.get(), "StatusBar1", 1).toStdString();
     EXPECT_TRUE(typed->Text().empty());
     EXPECT_FALSE(Find<QTimer>(window.get(), "Timer1")->isActive()) << "no entry was made";
+
+    // The key the hint names switches it on, and the exercise goes on.
+    Keys({QStringLiteral("Zenkaku_Hankaku")});
+    Keys(Romaji("ohayou"));
+    ASSERT_TRUE(WaitFor([&] { return typed->HasComposition(); })) << "still off";
+    EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty());
+    Keys({QStringLiteral("Return")});
+    ASSERT_TRUE(WaitFor([&] { return typed->ReadOnly(); })) << typed->Text();
+}
+
+// ---- Wayland ----
+
+// The program chose Qt's module for the framework on the session bus, and the window keeps the
+// position it had stored: Wayland tells it none.
+TEST_F(ImeTest, OnWaylandTheModuleIsChosenAndThePositionKept) {
+    if (!Wayland())
+        GTEST_SKIP() << "Wayland only";
+    EXPECT_EQ(qEnvironmentVariable("QT_IM_MODULE"), Session() == QLatin1String("fcitx5")
+                                                        ? QStringLiteral("fcitx")
+                                                        : QStringLiteral("ibus"));
+    WriteSettings([](TOptionRec& o) {
+        o.MainLeft = 123;
+        o.MainTop = 77;
+        o.MainWidth = 700;
+        o.MainHeight = 500;
+    });
+    auto window = Open();
+    ASSERT_TRUE(WaitFor([&] { return window->isActiveWindow(); }));
+    // The compositor decides the size (sway tiles it): what the window has is stored.
+    QSize size = window->size();
+    window->close();
+    ReadDataFile(DataFilePath());
+    EXPECT_EQ(OptionRec.MainLeft, 123);
+    EXPECT_EQ(OptionRec.MainTop, 77);
+    EXPECT_EQ(OptionRec.MainWidth, size.width());
+    EXPECT_EQ(OptionRec.MainHeight, size.height());
+}
+
+// What sway answers to a message of its IPC.
+QByteArray Swaymsg(const QStringList& arguments) {
+    QProcess swaymsg;
+    swaymsg.start(QStringLiteral("swaymsg"), arguments);
+    if (!swaymsg.waitForFinished(5000))
+        return {};
+    return swaymsg.readAllStandardOutput();
+}
+
+// The app_id and process of the window the compositor focuses now, from sway's tree.
+std::pair<QString, qint64> FocusedWindow() {
+    std::function<std::pair<QString, qint64>(const QJsonObject&)> find =
+        [&find](const QJsonObject& node) -> std::pair<QString, qint64> {
+        if (node.value(QStringLiteral("focused")).toBool())
+            return {node.value(QStringLiteral("app_id")).toString(),
+                    node.value(QStringLiteral("pid")).toInteger()};
+        for (const char* key : {"nodes", "floating_nodes"})
+            for (const QJsonValue& child : node.value(QLatin1String(key)).toArray())
+                if (auto found = find(child.toObject()); found.second != 0)
+                    return found;
+        return {};
+    };
+    return find(QJsonDocument::fromJson(Swaymsg({QStringLiteral("-t"), QStringLiteral("get_tree")}))
+                    .object());
+}
+
+// A second start of the program, from a terminal (no launcher's token), brings the running
+// window forward over another one: the start asks the compositor for a token after its warning
+// box and hands it over. The program says on stderr which module it chose.
+TEST_F(ImeTest, OnWaylandASecondStartActivatesTheFirstWindow) {
+    if (!Wayland())
+        GTEST_SKIP() << "Wayland only";
+    // A copy of its own, so that it keeps its files in a folder of the test's.
+    QTemporaryDir folder;
+    const QString program = folder.filePath(QStringLiteral("typorin"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TYPORIN_EXECUTABLE), program));
+    QSize screen = QGuiApplication::primaryScreen()->size();
+    ResetOptions(screen.width(), screen.height());
+    WriteDataFile(folder.filePath(QStringLiteral("Typorin.dat")).toStdString());
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("TextFolder")));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_IM_MODULE"));
+    environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+    auto start = [&](QProcess& process) {
+        process.setProcessEnvironment(environment);
+        process.start(program, {});
+        return process.waitForStarted(10000);
+    };
+    QProcess first;
+    const QString firstErrors = folder.filePath(QStringLiteral("first.log"));
+    first.setStandardErrorFile(firstErrors);
+    ASSERT_TRUE(start(first));
+    auto cleanup = qScopeGuard([&] {
+        first.terminate();
+        if (!first.waitForFinished(10000))
+            first.kill();
+    });
+    ASSERT_TRUE(WaitFor([&] { return FocusedWindow().second == first.processId(); }))
+        << "the first start shows no window";
+
+    // Another window takes the focus, through the compositor: a window that asks for it itself
+    // may get it late, after the activation under test.
+    QWidget other;
+    other.setWindowTitle(QStringLiteral("other"));
+    other.resize(300, 200);
+    other.show();
+    const qint64 self = QCoreApplication::applicationPid();
+    ASSERT_TRUE(WaitFor([&] {
+        Swaymsg({QStringLiteral("[pid=%1] focus").arg(self)});
+        return FocusedWindow().second == self;
+    })) << "another window could not take the focus";
+
+    QProcess second;
+    ASSERT_TRUE(start(second));
+    ASSERT_TRUE(WaitFor([&] { return FocusedWindow().second == second.processId(); }))
+        << "no warning box";
+    Keys({QStringLiteral("Return")});
+    ASSERT_TRUE(second.waitForFinished(10000)) << "the warning box is still open";
+    EXPECT_TRUE(WaitFor([&] { return FocusedWindow().second == first.processId(); }, 5000))
+        << "focused: " << FocusedWindow().first.toStdString();
+    const QString module =
+        Session() == QLatin1String("fcitx5") ? QStringLiteral("fcitx") : QStringLiteral("ibus");
+    QFile errors(firstErrors);
+    ASSERT_TRUE(errors.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromLocal8Bit(errors.readAll())
+                    .contains(QStringLiteral("(QT_IM_MODULE=%1)").arg(module)));
 }
 
 } // namespace

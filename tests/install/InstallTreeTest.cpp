@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program: `cmake --install` into a temporary prefix made read-only, the files
 // in their places and valid for the desktop, and the installed executable run offscreen with a
 // temporary HOME, ended by a signal as a session's end would end it.
@@ -14,6 +15,8 @@
 
 #include <csignal>
 #include <fstream>
+
+#include <sys/stat.h>
 #include <iterator>
 #include <string>
 
@@ -162,12 +165,21 @@ TEST_F(InstallTreeTest, TheDesktopEntryAndTheMetainfoValidate) {
         << output.toStdString();
 }
 
+// The samples of the read-only tree are copied as the learner's own files, writable as any.
 TEST_F(InstallTreeTest, TheInstalledProgramKeepsItsFilesInTheUsersDataFolder) {
+    mode_t before = ::umask(022);
     EXPECT_EQ(RunAndSignal(SIGTERM), 0);
+    ::umask(before);
     EXPECT_EQ(fs::file_size(UserFolder() / "Typorin.dat"), DataFileSize);
-    for (const auto& sample : fs::directory_iterator(SourceDir / "TextFolder"))
-        EXPECT_EQ(Read(UserFolder() / "TextFolder" / sample.path().filename()),
-                  Read(sample.path()));
+    auto mode = [](const fs::path& path) {
+        return static_cast<unsigned>(fs::status(path).permissions() & fs::perms::mask);
+    };
+    EXPECT_EQ(mode(UserFolder() / "TextFolder"), 0755u);
+    for (const auto& sample : fs::directory_iterator(SourceDir / "TextFolder")) {
+        fs::path copy = UserFolder() / "TextFolder" / sample.path().filename();
+        EXPECT_EQ(Read(copy), Read(sample.path()));
+        EXPECT_EQ(mode(copy), 0644u) << copy;
+    }
     EXPECT_FALSE(fs::exists(Prefix / "bin" / "Typorin.dat"));
 }
 

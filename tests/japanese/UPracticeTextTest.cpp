@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The practice text of sequential and bulk input: normalised, cut to 1,024 characters, and what
 // the learner is told of the cut.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The boxes of the dialogs seam as the learner meets them, without a responder: the keys that
 // answer a question with Cancel, and a text question that keeps a refused answer open.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder watch: one call after each burst of changes to a folder or its files, whoever
 // makes them, also for a folder that appears later.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps Typorin.dat and TextFolder: beside a build or a portable copy, in the
 // user's data folder for an installed program, with the sample registers copied in once.
 
@@ -10,6 +11,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -87,7 +90,8 @@ TEST_F(ProgramFolderTest, TheFirstStartCopiesTheSampleRegisters) {
 
     EXPECT_EQ(Read(folder / "TextFolder" / "01.txt"), "one");
     EXPECT_EQ(Read(folder / "TextFolder" / "02.txt"), "two");
-    EXPECT_FALSE(fs::exists(folder / "TextFolder.partial"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+        << "TextFolder alone";
 }
 
 TEST_F(ProgramFolderTest, TheLearnersRegistersAreNeverOverwrittenNorAddedTo) {
@@ -120,21 +124,80 @@ TEST_F(ProgramFolderTest, AFolderThatCannotBeMadeIsAnErrorNamingIt) {
     }
 }
 
-TEST_F(ProgramFolderTest, AFailedCopyLeavesNoHalfFilledTextFolder) {
-    // An unreadable sample makes the copy fail part-way (unless the tests run as root, who
-    // reads it all the same; then the copy simply succeeds whole).
+TEST_F(ProgramFolderTest, AFailedCopyLeavesNoTextFolderAndIsTriedAgainAtTheNextStart) {
+    // A sample that cannot be read, even by root: a link to nothing.
     Write(Root() / "samples" / "01.txt", "sample");
-    Write(Root() / "samples" / "02.txt", "unreadable");
-    fs::permissions(Root() / "samples" / "02.txt", fs::perms::none);
+    Write(Root() / "samples" / "sub" / "02.txt", "two");
+    fs::create_symlink(Root() / "gone.txt", Root() / "samples" / "03.txt");
     fs::path folder = Root() / "data";
     try {
         PrepareUserFolder(folder, Root() / "samples");
-        EXPECT_EQ(Read(folder / "TextFolder" / "02.txt"), "unreadable");
-    } catch (const std::runtime_error&) {
-        EXPECT_FALSE(fs::exists(folder / "TextFolder"));
+        FAIL() << "no error";
+    } catch (const TSampleCopyError& e) {
+        EXPECT_NE(std::string(e.what()).find("03.txt"), std::string::npos) << e.what();
     }
+    EXPECT_FALSE(fs::exists(folder / "TextFolder"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 0)
+        << "nothing half-copied stays";
+
+    fs::remove(Root() / "samples" / "03.txt");
+    PrepareUserFolder(folder, Root() / "samples");
+    EXPECT_EQ(Read(folder / "TextFolder" / "sub" / "02.txt"), "two");
+}
+
+// Samples installed read-only (files 0444, folders 0555) become the learner's own: folders 0755
+// and files 0644, less the umask.
+TEST_F(ProgramFolderTest, CopiesAreTheLearnersWhateverTheSamplesModes) {
+    Write(Root() / "samples" / "01.txt", "one");
+    Write(Root() / "samples" / "sub" / "02.txt", "two");
+    for (const fs::path& file :
+         {Root() / "samples" / "01.txt", Root() / "samples" / "sub" / "02.txt"})
+        fs::permissions(file,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::perms readOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec |
+                               fs::perms::group_read | fs::perms::group_exec |
+                               fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(Root() / "samples" / "sub", readOnlyFolder);
+    fs::permissions(Root() / "samples", readOnlyFolder);
+
+    struct {
+        mode_t Umask;
+        unsigned Folder, File;
+    } cases[] = {{022, 0755, 0644}, {077, 0700, 0600}, {002, 0755, 0644}};
+    for (const auto& c : cases) {
+        mode_t before = ::umask(c.Umask);
+        fs::path folder = Root() / ("data" + std::to_string(c.Umask));
+        PrepareUserFolder(folder, Root() / "samples");
+        ::umask(before);
+        auto mode = [](const fs::path& path) {
+            return static_cast<unsigned>(fs::status(path).permissions() & fs::perms::mask);
+        };
+        EXPECT_EQ(mode(folder / "TextFolder"), c.Folder) << std::oct << c.Umask;
+        EXPECT_EQ(mode(folder / "TextFolder" / "sub"), c.Folder) << std::oct << c.Umask;
+        EXPECT_EQ(mode(folder / "TextFolder" / "01.txt"), c.File) << std::oct << c.Umask;
+        EXPECT_EQ(mode(folder / "TextFolder" / "sub" / "02.txt"), c.File) << std::oct << c.Umask;
+        EXPECT_EQ(Read(folder / "TextFolder" / "sub" / "02.txt"), "two");
+    }
+    fs::permissions(Root() / "samples", fs::perms::owner_all);
+    fs::permissions(Root() / "samples" / "sub", fs::perms::owner_all);
+}
+
+// What a copy interrupted by a kill left behind goes at the next start, read-only folders too.
+TEST_F(ProgramFolderTest, LeftoversOfAnInterruptedCopyAreRemoved) {
+    Write(Root() / "samples" / "01.txt", "one");
+    fs::path folder = Root() / "data";
+    Write(folder / "TextFolder.copying-a1B2c3" / "01.txt", "half");
+    Write(folder / "TextFolder.partial" / "sub" / "01.txt", "old");
+    fs::permissions(folder / "TextFolder.partial" / "sub",
+                    fs::perms::owner_read | fs::perms::owner_exec);
+    Write(folder / "TextFolder.copy of mine" / "keep.txt", "the learner's");
+
+    PrepareUserFolder(folder, Root() / "samples");
+
+    EXPECT_FALSE(fs::exists(folder / "TextFolder.copying-a1B2c3"));
     EXPECT_FALSE(fs::exists(folder / "TextFolder.partial"));
-    fs::permissions(Root() / "samples" / "02.txt", fs::perms::owner_all);
+    EXPECT_EQ(Read(folder / "TextFolder.copy of mine" / "keep.txt"), "the learner's");
+    EXPECT_EQ(Read(folder / "TextFolder" / "01.txt"), "one");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Signals that end the program reach the event loop as one call each, never inside the handler.
 
 #include "platform/QuitRequests.h"

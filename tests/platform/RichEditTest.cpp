@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only the Qt pane has: lines as word wrap shows them, the hooks the windows use, the
 // input method's preedit and commits, and text that arrives by typing or pasting.
 
@@ -443,6 +444,72 @@ TEST_F(RichEditTest, NeighbouringMarksEachShowTheirColour) {
             }
         }
     }
+}
+
+// A mark at the end of every line a break ends, in the colour of its break; none at the end of
+// the text or where the pane wraps a line.
+TEST_F(RichEditTest, BreakMarksShowWhereEnterBelongs) {
+    Pane().SetWordWrap(true);
+    Pane().resize(200, 300);
+    const std::string longLine = Sjis(std::u16string(40, u'あ'));
+    Pane().SetText("ab\r\n\r\n" + longLine + "\r\nend");
+    ASSERT_GT(Pane().LineCount(), 4) << "the long line wraps";
+    EXPECT_TRUE(Pane().BreakMarks().empty()) << "off at first";
+
+    const QImage plain = Rendered();
+    Pane().SetShowBreaks(true);
+    std::vector<TRichEdit::TBreakMark> marks = Pane().BreakMarks();
+    std::vector<int> positions;
+    for (const auto& mark : marks)
+        positions.push_back(mark.Pos);
+    EXPECT_EQ(positions, (std::vector<int>{2, 4, 6 + static_cast<int>(longLine.size())}));
+    for (const auto& mark : marks)
+        EXPECT_EQ(mark.Color, Black);
+    // The first mark stands right after "ab", on its line.
+    const QRect b = CharacterBox(1);
+    EXPECT_NEAR(marks[0].Rect.left(), b.right() + 1, 2);
+    EXPECT_NEAR(marks[0].Rect.center().y(), b.center().y(), 2);
+
+    // Drawn: pixels change beside "ab", and nowhere on the last line.
+    const QImage shown = Rendered();
+    int changedBeside = 0, changedOnLastLine = 0;
+    const QRect beside = marks[0].Rect.toAlignedRect();
+    const int lastLineTop = CharacterBox(static_cast<int>(Pane().toPlainText().size()) - 1).top();
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixel(x, y) != plain.pixel(x, y)) {
+                changedBeside += beside.contains(x, y);
+                changedOnLastLine += y >= lastLineTop;
+            }
+    EXPECT_GT(changedBeside, 0);
+    EXPECT_EQ(changedOnLastLine, 0);
+
+    // A break marked red shows a red mark; a grey one a grey mark.
+    Pane().Select(2, 2);
+    Pane().SetSelColor(Red);
+    Pane().SetSelStyle({.Bold = true});
+    Pane().Select(4, 2);
+    Pane().SetSelColor(Grey);
+    Pane().SetSelLength(0);
+    marks = Pane().BreakMarks();
+    EXPECT_EQ(marks[0].Color, Red);
+    EXPECT_TRUE(marks[0].Styles.Bold);
+    EXPECT_EQ(marks[1].Color, Grey);
+    EXPECT_EQ(marks[2].Color, Black);
+    const QImage red = Rendered();
+    int redBeside = 0;
+    for (int y = beside.top(); y <= beside.bottom(); ++y)
+        for (int x = beside.left(); x <= beside.right(); ++x)
+            redBeside += qRed(red.pixel(x, y)) > 160 && qGreen(red.pixel(x, y)) < 100;
+    EXPECT_GT(redBeside, 0) << "the repaint followed the colour";
+
+    Pane().SetShowBreaks(false);
+    EXPECT_TRUE(Pane().BreakMarks().empty());
+    Pane().SelectAll();
+    Pane().SetSelColor(Black);
+    Pane().SetSelStyle({});
+    Pane().SetSelLength(0);
+    EXPECT_EQ(Rendered(), plain);
 }
 
 TEST_F(RichEditTest, ABatchIsReadAtOnceAndDrawnAtItsOutermostEnd) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the help command opens: Typorin.chm in the program folder, else the HTML manual.
 
 #include "platform/Shell.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SingleInstance.h"
 
 #include "app/UStartup.h"
@@ -43,7 +44,7 @@ TEST(SingleInstanceTest, ASecondStartIsRefusedAndRaisesTheFirst) {
     TSingleInstance first(QStringLiteral("typorin"), folder.path());
     ASSERT_EQ(first.Acquire(), TSingleInstance::TResult::First);
     int raised = 0;
-    first.OnRaise = [&] { ++raised; };
+    first.OnRaise = [&](const QString&) { ++raised; };
 
     TSingleInstance second(QStringLiteral("typorin"), folder.path());
     TDialogRecorder dialogs;
@@ -109,38 +110,48 @@ TEST(SingleInstanceTest, AnUnwritableFolderFailsToStartSayingWhy) {
     }
 }
 
-// Only a whole request line raises the window, however it arrives; anything else is ignored
-// and the guard keeps serving later starts.
+// Only a whole request line raises the window, however it arrives, with the activation token it
+// carries; anything else is ignored and the guard keeps serving later starts.
 TEST(SingleInstanceTest, OnlyWholeRequestLinesRaise) {
     const struct {
         const char* Name;
         std::vector<QByteArray> Pieces;
-        int Raises;
+        QStringList Tokens; // one per raise
     } cases[] = {
-        {"one line", {"raise\n"}, 1},
-        {"split line", {"ra", "ise", "\n"}, 1},
-        {"two lines at once", {"raise\nraise\n"}, 2},
-        {"no line end", {"raise"}, 0},
-        {"other text", {"lower\nraise now\n"}, 0},
-        {"long garbage", {QByteArray(100000, 'x')}, 0},
-        {"nothing", {}, 0},
+        {"one line", {"raise\n"}, {""}},
+        {"split line", {"ra", "ise", "\n"}, {""}},
+        {"two lines at once", {"raise\nraise\n"}, {"", ""}},
+        {"no line end", {"raise"}, {}},
+        {"other text", {"lower\nraised\n raise\n"}, {}},
+        {"a token", {"raise sway-1a2b_3.4:5\n"}, {"sway-1a2b_3.4:5"}},
+        {"a token split", {"raise to", "ken\n"}, {"token"}},
+        {"a token with a blank", {"raise a b\n"}, {}},
+        {"a token with a control character", {"raise a\x01\n"}, {}},
+        {"an empty token", {"raise \n"}, {}},
+        {"the longest token", {"raise " + QByteArray(255, 't') + "\n"}, {QString(255, u't')}},
+        {"a token too long", {"raise " + QByteArray(256, 't') + "\n"}, {}},
+        {"long garbage", {QByteArray(100000, 'x')}, {}},
+        {"nothing", {}, {}},
     };
     QTemporaryDir folder;
     TSingleInstance first(QStringLiteral("typorin"), folder.path());
     ASSERT_EQ(first.Acquire(), TSingleInstance::TResult::First);
-    int raised = 0;
-    first.OnRaise = [&] { ++raised; };
+    QStringList tokens;
+    first.OnRaise = [&](const QString& token) { tokens << token; };
     for (const auto& c : cases) {
-        raised = 0;
+        tokens.clear();
         SendToRunning(folder.path(), c.Pieces);
         QTest::qWait(50);
-        EXPECT_EQ(raised, c.Raises) << c.Name;
+        EXPECT_EQ(tokens, c.Tokens) << c.Name;
     }
-    // Still listening after all of them.
-    TSingleInstance later(QStringLiteral("typorin"), folder.path());
-    raised = 0;
-    EXPECT_TRUE(later.RaiseRunning());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return raised == 1; }, 2000));
+    // Still listening after all of them; a later start sends its token, a bad one not at all.
+    for (const QString& token : {QStringLiteral("abc-123"), QStringLiteral("bad token")}) {
+        TSingleInstance later(QStringLiteral("typorin"), folder.path());
+        tokens.clear();
+        EXPECT_TRUE(later.RaiseRunning(1000, token));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return tokens.size() == 1; }, 2000));
+        EXPECT_EQ(tokens.value(0), token.contains(u' ') ? QString() : token);
+    }
 }
 
 // A socket file left by an instance that crashed is replaced; the one of an instance that ended
@@ -156,7 +167,7 @@ TEST(SingleInstanceTest, TheSocketOfAnEndedInstanceIsNotInTheWay) {
         TSingleInstance first(QStringLiteral("typorin"), folder.path());
         ASSERT_EQ(first.Acquire(), TSingleInstance::TResult::First);
         int raised = 0;
-        first.OnRaise = [&] { ++raised; };
+        first.OnRaise = [&](const QString&) { ++raised; };
         TSingleInstance second(QStringLiteral("typorin"), folder.path());
         EXPECT_TRUE(second.RaiseRunning());
         EXPECT_TRUE(QTest::qWaitFor([&] { return raised == 1; }, 2000));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every text pane promises (platform/TextPane.h), run against the in-memory pane and the
 // Qt pane alike, so that tests written against the first hold for the second.
 

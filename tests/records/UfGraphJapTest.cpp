@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/UfGraphJap.h"
 
 #include "app/UExerciseStats.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sample registers shipped in TextFolder: what a new learner finds on the first start.
 
 #include "registers/UuRegi.h"

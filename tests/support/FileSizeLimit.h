@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Makes every write beyond `bytes` fail (EFBIG) while it lives, for the current process, even

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A text pane in memory, for tests of the engines that act on panes: a Shift_JIS text with a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Practice records for tests: a record in use with ordinary counts, changed where a test needs.

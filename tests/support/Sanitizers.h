@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Whether this build runs under AddressSanitizer, for the few tests that cannot: it reserves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A temporary program folder for one test: Typorin.dat and TextFolder of the test live there

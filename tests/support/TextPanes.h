@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The two text panes for typed test suites: the in-memory one and the Qt one, so that every

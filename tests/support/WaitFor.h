@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Waiting on a state while the event loop runs, for tests and benchmarks that drive a window

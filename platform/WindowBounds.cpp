@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/WindowBounds.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+bool WindowPositionsKnown(const QString& platformName) {
+    return !platformName.startsWith(QLatin1String("wayland"));
+}
+
+void StoreWindowBounds(const QWidget& window, std::int32_t& left, std::int32_t& top,
+                       std::int32_t& width, std::int32_t& height) {
+    const QRect bounds = window.geometry();
+    if (WindowPositionsKnown(QGuiApplication::platformName())) {
+        left = bounds.x();
+        top = bounds.y();
+    }
+    width = bounds.width();
+    height = bounds.height();
+}
