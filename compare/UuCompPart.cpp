@@ -102,7 +102,6 @@ void TCompPart::AcceptBreak(int langMode) {
         TPaneUpdate exampleUpdate(*ExampleEdit);
         ExampleEdit->Select(static_cast<int>(Confirmed.size()), 2);
         ExampleEdit->SetSelColor(PaneColors::Grey);
-        ExampleEdit->SetSelStyle(Plain);
         ExampleEdit->SetSelLength(0);
     }
     Confirmed += "\r\n";
