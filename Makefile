@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 # What building, running and testing need.
 PACKAGES := cmake make g++ pkg-config \
 	qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev \
-	libgtest-dev libgmock-dev libbenchmark-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev \
 	fonts-ipafont-gothic fontconfig
 # What the benchmarks need on top: a virtual X display.
 BENCH_PACKAGES := xvfb xauth x11-utils
