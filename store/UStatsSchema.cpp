@@ -122,11 +122,38 @@ CREATE TABLE miss_day (
     PRIMARY KEY (style, day, unit, expected, typed)
 ) WITHOUT ROWID;
 )sql"},
+    {2, R"sql(
+-- The last 50 attempts of each unit per input style, newest by the highest attempt number, so
+-- that what a learner can do now is read without the whole history. attempt is the attempt's
+-- row number, which grows with every unit typed; keys the spelling typed; millis NULL when the
+-- attempt does not count for speed; wrong the wrong keys on the way.
+CREATE TABLE recent_attempt (
+    style INTEGER NOT NULL,
+    unit INTEGER NOT NULL,
+    attempt INTEGER NOT NULL,
+    keys TEXT NOT NULL,
+    millis INTEGER,
+    wrong INTEGER NOT NULL,
+    PRIMARY KEY (style, unit, attempt)
+) WITHOUT ROWID;
+
+-- A file of the version before starts with the last 50 of what it recorded.
+INSERT INTO recent_attempt (style, unit, attempt, keys, millis, wrong)
+SELECT style, unit, attempt, keys, millis, wrong FROM (
+    SELECT e.style AS style, s.unit AS unit, a.rowid AS attempt, s.keys AS keys,
+           a.millis AS millis, a.wrong AS wrong,
+           row_number() OVER (PARTITION BY e.style, s.unit ORDER BY a.rowid DESC) AS newest
+    FROM attempt a
+    JOIN spelling s ON s.id = a.spelling
+    JOIN exercise e ON e.id = a.exercise
+)
+WHERE newest <= 50;
+)sql"},
 };
 
 constexpr std::string_view Tables[] = {
     "setting",      "exercise",  "unit",     "spelling", "attempt",  "wrong_key",
-    "commit_event", "bulk_miss", "unit_day", "key_day",  "miss_day",
+    "commit_event", "bulk_miss", "unit_day", "key_day",  "miss_day", "recent_attempt",
 };
 
 std::set<std::string> ExistingTables(TSqlite& db) {

@@ -494,6 +494,16 @@ std::vector<TCharCount> TStatsStore::BulkMisses(int fromDay) {
                             });
 }
 
+std::vector<TRecentAttempt> TStatsStore::RecentAttempts(TInputStyle style) {
+    return Rows<TRecentAttempt>(
+        "SELECT u.text, r.attempt, r.keys, r.millis, r.wrong FROM recent_attempt r"
+        " JOIN unit u ON u.id = r.unit WHERE r.style = ? ORDER BY r.unit, r.attempt DESC",
+        {static_cast<int>(style)}, [](const TStatement& q) {
+            return TRecentAttempt{Utf16(q.Text(0)), q.Int(1), q.Text(2),
+                                  q.IsNull(3) ? -1 : IntAt(q, 3), IntAt(q, 4)};
+        });
+}
+
 int TStatsStore::ExerciseCount(TPracticeMode mode) {
     std::vector<int> count =
         Rows<int>("SELECT count(*) FROM exercise WHERE mode = ?", {static_cast<int>(mode)},

@@ -132,6 +132,15 @@ struct TMissDay {
     int Count = 0;
 };
 
+// One of the last attempts of a unit, as the course judges what a learner can do now.
+struct TRecentAttempt {
+    std::u16string Unit;
+    std::int64_t Order = 0; // grows with every attempt recorded: the highest is the newest
+    std::string Spelling;
+    int Millis = -1; // -1 when it does not count for speed
+    int Wrong = 0;   // wrong keys on the way
+};
+
 // A day of touch typing: the sums of its exercises.
 struct TTouchDay {
     int Day = 0;
@@ -157,6 +166,9 @@ class TStatsStore {
 public:
     // Why the store asks the window to show a message. Each kind is told once a session.
     enum class TProblem { Unwritable, Damaged, Newer };
+
+    // How many of each unit's last attempts per input style RecentAttempts keeps.
+    static constexpr int RecentAttemptsKept = 50;
 
     // How long a write waits for another program's lock before the batch is kept for later.
     static constexpr int DefaultBusyTimeoutMillis = 2000;
@@ -215,6 +227,9 @@ public:
     std::vector<TTouchDay> TouchDays(TInputStyle style, int fromDay);
     std::vector<TCommitDay> CommitDays(int fromDay);
     std::vector<TCharCount> BulkMisses(int fromDay);
+    // The last RecentAttemptsKept attempts of every unit typed in `style`, by unit as recorded
+    // (し and シ apart), the newest of a unit first.
+    std::vector<TRecentAttempt> RecentAttempts(TInputStyle style);
     // Exercises of a mode in the file (for tests and the analysis window's empty state).
     int ExerciseCount(TPracticeMode mode);
 

@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -106,6 +107,15 @@ void WriteDaySums(TSqlite& db, TDaySums& sums) {
     }
 }
 
+// Keeps the last RecentAttemptsKept attempts of each (style, unit) a batch added to.
+void TrimRecent(TSqlite& db, const std::set<std::pair<int, std::int64_t>>& touched) {
+    TStatement trim(db, "DELETE FROM recent_attempt WHERE style = ?1 AND unit = ?2 AND attempt <="
+                        " (SELECT attempt FROM recent_attempt WHERE style = ?1 AND unit = ?2"
+                        " ORDER BY attempt DESC LIMIT 1 OFFSET ?3)");
+    for (const auto& [style, unit] : touched)
+        trim.Bind(1, style).Bind(2, unit).Bind(3, TStatsStore::RecentAttemptsKept).Run();
+}
+
 } // namespace
 
 bool TStatsBatch::Empty() const {
@@ -135,8 +145,8 @@ void TStatsWriter::Write(TSqlite& db, const TStatsBatch& batch) {
         if (batch.Clear) {
             db.Exec("DELETE FROM exercise; DELETE FROM attempt; DELETE FROM wrong_key;"
                     "DELETE FROM commit_event; DELETE FROM bulk_miss; DELETE FROM unit_day;"
-                    "DELETE FROM key_day; DELETE FROM miss_day; DELETE FROM spelling;"
-                    "DELETE FROM unit;");
+                    "DELETE FROM key_day; DELETE FROM miss_day; DELETE FROM recent_attempt;"
+                    "DELETE FROM spelling; DELETE FROM unit;");
             ForgetFile();
         }
 
@@ -181,6 +191,9 @@ void TStatsWriter::Write(TSqlite& db, const TStatsBatch& batch) {
                                      " key_times) VALUES (?, ?, ?, ?, ?)");
         TStatement insertWrongKey(
             db, "INSERT INTO wrong_key (exercise, unit, expected, typed) VALUES (?, ?, ?, ?)");
+        TStatement insertRecent(db, "INSERT INTO recent_attempt (style, unit, attempt, keys,"
+                                    " millis, wrong) VALUES (?, ?, ?, ?, ?, ?)");
+        std::set<std::pair<int, std::int64_t>> recentTouched; // (style, unit row)
         for (const auto& [id, attempt] : batch.Attempts) {
             std::int64_t exercise = exerciseRow(id);
             std::int64_t unit = unitRow(attempt.Unit);
@@ -193,6 +206,15 @@ void TStatsWriter::Write(TSqlite& db, const TStatsBatch& batch) {
                 insertAttempt.BindNull(3);
             insertAttempt.Bind(4, static_cast<int>(attempt.Misses.size()));
             insertAttempt.BindBlob(5, KeyTimes(attempt.Keys)).Run();
+
+            insertRecent.Bind(1, style).Bind(2, unit).Bind(3, db.LastInsertRowId());
+            insertRecent.BindText(4, attempt.Spelling);
+            if (attempt.Millis >= 0)
+                insertRecent.Bind(5, attempt.Millis);
+            else
+                insertRecent.BindNull(5);
+            insertRecent.Bind(6, static_cast<int>(attempt.Misses.size())).Run();
+            recentTouched.emplace(style, unit);
 
             TUnitSum& sum = sums.Units[{style, head.Day, unit, attempt.Spelling}];
             ++sum.Attempts;
@@ -214,6 +236,7 @@ void TStatsWriter::Write(TSqlite& db, const TStatsBatch& batch) {
             }
         }
         WriteDaySums(db, sums);
+        TrimRecent(db, recentTouched);
 
         TStatement insertCommit(db, "INSERT INTO commit_event (exercise, expected, committed,"
                                     " accepted, millis, keys) VALUES (?, ?, ?, ?, ?, ?)");

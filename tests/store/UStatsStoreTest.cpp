@@ -126,6 +126,43 @@ TEST_F(StatsStoreTest, DaysAndInputStylesNeverMix) {
     EXPECT_EQ(kanaDays[0].Spelling, "D");
 }
 
+// The course reads what a learner can do now from each unit's last attempts: they are kept per
+// unit and input style across flushes and runs, the oldest dropped beyond the limit.
+TEST_F(StatsStoreTest, TheLastAttemptsOfEachUnitAreKeptPerInputStyle) {
+    const int kept = TStatsStore::RecentAttemptsKept;
+    {
+        TStatsStore store(File());
+        auto romaji = store.BeginExercise(Touch(Monday));
+        auto kana = store.BeginExercise(Touch(Monday, TInputStyle::Kana));
+        for (int i = 1; i <= kept + 15; ++i) {
+            store.AddAttempt(romaji, Shi(i, i % 7 == 0 ? std::vector<TKeyMiss>{{"H", "J"}}
+                                                       : std::vector<TKeyMiss>{}));
+            if (i % 20 == 0)
+                store.Flush(); // a string end
+        }
+        store.AddAttempt(romaji, {u"シ", "SI", -1, {}, {}});
+        store.AddAttempt(kana, Shi(500));
+    }
+    TStatsStore store(File());
+    std::vector<TRecentAttempt> romaji = store.RecentAttempts(TInputStyle::Romaji);
+    ASSERT_EQ(romaji.size(), static_cast<std::size_t>(kept) + 1);
+    for (int n = 0; n < kept; ++n) {
+        int i = kept + 15 - n;
+        EXPECT_EQ(romaji[n].Unit, u"し");
+        EXPECT_EQ(romaji[n].Millis, i);
+        EXPECT_EQ(romaji[n].Wrong, i % 7 == 0 ? 1 : 0);
+        if (n > 0) {
+            EXPECT_LT(romaji[n].Order, romaji[n - 1].Order);
+        }
+    }
+    EXPECT_EQ(romaji[kept].Unit, u"シ"); // recorded as typed; the reader folds the scripts
+    EXPECT_EQ(romaji[kept].Millis, -1);
+    ASSERT_EQ(store.RecentAttempts(TInputStyle::Kana).size(), 1u);
+
+    store.ClearStatistics();
+    EXPECT_TRUE(store.RecentAttempts(TInputStyle::Romaji).empty());
+}
+
 TEST_F(StatsStoreTest, AnExerciseWithNothingTypedLeavesNoRow) {
     TStatsStore store(File());
     auto idle = store.BeginExercise(Touch(Monday));
