@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <numeric>
+#include <set>
 
 namespace {
 
@@ -101,19 +100,6 @@ TEST(UDrillTextTest, OrdinarySharesWeighWordsByTheirClass) {
     EXPECT_EQ(words.WordsWith(u"ぬ"), 0);
 }
 
-TEST(UDrillTextTest, TheBuiltInSharesAddUpToOne) {
-    const TDrillWords& words = BuiltInDrillWords();
-    std::map<std::u16string, int> seen;
-    for (const TDrillWord& word : words.Words()) {
-        for (const std::u16string& unit : word.Units)
-            seen[unit] = 1;
-    }
-    double sum = 0;
-    for (const auto& [unit, one] : seen)
-        sum += words.OrdinaryShare(unit);
-    EXPECT_NEAR(sum, 1.0, 1e-9);
-}
-
 // ---- Strings
 
 TEST(UDrillTextTest, StringsAreFilledWithinTheirLengthWithoutRepeats) {
@@ -156,11 +142,6 @@ TEST(UDrillTextTest, UnitsOfATextAreCountedWithoutTheSeparators) {
         {u"きゃ", 1}, {u"く", 1},   {u"か", 1}, {u"ん", 1},
     };
     EXPECT_EQ(counts, expected);
-}
-
-TEST(UDrillTextTest, HiraganaIsWrittenInKatakana) {
-    EXPECT_EQ(ToKatakana(u"ふぁか"), u"ファカ");
-    EXPECT_EQ(ToKatakana(u"ヴぁー、ん"), u"ヴァー、ン");
 }
 
 } // namespace

@@ -131,30 +131,23 @@ TEST(UWeaknessDrillTest, AWeaknessNoWordHoldsGivesAMessage) {
 // ---- The text
 
 // A drill's strings, each split at its separators.
-std::vector<std::vector<std::string>> Pieces(const TDrill& drill) {
-    static const std::string separator = FromUtf16(u"、");
-    std::vector<std::vector<std::string>> strings;
+std::vector<std::vector<std::u16string>> Pieces(const TDrill& drill) {
+    std::vector<std::vector<std::u16string>> strings;
     for (const std::string& string : drill.Strings) {
-        std::vector<std::string>& pieces = strings.emplace_back();
-        std::size_t start = 0;
-        for (;;) {
-            std::size_t end = string.find(separator, start);
-            // A separator is a character of its own: never the tail of another one.
-            while (end != std::string::npos && end % 2 != 0)
-                end = string.find(separator, end + 1);
-            pieces.push_back(string.substr(start, end - start));
-            if (end == std::string::npos)
-                break;
-            start = end + separator.size();
+        std::u16string wide = ShiftJis::ToUtf16(string);
+        std::vector<std::u16string>& pieces = strings.emplace_back();
+        for (std::size_t start = 0, end = 0; end != std::u16string::npos; start = end + 1) {
+            end = wide.find(u'、', start);
+            pieces.push_back(wide.substr(start, end - start));
         }
     }
     return strings;
 }
 
 TEST(UWeaknessDrillTest, EveryStringIsWholeWordsWithinTheDrillsLimit) {
-    std::set<std::string> known;
-    for (const UDrillText::TDrillWord& word : Words().Words())
-        known.insert(word.Text.Kana);
+    std::set<std::u16string> known;
+    for (const TWord& word : BuiltInWordList())
+        known.insert(word.Kana);
     std::vector<TUnitRow> rows = Rows(ThreeWeak);
     for (std::uint32_t seed = 0; seed < 100; ++seed) {
         TDrill drill = MakeWeaknessDrill(rows, Words(), seed);
@@ -162,13 +155,11 @@ TEST(UWeaknessDrillTest, EveryStringIsWholeWordsWithinTheDrillsLimit) {
         EXPECT_GE(drill.Strings.size(), 10u);
         EXPECT_LE(drill.Strings.size(), 11u);
         EXPECT_EQ(drill.Text, UDrillText::JoinText(drill.Strings));
-        for (const std::vector<std::string>& pieces : Pieces(drill)) {
-            std::size_t bytes = pieces.size() * 2 - 2;
-            for (const std::string& piece : pieces) {
-                EXPECT_TRUE(known.contains(piece)) << ShiftJis::ToQString(piece).toStdString();
-                bytes += piece.size();
-            }
-            EXPECT_LE(bytes, TKbClassEx::MaxStringBytes);
+        for (const std::string& string : drill.Strings)
+            EXPECT_LE(string.size(), TKbClassEx::MaxStringBytes);
+        for (const std::vector<std::u16string>& pieces : Pieces(drill)) {
+            for (const std::u16string& piece : pieces)
+                EXPECT_TRUE(known.contains(piece)) << Utf8(piece);
         }
     }
 }
