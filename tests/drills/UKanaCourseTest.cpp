@@ -92,7 +92,7 @@ TEST(UKanaCourseTableTest, TheCourseAndTheKanaChartHoldTheSameUnits) {
 
 // `count` attempts of `unit` as recorded, `failed` of them with a wrong key (the oldest when
 // `failedOldest`, else the newest), each `millis` long with `spelling`; -1 untimed.
-struct TSpec {
+struct TTyped {
     std::u16string_view Unit;
     int Count;
     int Failed = 0;
@@ -102,20 +102,20 @@ struct TSpec {
 };
 
 // The recent attempts of a learner with `unlocked` units: each unlocked unit typed 20 times
-// without a wrong key at 200 ms, except the course units that `specs` record.
-std::vector<TRecentAttempt> Recent(int unlocked, const std::vector<TSpec>& specs) {
+// without a wrong key at 200 ms, except the course units that `typed` names.
+std::vector<TRecentAttempt> Recent(int unlocked, const std::vector<TTyped>& typed) {
     std::set<std::u16string> replaced;
-    for (const TSpec& spec : specs) {
-        for (const std::u16string& unit : TableUnits(spec.Unit))
+    for (const TTyped& t : typed) {
+        for (const std::u16string& unit : TableUnits(t.Unit))
             replaced.insert(unit);
     }
     std::vector<TRecentAttempt> recent;
     std::int64_t order = 0;
-    auto add = [&](const TSpec& spec) {
-        for (int i = 0; i < spec.Count; ++i) {
-            bool failed = spec.FailedOldest ? i < spec.Failed : i >= spec.Count - spec.Failed;
+    auto add = [&](const TTyped& t) {
+        for (int i = 0; i < t.Count; ++i) {
+            bool failed = t.FailedOldest ? i < t.Failed : i >= t.Count - t.Failed;
             recent.push_back(
-                {std::u16string(spec.Unit), ++order, spec.Spelling, spec.Millis, failed ? 1 : 0});
+                {std::u16string(t.Unit), ++order, t.Spelling, t.Millis, failed ? 1 : 0});
         }
     };
     for (int i = 0; i < unlocked; ++i) {
@@ -123,14 +123,14 @@ std::vector<TRecentAttempt> Recent(int unlocked, const std::vector<TSpec>& specs
         if (!replaced.contains(std::u16string(unit)) && i == ItemOf(unit))
             add({unit, 20});
     }
-    for (const TSpec& spec : specs)
-        add(spec);
+    for (const TTyped& t : typed)
+        add(t);
     return recent;
 }
 
 struct TUnlockCase {
     const char* Name;
-    std::vector<TSpec> Specs;
+    std::vector<TTyped> Typed;
     bool Unlocks;
     TTargets Targets = {};
 };
@@ -141,7 +141,7 @@ class CourseUnlockTest : public testing::TestWithParam<TUnlockCase> {};
 TEST_P(CourseUnlockTest, TheNextUnitUnlocksWhenEveryUnlockedUnitIsMastered) {
     const TUnlockCase& c = GetParam();
     const int unlocked = InitialUnlocked + 2;
-    std::map<std::u16string, TUnitFigures> figures = RecentFigures(Recent(unlocked, c.Specs));
+    std::map<std::u16string, TUnitFigures> figures = RecentFigures(Recent(unlocked, c.Typed));
     TAdvance advance = Advance({unlocked}, figures, c.Targets);
     if (c.Unlocks) {
         ASSERT_TRUE(advance.Unlocked);
