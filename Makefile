@@ -12,7 +12,7 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config \
 	qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev \
 	libdbus-1-dev libwayland-dev wayland-protocols \
-	libgtest-dev libgmock-dev libbenchmark-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev \
 	fonts-ipafont-gothic fontconfig
 # What the benchmarks need on top: a virtual X display.
 BENCH_PACKAGES := xvfb xauth x11-utils

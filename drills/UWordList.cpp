@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drills/UWordList.h"
 
+#include "analysis/UKanaAnalysis.h"
 #include "platform/ShiftJis.h"
 #include "romaji/UuHiraToRoman.h"
 
@@ -140,4 +141,15 @@ const std::vector<TWord>& BuiltInWordList() {
 
 std::vector<std::string> DrillUnits(std::u16string_view kana) {
     return MakeRomajiLine(kana).Units;
+}
+
+std::vector<std::u16string> TableUnits(std::u16string_view drillUnit) {
+    std::u16string folded = UKanaAnalysis::FoldUnit(drillUnit);
+    std::vector<std::u16string> units;
+    if (folded.size() > 1 && folded.front() == u'っ') {
+        units.emplace_back(u"っ");
+        folded.erase(0, 1);
+    }
+    units.push_back(std::move(folded));
+    return units;
 }

@@ -51,3 +51,9 @@ const std::vector<TWord>& BuiltInWordList();
 // wins over its first kana, and a small tsu joins the unit whose first key it doubles.
 // "きっぷ" gives き, っぷ; "チェック" gives チェ, ック; "コーヒー" gives コ, ー, ヒ, ー.
 std::vector<std::string> DrillUnits(std::u16string_view kana);
+
+// The units of the romaji table that a drill unit is made of, named as the analysis names them
+// (katakana folded to hiragana): a small tsu before a unit is a unit of its own, and katakana
+// counts with hiragana. "っぷ" gives っ, ぷ; "シャ" gives しゃ; "ッ" alone gives っ; "ヴァ" gives
+// ヴぁ; "ー" gives ー. Any other text comes back folded, as one unit.
+std::vector<std::u16string> TableUnits(std::u16string_view drillUnit);

@@ -7,6 +7,7 @@
 
 #include "app/UDataFile.h"
 #include "app/UfMain.h"
+#include "bench/support/Percentiles.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Icons.h"
@@ -106,14 +107,6 @@ inline double TimedKey(QWidget* target, char key) {
         QTest::keyClick(target, key);
     QCoreApplication::processEvents();
     return std::chrono::duration<double>(TBenchClock::now() - start).count();
-}
-
-inline void ReportPercentiles(benchmark::State& state, std::vector<double> times) {
-    if (times.empty())
-        return;
-    std::sort(times.begin(), times.end());
-    state.counters["p50_us"] = times[times.size() / 2] * 1e6;
-    state.counters["p99_us"] = times[times.size() * 99 / 100] * 1e6;
 }
 
 inline int RunWindowBenchmarks(int argc, char** argv) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drills/UWordList.h"
 
+#include "analysis/UKanaAnalysis.h"
+#include "drills/UKanaCourse.h"
 #include "platform/ShiftJis.h"
 #include "romaji/UuHiraToRoman.h"
 #include "tests/romaji/SavedOptions.h"
@@ -181,36 +183,46 @@ TEST(UWordListBuiltInTest, EveryWordConvertsThroughTheRomajiEngine) {
     }
 }
 
-// Units as the course counts them: one per row of the romaji table, hiragana and katakana
-// forms together, named by the katakana form; the small tsu and the long-vowel mark on their
-// own. The drill's unit っぷ counts as ッ and プ.
+TEST(UWordListTest, TableUnitsSplitTheSmallTsuAndFoldKatakana) {
+    struct TCase {
+        std::u16string_view DrillUnit;
+        std::vector<std::u16string> Units;
+    } cases[] = {
+        {u"か", {u"か"}},          {u"カ", {u"か"}},     {u"っぷ", {u"っ", u"ぷ"}},
+        {u"ッカ", {u"っ", u"か"}}, {u"っ", {u"っ"}},     {u"ッ", {u"っ"}},
+        {u"シャ", {u"しゃ"}},      {u"ヴァ", {u"ヴぁ"}}, {u"ッヴ", {u"っ", u"ヴ"}},
+        {u"ー", {u"ー"}},          {u"、", {u"、"}},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(TableUnits(c.DrillUnit), c.Units) << Utf8(c.DrillUnit);
+}
+
+// Units as the course counts them (TableUnits), by their Shift_JIS names: one per row of the
+// romaji table, hiragana and katakana forms together; the small tsu and the long-vowel mark on
+// their own.
 class TUnitCounter {
 public:
     TUnitCounter() {
-        for (const UuHiraToRoman::TKanaRow& row : UuHiraToRoman::KanaTable) {
-            std::string name = FromUtf16(row.Katakana);
-            if (!row.Hiragana.empty())
-                FNames[FromUtf16(row.Hiragana)] = name;
-            FNames[name] = name;
-        }
-        FNames[FromUtf16(u"ー")] = FromUtf16(u"ー");
+        for (const UuHiraToRoman::TKanaRow& row : UuHiraToRoman::KanaTable)
+            FNames.insert(Name(row.Katakana));
+        FNames.insert(Name(u"ー"));
     }
 
-    // The units of `kana`, each once, by name (Shift_JIS).
+    static std::string Name(std::u16string_view unit) {
+        return FromUtf16(UKanaAnalysis::FoldUnit(unit));
+    }
+    const std::set<std::string>& Names() const { return FNames; }
+
+    // The units of `kana`, each once, by name.
     std::set<std::string> UnitsOf(std::u16string_view kana) const {
-        static const std::string smallTsu[] = {FromUtf16(u"っ"), FromUtf16(u"ッ")};
         std::set<std::string> units;
-        for (std::string unit : DrillUnits(kana)) {
-            for (const std::string& tsu : smallTsu) {
-                if (unit.starts_with(tsu) && unit.size() > tsu.size()) {
-                    units.insert(FNames.at(tsu));
-                    unit.erase(0, tsu.size());
-                }
+        for (const std::string& drillUnit : DrillUnits(kana)) {
+            for (const std::u16string& unit : TableUnits(ShiftJis::ToUtf16(drillUnit))) {
+                std::string name = FromUtf16(unit);
+                EXPECT_TRUE(FNames.contains(name))
+                    << "not a unit of the table: " << Utf8FromSjis(name);
+                units.insert(name);
             }
-            auto name = FNames.find(unit);
-            EXPECT_NE(name, FNames.end()) << "not a unit of the table: " << Utf8FromSjis(unit);
-            if (name != FNames.end())
-                units.insert(name->second);
         }
         return units;
     }
@@ -226,7 +238,7 @@ public:
     }
 
 private:
-    std::map<std::string, std::string> FNames;
+    std::set<std::string> FNames;
 };
 
 // Units that no word, or fewer than five words, can hold, each with the reason.
@@ -307,11 +319,11 @@ std::set<std::string> CommonUnits() {
                                           u"ハヒフヘホマミムメモヤユヨラリルレロワヲン"
                                           u"ガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポ"
                                           u"ッー"))
-        units.insert(FromUtf16(std::u16string_view(&c, 1)));
+        units.insert(TUnitCounter::Name(std::u16string_view(&c, 1)));
     for (char16_t first : std::u16string_view(u"キギシジチニヒビピミリ")) {
         for (char16_t small : std::u16string_view(u"ャュョ")) {
             char16_t pair[] = {first, small};
-            units.insert(FromUtf16(std::u16string_view(pair, 2)));
+            units.insert(TUnitCounter::Name(std::u16string_view(pair, 2)));
         }
     }
     return units;
@@ -324,11 +336,9 @@ TEST(UWordListBuiltInTest, EveryUnitOfTheRomajiTableOccursInEnoughWords) {
     std::set<std::string> common = CommonUnits();
     std::map<std::string, std::string> exempt;
     for (const TExemption& e : Exemptions)
-        exempt[FromUtf16(e.Unit)] = e.Reason;
+        exempt[TUnitCounter::Name(e.Unit)] = e.Reason;
 
-    std::set<std::string> names = {FromUtf16(u"ッ"), FromUtf16(u"ー")};
-    for (const UuHiraToRoman::TKanaRow& row : UuHiraToRoman::KanaTable)
-        names.insert(FromUtf16(row.Katakana));
+    const std::set<std::string>& names = counter.Names();
     for (const std::string& name : common)
         EXPECT_TRUE(names.contains(name)) << "not a unit of the table: " << Utf8FromSjis(name);
     for (const auto& [name, reason] : exempt) {
@@ -350,27 +360,24 @@ TEST(UWordListBuiltInTest, EveryUnitOfTheRomajiTableOccursInEnoughWords) {
     }
 }
 
-// The kana course begins with the vowels and adds one consonant row at a time; each step must
-// find words made of the kana unlocked so far.
-TEST(UWordListBuiltInTest, EachStepOfTheRowsHasWordsOfItsOwn) {
+// The kana course begins with the vowels and adds its stages one by one; at the end of each,
+// the list must hold words made of the kana unlocked so far.
+TEST(UWordListBuiltInTest, EachStageOfTheCourseHasWordsOfItsOwn) {
     TSavedOptions options;
     TUnitCounter counter;
-    constexpr std::u16string_view rows[] = {
-        u"アイウエオ", u"カキクケコ", u"サシスセソ", u"タチツテト", u"ナニヌネノ",
-        u"ハヒフヘホ", u"マミムメモ", u"ヤユヨ",     u"ラリルレロ", u"ワヲン"};
-    constexpr int minimumWordsPerStep = 20;
+    constexpr int minimumWordsPerStage = 20;
     std::vector<std::set<std::string>> unitsOfWords;
     for (const TWord& word : BuiltInWordList())
         unitsOfWords.push_back(counter.UnitsOf(word.Kana));
     std::set<std::string> unlocked;
-    for (std::u16string_view row : rows) {
-        for (char16_t c : row)
-            unlocked.insert(FromUtf16(std::u16string_view(&c, 1)));
+    for (const UKanaCourse::TStage& stage : UKanaCourse::Stages) {
+        for (int i = 0; i < UKanaCourse::StageSize(stage); ++i)
+            unlocked.insert(TUnitCounter::Name(stage.Units[i]));
         auto count =
             std::count_if(unitsOfWords.begin(), unitsOfWords.end(), [&](const auto& units) {
                 return std::includes(unlocked.begin(), unlocked.end(), units.begin(), units.end());
             });
-        EXPECT_GE(count, minimumWordsPerStep) << "up to the row of " << Utf8(row.substr(0, 1));
+        EXPECT_GE(count, minimumWordsPerStage) << "up to the stage " << Utf8(stage.Name);
     }
 }
 

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The kinds that what is kept is sorted by. The numbers are the ones stored: in Typorin.dat
+// (the practice mode at start, a record's text kind) and in TyporinStats.db; never renumber.
+
+enum class TPracticeMode : int {
+    Touch = 0,      // タッチタイプ
+    Sequential = 1, // 逐次入力
+    Bulk = 2,       // 一括入力
+};
+
+enum class TTextKind : int {
+    Japanese = 0, // holds a double-byte character: measured in characters
+    English = 1,  // single-byte characters only: measured in words
+};
+
+// How touch typing types kana: romaji keys, or one key a kana on the JIS kana layout.
+enum class TInputStyle : int {
+    Romaji = 0,
+    Kana = 1,
+};
+
+// The keyboard the touch-typing picture shows.
+enum class TKeyboardKind : int {
+    Jis = 0,
+    Us = 1,
+};
