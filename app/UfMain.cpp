@@ -13,6 +13,7 @@
 #include "platform/InputMethod.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RichEdit.h"
+#include "platform/Screens.h"
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
@@ -165,19 +166,6 @@ std::u16string TrimRight(std::u16string text) {
 }
 
 } // namespace
-
-std::vector<TScreenRect> AvailableScreens() {
-    std::vector<TScreenRect> screens;
-    QList<QScreen*> all = QGuiApplication::screens();
-    all.removeOne(QGuiApplication::primaryScreen());
-    all.prepend(QGuiApplication::primaryScreen());
-    for (QScreen* screen : all)
-        if (screen) {
-            QRect r = screen->availableGeometry();
-            screens.push_back({r.x(), r.y(), r.width(), r.height()});
-        }
-    return screens;
-}
 
 // ---- Start-up and closing ----
 

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace Dialogs {
 
@@ -76,6 +77,16 @@ QString AskSaveFileName(QWidget* parent, const TFileDialogOptions& options) {
     if (Responder)
         return Responder->SaveFileName(options);
     return AskFileName(parent, options, true);
+}
+
+QString AskCsvFileName(QWidget* parent, const QString& fileName) {
+    TFileDialogOptions options;
+    options.Caption = QStringLiteral("CSV形式で保存");
+    options.Folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    options.FileName = fileName;
+    options.Filter = QStringLiteral("CSVファイル (*.csv)");
+    options.DefaultSuffix = QStringLiteral("csv");
+    return AskSaveFileName(parent, options);
 }
 
 std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,

@@ -42,6 +42,10 @@ struct TFileDialogOptions {
 QString AskOpenFileName(QWidget* parent, const TFileDialogOptions& options);
 QString AskSaveFileName(QWidget* parent, const TFileDialogOptions& options);
 
+// Where to save an exported CSV file: the save dialog with the caption "CSV形式で保存", the
+// documents folder and `fileName` proposed; an empty string when the learner cancelled.
+QString AskCsvFileName(QWidget* parent, const QString& fileName);
+
 // A one-line text question; nothing when cancelled.
 std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
                                const QString& initial = {});

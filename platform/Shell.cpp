@@ -32,22 +32,29 @@ void OpenAuthorMail() {
     Open(AuthorMailUrl());
 }
 
-QUrl HelpUrl(const std::filesystem::path& programFolder,
-             const std::filesystem::path& sharedFolder) {
+QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::path& sharedFolder,
+             const QString& page) {
     auto local = [](const std::filesystem::path& path) {
         return QFile::decodeName(QByteArray::fromStdString(path.string()));
     };
     QString chm = QDir(local(programFolder)).filePath(HelpFileName);
     if (QFileInfo::exists(chm))
         return QUrl::fromLocalFile(chm);
-    QString manual = QDir(local(sharedFolder)).filePath(QStringLiteral("help/index.html"));
+    const QDir help(QDir(local(sharedFolder)).filePath(QStringLiteral("help")));
+    // Only a page of the manual's own folder: a name with a folder in it is not one.
+    if (!page.isEmpty() && !page.contains(QLatin1Char('/'))) {
+        QString pageFile = help.filePath(page);
+        if (QFileInfo::exists(pageFile))
+            return QUrl::fromLocalFile(pageFile);
+    }
+    QString manual = help.filePath(QStringLiteral("index.html"));
     if (QFileInfo::exists(manual))
         return QUrl::fromLocalFile(manual);
     return {};
 }
 
-bool OpenHelpFile() {
-    QUrl url = HelpUrl(ProgramFolder(), SharedDataFolder());
+bool OpenHelpFile(const QString& page) {
+    QUrl url = HelpUrl(ProgramFolder(), SharedDataFolder(), page);
     if (url.isEmpty())
         return false;
     Open(url);

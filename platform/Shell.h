@@ -22,12 +22,15 @@ void OpenAuthorMail();
 inline const QString HelpFileName = QStringLiteral("Typorin.chm");
 
 // What the help command opens: Typorin.chm in `programFolder` when it is there, otherwise the
-// HTML manual's contents page help/index.html in `sharedFolder` (the installed data or the
-// executable's folder); an empty URL when neither exists.
-QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::path& sharedFolder);
+// HTML manual in `sharedFolder` (the installed data or the executable's folder) at its page
+// `page` ("analysis.html"), or at its contents page help/index.html when `page` is empty or
+// missing; an empty URL when neither exists.
+QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::path& sharedFolder,
+             const QString& page = {});
 
-// Opens the help with the desktop's viewer; false (and nothing opened) when there is none.
-bool OpenHelpFile();
+// Opens the help with the desktop's viewer, at `page` as HelpUrl takes it; false (and nothing
+// opened) when there is none.
+bool OpenHelpFile(const QString& page = {});
 
 // Tests replace what opens a URL; an empty function restores the desktop's opener.
 void SetUrlOpener(std::function<void(const QUrl&)> opener);
