@@ -324,6 +324,10 @@ void TfrmAnalysis::ReadStatistics() {
     FCommitDays = FStore.CommitDays(INT_MIN);
 }
 
+bool TfrmAnalysis::NothingRecorded() const {
+    return FUnitDays.empty() && FKeyDays.empty() && FTouchDays.empty() && FCommitDays.empty();
+}
+
 void TfrmAnalysis::ShowPeriod() {
     const int days = PeriodDays[std::clamp(ui->ComboBox1->currentIndex(), 0, 2)];
     FFromDay = days == 0 ? INT_MIN : FToday - days + 1;
@@ -406,6 +410,11 @@ void TfrmAnalysis::FillTable() {
 }
 
 void TfrmAnalysis::ShowStatus() {
+    if (NothingRecorded()) {
+        StatusPanel(ui->StatusBar1, 0)->SetText({});
+        StatusPanel(ui->StatusBar1, 1)->SetText({});
+        return;
+    }
     int firstDay = INT_MAX, lastDay = INT_MIN;
     int exercises = 0, kana = 0, commits = 0;
     for (const TTouchDay& day : FTouchDays)

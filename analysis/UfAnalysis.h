@@ -83,6 +83,7 @@ private:
 
     // What is shown.
     void ReadStatistics();
+    bool NothingRecorded() const;
     void ShowPeriod();
     void FillTable();
     void ShowStatus();

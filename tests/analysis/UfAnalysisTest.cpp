@@ -155,6 +155,7 @@ TEST_F(TfrmAnalysisTest, WithNothingRecordedTheWindowSaysHowToFillIt) {
     EXPECT_FALSE(Find<QSplitter>("Splitter1")->isVisible());
     EXPECT_FALSE(Find<QPushButton>("Button1")->isEnabled()) << "no CSV of nothing";
     EXPECT_FALSE(Find<QPushButton>("Button2")->isEnabled()) << "nothing to clear";
+    EXPECT_EQ(Panel(1), QString());
 }
 
 TEST_F(TfrmAnalysisTest, KeysAreColouredByAccuracyOrSpeedWithTheFigureInTheirTip) {
