@@ -99,9 +99,10 @@ QString Q(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+// "12,-3,40" as {12, -3, 40}; anything else (a blank, a letter, an empty number) as none.
 std::vector<int> ParseInts(const std::optional<std::string>& text) {
     std::vector<int> values;
-    if (!text)
+    if (!text || text->empty() || text->back() == ',')
         return values;
     const char* p = text->data();
     const char* end = p + text->size();
@@ -170,6 +171,7 @@ void TfrmAnalysis::ConnectHandlers() {
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TfrmAnalysis::close);
 
+    ui->Label2->setText(EmptyStateText);
     ui->PaintBox1->OnPaint = [this](QPainter& painter) { PaintBox1Paint(painter); };
     ui->PaintBox2->OnPaint = [this](QPainter& painter) { PaintBox2Paint(painter); };
     ui->PaintBox3->OnPaint = [this](QPainter& painter) { PaintBox3Paint(painter); };
@@ -341,9 +343,7 @@ void TfrmAnalysis::ShowPeriod() {
         FKeys[key.Key] = std::move(key);
     FProgress = UKanaAnalysis::Progress(FTouchDays, FCommitDays, FFromDay);
 
-    const bool empty =
-        FUnitDays.empty() && FKeyDays.empty() && FTouchDays.empty() && FCommitDays.empty();
-    ShowEmptyState(empty);
+    ShowEmptyState(NothingRecorded());
     if (FRows.empty() && FProgress.empty())
         ui->Label1->setText(NoFiguresInPeriodText);
     else
@@ -364,16 +364,16 @@ void TfrmAnalysis::FillTable() {
     QFont weakFont = table->font();
     weakFont.setBold(true);
     const QBrush weakBrush(QColor(255, 236, 200));
+    auto number = [](std::optional<double> value) { return value ? *value : NoFigure; };
+    auto millis = [](std::optional<int> value) {
+        return value ? std::optional<double>(*value) : std::nullopt;
+    };
+    struct TCell {
+        std::string Text;
+        std::optional<double> Sort; // none: sorted by its text
+    };
     for (int r = 0; r < table->rowCount(); ++r) {
         const UKanaAnalysis::TUnitRow& row = FRows[r];
-        auto number = [](std::optional<double> value) { return value ? *value : NoFigure; };
-        auto millis = [](std::optional<int> value) {
-            return value ? std::optional<double>(*value) : std::nullopt;
-        };
-        struct TCell {
-            std::string Text;
-            std::optional<double> Sort; // none: sorted by its text
-        };
         const TCell cells[ColumnCount] = {
             {UAnalysisTexts::Utf8(row.Unit) + (row.Weakest ? " ★" : ""), ChartOrder(row.Unit)},
             {UAnalysisTexts::SpellingsText(row), std::nullopt},
@@ -444,7 +444,6 @@ void TfrmAnalysis::ShowStatus() {
 }
 
 void TfrmAnalysis::ShowEmptyState(bool empty) {
-    ui->Label2->setText(EmptyStateText);
     ui->Label2->setVisible(empty);
     ui->Label1->setVisible(!empty);
     ui->Splitter1->setVisible(!empty);

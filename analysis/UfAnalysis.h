@@ -67,9 +67,6 @@ public:
     // The course's state of each unit (hiragana, as the chart names them); others are Open.
     void SetUnitStates(std::map<std::u16string, TUnitState> states);
 
-    // The choices of ComboBox1, in its order, and how many days back each reaches.
-    enum class TPeriodChoice { All, Last30Days, Last7Days };
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
