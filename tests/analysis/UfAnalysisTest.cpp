@@ -372,6 +372,9 @@ TEST_F(TfrmAnalysisTest, F1OpensTheHelpAndEscapeCloses) {
 
     QTest::keyClick(FWindow.data(), Qt::Key_Escape);
     EXPECT_TRUE(FWindow.isNull() || !FWindow->isVisible());
+    delete FWindow.data();
+    FStore.reset();
+    FStore = std::make_unique<TStatsStore>(FFolder.Path() / "TyporinStats.db");
     EXPECT_TRUE(FStore->Setting("analysis.bounds").has_value()) << "closing keeps the layout";
 }
 
