@@ -16,6 +16,7 @@
 #include "platform/InputMethod.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RichEdit.h"
+#include "platform/Screens.h"
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
@@ -178,19 +179,6 @@ std::vector<std::string> EntryData(const QTreeWidgetItem* item) {
 }
 
 } // namespace
-
-std::vector<TScreenRect> AvailableScreens() {
-    std::vector<TScreenRect> screens;
-    QList<QScreen*> all = QGuiApplication::screens();
-    all.removeOne(QGuiApplication::primaryScreen());
-    all.prepend(QGuiApplication::primaryScreen());
-    for (QScreen* screen : all)
-        if (screen) {
-            QRect r = screen->availableGeometry();
-            screens.push_back({r.x(), r.y(), r.width(), r.height()});
-        }
-    return screens;
-}
 
 // ---- Start-up and closing ----
 

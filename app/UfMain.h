@@ -37,11 +37,6 @@ class TRichEdit;
 class TfrmGraphJap;
 class TfrmEditor;
 
-// The available areas of the screens there are now, the primary one first: what RepairOptions and
-// FitBoundsOnScreens take. A window that restores its bounds passes them through
-// FitBoundsOnScreens(..., AvailableScreens()).
-std::vector<TScreenRect> AvailableScreens();
-
 class TfrmMain : public QMainWindow, private TDrillHost {
 public:
     explicit TfrmMain(QWidget* parent = nullptr);

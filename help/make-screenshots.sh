@@ -17,7 +17,9 @@ work=$(mktemp -d)
 xvfb_pid=
 wm_pid=
 app_pid=
+preview_pid=
 cleanup() {
+    [ -n "$preview_pid" ] && kill "$preview_pid" 2>/dev/null || true
     if [ -n "$app_pid" ]; then
         kill "$app_pid" 2>/dev/null || true
         wait "$app_pid" 2>/dev/null || true
@@ -223,7 +225,27 @@ shot_about() {
     main_window
 }
 
+# The analysis window over three weeks of made-up practice with a few weak kana, with its
+# keyboard and its kana chart: the preview of
+# the build (bench/analysis/analysis_preview) fills a statistics store of its own in the
+# temporary folder and shows the window over it.
+shot_analysis() {
+    mkdir -p "$work/analysis"
+    "$build/bench/analysis/analysis_preview" "$work/analysis" >/dev/null 2>&1 &
+    preview_pid=$!
+    window=${window:-}
+    other_window 'かな別の分析' 0 0 960 680
+    shoot analysis.png
+    # The tab of the kana chart.
+    click 133 72
+    shoot analysis-chart.png
+    close_with Escape
+    wait "$preview_pid" 2>/dev/null || true
+    [ -n "${main:-}" ] && main_window
+    true
+}
+
 # SHOTS="editor about" makes only those pictures.
-for shot in ${SHOTS:-main touch sequential bulk records editor settings about}; do
+for shot in ${SHOTS:-main touch sequential bulk records editor settings about analysis}; do
     "shot_$shot"
 done

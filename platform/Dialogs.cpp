@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace Dialogs {
 
@@ -131,6 +132,16 @@ QString AskSaveFileName(QWidget* parent, const TFileDialogOptions& options) {
     if (Responder)
         return Responder->SaveFileName(options);
     return AskFileName(parent, options, true);
+}
+
+QString AskCsvFileName(QWidget* parent, const QString& fileName) {
+    TFileDialogOptions options;
+    options.Caption = QStringLiteral("CSV形式で保存");
+    options.Folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    options.FileName = fileName;
+    options.Filter = QStringLiteral("CSVファイル (*.csv)");
+    options.DefaultSuffix = QStringLiteral("csv");
+    return AskSaveFileName(parent, options);
 }
 
 std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,

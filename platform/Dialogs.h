@@ -49,6 +49,10 @@ struct TFileDialogOptions {
 QString AskOpenFileName(QWidget* parent, const TFileDialogOptions& options);
 QString AskSaveFileName(QWidget* parent, const TFileDialogOptions& options);
 
+// Where to save an exported CSV file: the save dialog with the caption "CSV形式で保存", the
+// documents folder and `fileName` proposed; an empty string when the learner cancelled.
+QString AskCsvFileName(QWidget* parent, const QString& fileName);
+
 // Why an answer to AskText cannot be taken, such as "ファイル名を入力してください"; an empty
 // text takes it.
 using TRefusal = std::function<QString(const QString& answer)>;

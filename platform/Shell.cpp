@@ -42,7 +42,10 @@ QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::
     if (QFileInfo::exists(chm))
         return QUrl::fromLocalFile(chm);
     const QDir manual(QDir(local(sharedFolder)).filePath(QStringLiteral("help")));
-    for (const QString& name : {page, HelpContentsPage})
+    // Only a page of the manual's own folder: a name with a folder in it is not one.
+    const QString own =
+        page.isEmpty() || page.contains(QLatin1Char('/')) ? HelpContentsPage : page;
+    for (const QString& name : {own, HelpContentsPage})
         if (QFileInfo::exists(manual.filePath(name)))
             return QUrl::fromLocalFile(manual.filePath(name));
     return {};

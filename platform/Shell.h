@@ -26,6 +26,7 @@ inline const QString HelpFileName = QStringLiteral("Typorin.chm");
 inline const QString HelpContentsPage = QStringLiteral("index.html");
 inline const QString HelpEditorPage = QStringLiteral("editor.html");
 inline const QString HelpRecordsPage = QStringLiteral("records.html");
+inline const QString HelpAnalysisPage = QStringLiteral("analysis.html");
 
 // What the help command opens: Typorin.chm in `programFolder` when it is there, otherwise the
 // HTML manual's `page` in help/ of `sharedFolder` (the installed data or the executable's

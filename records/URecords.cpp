@@ -3,6 +3,7 @@
 
 #include "app/UExerciseStats.h"
 #include "platform/ShiftJis.h"
+#include "store/UCsv.h"
 
 #include <algorithm>
 #include <chrono>
@@ -84,27 +85,6 @@ const THeaderTexts SequentialHeaders[] = {
 
 std::string Utf8(const std::string& sjis) {
     return ShiftJis::ToQString(sjis).toUtf8().toStdString();
-}
-
-std::string CsvField(std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(field);
-    std::string quoted = "\"";
-    for (char c : field) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-void AppendCsvRow(std::string& csv, const std::vector<std::string>& fields) {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            csv += ',';
-        csv += CsvField(fields[i]);
-    }
-    csv += "\r\n";
 }
 
 } // namespace
@@ -331,8 +311,8 @@ std::string RecordsCsv(const TRecList& list, bool sequential) {
     else
         header.insert(header.end(), {"入力速度（/分）", "一致率（%）", "誤・脱字率（%）",
                                      "余字率（%）", "漢字率（%）", "打鍵速度（打/分）"});
-    std::string csv = "\xEF\xBB\xBF";
-    AppendCsvRow(csv, header);
+    std::string csv(UCsv::Utf8Bom);
+    UCsv::AppendRow(csv, header);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const TPracticeRec& rec = list[i];
         const TRecDateTime t = DecodeRecDate(rec.RecDate);
@@ -361,7 +341,7 @@ std::string RecordsCsv(const TRecList& list, bool sequential) {
             row.insert(row.end(),
                        {FormatReal(f.InputSpeed), FormatReal(f.MatchRate), FormatReal(f.MissRate),
                         FormatReal(f.ExtraRate), FormatReal(f.KanjiRate), FormatReal(f.KeySpeed)});
-        AppendCsvRow(csv, row);
+        UCsv::AppendRow(csv, row);
     }
     return csv;
 }

@@ -496,15 +496,10 @@ void TfrmGraphJap::DeleteTitleRecords(const std::string& title) {
 }
 
 void TfrmGraphJap::SaveCsv1Click() {
-    Dialogs::TFileDialogOptions options;
-    options.Caption = QStringLiteral("CSV形式で保存");
-    options.Folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QDate today = QDate::currentDate();
-    options.FileName = QString::fromStdString(
-        CsvFileName(CurrentMode(), today.year(), today.month(), today.day()));
-    options.Filter = QStringLiteral("CSVファイル (*.csv)");
-    options.DefaultSuffix = QStringLiteral("csv");
-    const QString path = Dialogs::AskSaveFileName(this, options);
+    const QString path = Dialogs::AskCsvFileName(
+        this, QString::fromStdString(
+                  CsvFileName(CurrentMode(), today.year(), today.month(), today.day())));
     if (path.isEmpty())
         return;
     try {

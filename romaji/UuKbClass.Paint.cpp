@@ -44,28 +44,13 @@ QColor RimFor(const QColor& text) {
     return luma > 140 ? QColor(64, 64, 64) : QColor(Qt::white);
 }
 
-// Writes `text` with its top left at (x, y), as (TextX, TextY) give it, over a rim of one pixel
-// in `rim`: a caption reaching beyond its oval stays readable on the button face. The text is
-// laid out once and drawn five times from that layout.
-void WriteText(QPainter& painter, const QStaticText& text, int x, int y, const QColor& color,
-               const QColor& rim) {
-    if (text.text().isEmpty())
-        return;
-    const QPoint at(x, y);
-    painter.setPen(rim);
-    for (QPoint step : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
-        painter.drawStaticText(at + step, text);
-    painter.setPen(color);
-    painter.drawStaticText(at, text);
-}
-
 QStaticText PlainStaticText(const QString& text) {
     QStaticText laidOut(text);
     laidOut.setTextFormat(Qt::PlainText);
     return laidOut;
 }
 
-// The pixels WriteText touches: the letters, their rim and a pixel for the smoothed edges.
+// The pixels WriteKeyText touches: the letters, their rim and a pixel for the smoothed edges.
 QRect TextRect(const QFontMetrics& metrics, const QString& text, int x, int y) {
     if (text.isEmpty())
         return {};
@@ -84,12 +69,18 @@ std::vector<QPoint> OvalShape(const TKbGeometry& geometry) {
     return shape;
 }
 
-// The area a key covers, relative to its centre: its oval filled and drawn with a line of 2
-// pixels, that is the oval pushed half the line's width outwards along its normals. The oval is
-// the one the outline's whole-pixel points round (half axes 10 and 7 times `scale`, turned by
-// 120 degrees), taken as the curve itself: within half a pixel of those points, and a smooth
-// edge at a scale factor above 1 where the rounded points would show their steps. Worked out
-// once per layout, so that drawing a key is one fill.
+} // namespace
+
+void WriteKeyText(QPainter& painter, const QStaticText& text, int x, int y, const QColor& color,
+                  const QColor& rim) {
+    const QPoint at(x, y);
+    painter.setPen(rim);
+    for (QPoint step : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+        painter.drawStaticText(at + step, text);
+    painter.setPen(color);
+    painter.drawStaticText(at, text);
+}
+
 QPolygonF KeyArea(double scale) {
     const double cos120 = -0.5, sin120 = std::numbers::sqrt3 / 2;
     const double a = 10 * scale, b = 7 * scale;
@@ -110,6 +101,8 @@ QPolygonF KeyArea(double scale) {
     }
     return area;
 }
+
+namespace {
 
 // Whether every corner of `box` (relative to a key's centre) lies in the key's oval at `scale`,
 // and so, the oval being convex, the whole box.
@@ -377,7 +370,7 @@ void TKbClass::DrawKey(QPainter& painter, int index) {
     auto writeCaption = [&](int record) {
         painter.setFont(FDrawing->CaptionFonts[record]);
         const QPoint at = FDrawing->CaptionAt[record];
-        WriteText(painter, FDrawing->Captions[record], at.x(), at.y(), ToQColor(text), fillColor);
+        WriteKeyText(painter, FDrawing->Captions[record], at.x(), at.y(), ToQColor(text), fillColor);
     };
     writeCaption(index);
     int shifted = 0;
@@ -393,9 +386,8 @@ void TKbClass::DrawFingerName(QPainter& painter, int finger) {
     const QColor color =
         ToQColor(finger == FShownFinger ? PaneColors::Blue
                                         : FingerKinds[static_cast<int>(KindOf(finger))].Color);
-    painter.setFont(CaptionFont());
-    WriteText(painter, FDrawing->FingerNames[finger - 1], key.TextX, key.TextY + FGeometry.LabelDy,
-              color, RimFor(color));
+    WriteKeyText(painter, FDrawing->FingerNames[finger - 1], key.TextX,
+                 key.TextY + FGeometry.LabelDy, color, RimFor(color));
 }
 
 void TKbClass::SetMark(int record, TMark mark) {

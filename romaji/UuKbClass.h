@@ -31,9 +31,12 @@
 #include <string_view>
 #include <vector>
 
+class QColor;
 class QFont;
 class QFontMetrics;
 class QImage;
+class QPolygonF;
+class QStaticText;
 
 class QPainter;
 class QRegion;
@@ -168,6 +171,22 @@ TFingerKind KindOf(int finger);
 // Fill colour of a key by its caption: the colour of its finger, white for the space bar, aqua
 // for the Shift keys and the shifted 0.
 TRgb KeyColor(std::string_view caption);
+
+// ---- Drawing a key, for every picture of the keyboard
+
+// The area a key covers, relative to its centre: its oval filled and drawn with a line of 2
+// pixels, that is the oval pushed half the line's width outwards along its normals. The oval is
+// the one the outline's whole-pixel points round (half axes 10 and 7 times `scale`, turned by
+// 120 degrees), taken as the curve itself: within half a pixel of those points, and a smooth
+// edge at a scale factor above 1 where the rounded points would show their steps. Worked out
+// once per layout, so that drawing a key is one fill.
+QPolygonF KeyArea(double scale);
+
+// Writes `text` with its top left at (x, y), as (TextX, TextY) give it, over a rim of one pixel
+// in `rim`: a caption reaching beyond its oval stays readable on the button face. The text is
+// laid out once and drawn five times from that layout.
+void WriteKeyText(QPainter& painter, const QStaticText& text, int x, int y, const QColor& color,
+                  const QColor& rim);
 
 // The keyboard picture in the paint box `PaintBox1` of the main window. The paint box's paint
 // event calls PaintKeyboard and MarkKeys and then draws Canvas() at (0, 0); every other call

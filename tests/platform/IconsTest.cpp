@@ -12,10 +12,11 @@ namespace {
 // Every icon the windows use is there at every size, drawn (not blank), and answers sizes
 // between and beyond the rendered ones; a name without files gives a null icon.
 TEST(IconsTest, EveryIconIsRenderedAtEverySize) {
-    const char* names[] = {"typorin",  "open",    "touch",     "part",   "all",          "compare",
-                           "autocrlf", "options", "editor",    "graph",  "help",         "new",
-                           "save",     "saveas",  "undo",      "cut",    "copy",         "paste",
-                           "delete",   "regadd",  "regdelete", "regnew", "regfiledelete"};
+    const char* names[] = {"typorin",   "open",     "touch",         "part",    "all",
+                           "compare",   "autocrlf", "options",       "editor",  "graph",
+                           "help",      "new",      "save",          "saveas",  "undo",
+                           "cut",       "copy",     "paste",         "delete",  "regadd",
+                           "regdelete", "regnew",   "regfiledelete", "analysis"};
     for (const char* name : names) {
         const QIcon icon = ProgramIcon(QString::fromLatin1(name));
         ASSERT_FALSE(icon.isNull()) << name;

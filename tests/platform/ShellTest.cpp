@@ -65,3 +65,35 @@ TEST(HelpUrlTest, AWindowsPageOrTheContents) {
     EXPECT_EQ(HelpUrl(program, root / "shared", HelpEditorPage).toLocalFile().toStdString(),
               (program / "Typorin.chm").string());
 }
+
+TEST(HelpUrlTest, AWindowsPageOpensWhereTheManualHasIt) {
+    QTemporaryDir dir;
+    const fs::path root = dir.path().toStdString();
+    const fs::path program = root / "program";
+    const fs::path help = root / "shared" / "help";
+    fs::create_directories(program);
+    fs::create_directories(help);
+    std::ofstream(help / "index.html") << "<html></html>";
+    std::ofstream(help / "analysis.html") << "<html></html>";
+    std::ofstream(root / "shared" / "outside.html") << "<html></html>";
+    struct {
+        const char* Name;
+        QString Page;
+        fs::path Expected;
+    } cases[] = {
+        {"the page", QStringLiteral("analysis.html"), help / "analysis.html"},
+        {"no page", QString(), help / "index.html"},
+        {"a missing page", QStringLiteral("missing.html"), help / "index.html"},
+        {"a name with a folder", QStringLiteral("../outside.html"), help / "index.html"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HelpUrl(program, root / "shared", c.Page).toLocalFile().toStdString(),
+                  c.Expected.string())
+            << c.Name;
+    std::ofstream(program / "Typorin.chm") << "help";
+    EXPECT_EQ(HelpUrl(program, root / "shared", QStringLiteral("analysis.html"))
+                  .toLocalFile()
+                  .toStdString(),
+              (program / "Typorin.chm").string())
+        << "the help file, where there is one, has every page";
+}

@@ -3,6 +3,7 @@
 
 #include "app/UExerciseStats.h"
 #include "platform/ShiftJis.h"
+#include "tests/support/CsvReader.h"
 #include "tests/support/PracticeRecords.h"
 
 #include <gtest/gtest.h>
@@ -253,40 +254,6 @@ TEST_F(URecordsTest, EnglishHeadersOnlyInTheBulkModes) {
     EXPECT_EQ(GridHeader(3, true, true).Line1, Sjis(u"例文文字数"));
     EXPECT_EQ(GridHeader(10, false, false).Line2, Sjis(u"（打／分）"));
     EXPECT_EQ(GridHeader(9, true, false).Line1, "") << "beyond the 9 sequential columns";
-}
-
-// An RFC 4180 reader: rows of fields, quotes undone; rows end at CR LF.
-std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
-    std::vector<std::vector<std::string>> rows;
-    std::vector<std::string> row;
-    std::string field;
-    bool quoted = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
-                field += text[++i];
-            else if (c == '"')
-                quoted = false;
-            else
-                field += c;
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            row.push_back(std::move(field));
-            field.clear();
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            row.push_back(std::move(field));
-            field.clear();
-            rows.push_back(std::move(row));
-            row.clear();
-            ++i;
-        } else {
-            field += c;
-        }
-    }
-    EXPECT_TRUE(field.empty() && row.empty()) << "the last row ends with CR LF";
-    return rows;
 }
 
 TEST_F(URecordsTest, ColumnsShareTheGridAndFitTheirTexts) {
