@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/UAnalysisTexts.h"
 
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 #include "store/UCsv.h"
 #include "store/UUtf8.h"
 

@@ -5,7 +5,7 @@
 #include "analysis/UfAnalysis.h"
 
 #include "analysis/UAnalysisTexts.h"
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/Fonts.h"
 #include "platform/PaintBox.h"
 #include "romaji/UuKbClass.h"

@@ -3,7 +3,7 @@
 
 #include "analysis/UAnalysisTexts.h"
 #include "analysis/UKanaChart.h"
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"

@@ -3,13 +3,35 @@
 
 // The main window: the register and sentence lists, the example and typing panes, the
 // keyboard, the menus, the tool bar and the two status bars; the three practice modes.
+//
+// Its controls keep the names they have always had. What they are:
+//   ListView1    the register files of TextFolder      ListView2  the sentences of the register
+//   RichEdit1    the example pane (in touch typing the drill's string, guide and input line)
+//   RichEdit2    the typing pane of sequential and bulk input
+//   PaintBox1    the keyboard of touch typing           PaintBox2  the ruler of bulk input
+//   Label1       the ruler's marker (the wrap column)   Timer1     the clock, one tick a second
+//   StatusBar1   panel 0 the mode, panel 1 the result or a hint
+//   StatusBar2   panel 0 the text's figures or the touch counters, panel 1 time and keys,
+//                panel 2 "行ごとに比較"
+//   Touch1, Part1, All1   the mode items: touch typing, sequential ("part by part") and bulk
+//                         ("all at once") input; TouchActExecute is the command of all three
+//   Comp1        compare (F5)    LineComp1  compare line by line    AutoCrLfAct  automatic line
+//   feed
+//
+// The window's work is split by concern over files of its own: UfMain.cpp (set-up, commands,
+// closing), UfMain.Panes.cpp (both panes as every mode prepares them), UfMain.Registers.cpp (the
+// lists and the practice texts), UfMain.Touch.cpp, UfMain.Sequential.cpp, UfMain.Bulk.cpp
+// (comparison), UfMain.Ruler.cpp and UfMain.Status.cpp (clock, keystrokes, status texts and hints).
+// What differs between the modes is chosen once, when the mode changes (ApplyMode): the panes get
+// the hooks of the mode in use.
 
-#include "app/UDataFile.h"
-#include "app/UExerciseStats.h"
 #include "compare/UuCompPart.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/FolderWatch.h"
 #include "registers/UuRegi.h"
 #include "romaji/UuKbClassEx.h"
+#include "store/UDataFile.h"
+#include "store/UPracticeKinds.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -30,7 +52,6 @@ class QMouseEvent;
 class QPainter;
 class QStatusBar;
 class QTreeWidgetItem;
-struct TRsltItem;
 class TKbClass;
 class TKeystrokeTap;
 class TRichEdit;
@@ -50,17 +71,12 @@ public:
     // same. Does nothing once the window has closed.
     void EndSession();
 
-    // Practice modes.
-    static constexpr int TouchMode = 0;
-    static constexpr int PartMode = 1;
-    static constexpr int AllMode = 2;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Start-up and closing.
+    // ---- Set-up, commands and closing (UfMain.cpp)
     void CreateActions();
     void CreateStatusBars();
     void ConnectHandlers();
@@ -71,7 +87,31 @@ private:
     bool FormCloseQuery();
     void OfferRecoveredText();
 
-    // Registers, sentences and text files.
+    void TouchActExecute(QAction* item);
+    void LineCompActExecute();
+    void AutoCrLfActExecute();
+    void HelpActExecute();
+    void SetOpActExecute();
+    void VersionActExecute();
+    void GraphActExecute();
+    void Editer1Click();
+    void Exit1Click();
+
+    // The steps the commands share.
+    void ApplyMode();
+    // The hooks of both panes for the mode in use.
+    void InstallModeHooks();
+    void StopExercise();
+    void ResetPanes();
+    void FontStep();
+    void SetListFonts();
+    void ApplyOptions();
+    void ShowBanner();
+    bool OnBannerAddress(QPoint viewportPos) const;
+    void RichEdit1MouseMove(const QMouseEvent& event);
+    void RichEdit1MouseDown(const QMouseEvent& event);
+
+    // ---- Registers, sentences and text files (UfMain.Registers.cpp)
     void ListRegisters();
     void ShowRegisters(const std::vector<std::filesystem::path>& files);
     void ListSentences(const std::vector<UuRegi::TEntryItem>& entries);
@@ -83,51 +123,12 @@ private:
     void StartSentence();
     void FileOpen1Execute();
     void Refresh1Click();
-    void Editer1Click();
+    // A text chosen: the drill of touch typing, or the exercise of the other modes.
+    void StartText(const QString& path, const std::string& title, const std::string& text);
     void LoadText(const QString& path, const std::string& title, const std::string& text);
     void SetCaption();
 
-    // Commands.
-    void TouchActExecute(QAction* item);
-    void LineCompActExecute();
-    void AutoCrLfActExecute();
-    void HelpActExecute();
-    void SetOpActExecute();
-    void VersionActExecute();
-    void GraphActExecute();
-    void Exit1Click();
-
-    // The steps the commands share.
-    void ApplyMode();
-    void StopExercise();
-    void ResetPanes();
-    void FontStep();
-    void SetListFonts();
-    void ApplyOptions();
-    void ShowBanner();
-    bool OnBannerAddress(QPoint viewportPos) const;
-    void RichEdit1MouseMove(const QMouseEvent& event);
-    void RichEdit1MouseDown(const QMouseEvent& event);
-
-    // Time and keystrokes.
-    void Timer1Timer();
-    void StartTimer();
-    // The first entry of an armed exercise in the typing pane: the clock, and in bulk input
-    // the locked ruler and the compare command.
-    void StartTyping();
-    // A printable key reached `pane` while it expects the input method, which is off: the
-    // learner is told how to switch it on. False for any other key.
-    bool ImeOffKey(TRichEdit& pane, const QKeyEvent& event);
-    void ClearImeHint();
-    // A refused entry where the example has a line break: the learner is told to press Enter,
-    // until Enter is taken there or the next entry is accepted.
-    void ShowBreakHint();
-    void ClearBreakHint();
-    // Keystrokes of a pane, counted while an exercise runs in the pane its mode types into.
-    void CountKeystrokes(QWidget* pane, int strokes);
-    TExerciseState ExerciseState() const;
-
-    // Touch typing.
+    // ---- Touch typing (UfMain.Touch.cpp)
     void CreateTouchTyping();
     // Arms the drill over `text`, from a register sentence or a text file.
     void StartTouchDrill(const QString& path, const std::string& title, const std::string& text);
@@ -138,7 +139,9 @@ private:
     void TouchDrillFailed();
     void TouchDrillEnded();
     void MarkTouchKeys();
+    // The example pane's key rules of every mode; in touch typing those of the drill after them.
     bool RichEdit1KeyDown(const QKeyEvent& event);
+    bool RichEdit1TouchKeyDown(const QKeyEvent& event);
     bool RichEdit1KeyPress(QChar key);
     void RichEdit1KeyUp(const QKeyEvent& event);
     void RichEdit1ImeCommit(const std::string& committed);
@@ -156,27 +159,25 @@ private:
     void SetStatusText(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
 
-    // Sequential input.
-    void RichEdit2ImeCommit(const std::string& committed);
-    void RichEdit2ImeInput();
+    // ---- The typing pane and sequential input (UfMain.Sequential.cpp)
+    // The typing pane's key rules of both modes; those of the mode in use after them.
     bool RichEdit2KeyDown(const QKeyEvent& event);
+    bool SequentialKeyDown(const QKeyEvent& event);
     bool RichEdit2KeyPress(QChar key);
     void RichEdit2KeyUp();
+    void RichEdit2ImeInput();
+    void RichEdit2ImeCommit(const std::string& committed);
     void RichEdit2MouseDown();
     void RichEdit2Enter();
     void EndCheck();
 
-    // Bulk input.
+    // ---- Bulk input and its comparison (UfMain.Bulk.cpp)
     void CompActExecute();
-    void CompareWhole();
-    void CompareLines();
-    void MarkDifferences(const std::vector<TRsltItem>& items, bool underline);
-    void MarkLeftover(TRichEdit* pane, int from, TRgb color);
-    int LeftoverUnits(const std::string& text) const;
+    void ShowBulkResult(const TBulkCounts& counts, bool lineByLine);
     void AutoLineFeed();
     void UpdateLineHeight();
 
-    // The ruler of bulk input.
+    // ---- The ruler of bulk input (UfMain.Ruler.cpp)
     void PaintBox2Paint(QPainter& painter);
     void Label1MouseDown();
     void Label1MouseMove(const QMouseEvent& event);
@@ -187,6 +188,25 @@ private:
     bool RulerLocked() const;
     void SetRulerMarkerColor(Qt::GlobalColor color);
 
+    // ---- Clock, keystrokes, status texts and hints (UfMain.Status.cpp)
+    void Timer1Timer();
+    void StartTimer();
+    // The first entry of an armed exercise in the typing pane: the clock, and in bulk input
+    // the locked ruler and the compare command.
+    void StartTyping();
+    // The counters of the mode in use: StatusBar2 panel 0 in touch typing, panel 1 otherwise.
+    void ShowCounters();
+    // A printable key reached `pane` while it expects the input method, which is off: the
+    // learner is told how to switch it on. False for any other key.
+    bool ImeOffKey(TRichEdit& pane, const QKeyEvent& event);
+    void ClearImeHint();
+    // A refused entry where the example has a line break: the learner is told to press Enter,
+    // until Enter is taken there or the next entry is accepted.
+    void ShowBreakHint();
+    void ClearBreakHint();
+    // Keystrokes of a pane, counted while an exercise runs in the pane its mode types into.
+    void CountKeystrokes(QWidget* pane, int strokes);
+    TExerciseState ExerciseState() const;
     void SetStatus(QStatusBar* bar, int panel, const QString& text);
     void SetStatus(QStatusBar* bar, int panel, const std::string& sjisText);
     void ShowError(const QString& text);
@@ -200,11 +220,10 @@ private:
     int FShownFinger = -1;        // the finger whose name the keyboard shows in blue; -1 unknown
 
     // Window state; all zero at creation.
-    int FMode = 0;
+    TPracticeMode FMode = TPracticeMode::Touch;
     bool FRunning = false;
     int FSeconds = 0;
-    int FKeyCount = 0;
-    int FTouchMisses = 0;
+    int FKeyCount = 0; // sequential and bulk input; the drill counts its own
     int FCharCount = 0;
     int FKanjiCount = 0;
     int FSingleByte = 0;
@@ -226,11 +245,9 @@ private:
     bool FLoadKeyHeld = false;    // a text loaded; no other key pressed since
     int FLoadKey = 0;             // Qt::Key_Return when Enter loaded the text, else 0
 
-    // The records window while it is open; cleared when it is destroyed.
-    QPointer<TfrmGraphJap> FGraph;
-
-    QPointer<TfrmEditor> FEditor; // the open editor window; cleared when it is destroyed
-    TFolderWatch FRegisterWatch;  // the register folder, whose changes the lists follow
+    QPointer<TfrmGraphJap> FGraph; // the open records window; cleared when it is destroyed
+    QPointer<TfrmEditor> FEditor;  // the open editor window; cleared when it is destroyed
+    TFolderWatch FRegisterWatch;   // the register folder, whose changes the lists follow
     QTimer Timer1;
     TKeystrokeTap* FKeystrokes = nullptr; // counts the keys of both panes; owned by the window
     // Hands the characters typed anywhere in the window to the drill in touch typing.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/UfSetOption.h"
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "japanese/UDefineJap.h"
 #include "platform/DialogFrame.h"
 #include "platform/UpDown.h"

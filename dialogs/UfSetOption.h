@@ -6,7 +6,7 @@
 // change goes into the settings block as the control changes; there is no cancel, so closing
 // by O K or by the caption's close button keeps everything.
 
-#include "dialogs/UOptionRanges.h"
+#include "store/UOptionRanges.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/UfEditor.h"
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "editor/UfEditorShared.h"
 #include "japanese/UPracticeText.h"
 #include "platform/Dialogs.h"
@@ -736,7 +736,7 @@ void TfrmEditor::LoadEntryList() {
         if (QTreeWidgetItem* first = ui->ListView2->topLevelItem(0))
             ui->ListView2->setCurrentItem(first);
     } catch (const std::exception& e) {
-        ShowError(ReadErrorText() + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
     }
 }
 
@@ -754,7 +754,7 @@ void TfrmEditor::OpenEntry() {
     try {
         FRegi.ReadSentence(UuRegi::IntValue(data, "Idx"), UuRegi::IntValue(data, "LastIdx"), *file);
     } catch (const std::exception& e) {
-        ShowError(ReadErrorText() + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
         return;
     }
     FileName = ToDisplayPath(*file);

@@ -4,6 +4,8 @@
 // What the editor window's files share: paths between the file system and the screen, the
 // data of its list items, and the placing of a splitter.
 
+#include "platform/FileIo.h"
+
 #include <QFile>
 #include <QSplitter>
 #include <QStringList>
@@ -17,19 +19,6 @@
 // Item data of ListView1 (the file name's bytes) and ListView2 (the "Idx=" and "LastIdx=" lines).
 inline constexpr int FileNameRole = Qt::UserRole;
 inline constexpr int EntryDataRole = Qt::UserRole;
-
-// The first line of the box shown when an entry or entry list cannot be read.
-inline QString ReadErrorText() {
-    return QStringLiteral("文の読み取り中のエラー\r\n");
-}
-
-inline QString ToDisplayPath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-
-inline std::filesystem::path FromDisplayPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 inline std::vector<std::string> EntryData(const QTreeWidgetItem* item) {
     std::vector<std::string> data;

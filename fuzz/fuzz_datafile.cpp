@@ -3,7 +3,7 @@
 // windowing system can report. After the repair every value is one the program can use, a
 // window lies wholly on a screen, and a second repair changes nothing.
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstring>

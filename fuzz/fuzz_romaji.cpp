@@ -3,7 +3,7 @@
 // sentence lands in exactly one unit, keys are upper case, and the guide is the keys of
 // the kana units and the typable single-byte characters themselves, in a row.
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "fuzz/FuzzCheck.h"
 #include "platform/ShiftJis.h"
 #include "romaji/UuHiraToRoman.h"

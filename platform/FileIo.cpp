@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileIo.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -225,4 +227,12 @@ void RemoveSaveLeftovers(const std::filesystem::path& folder, std::string_view o
             !it->is_symlink(ignored) && it->is_regular_file(ignored))
             std::filesystem::remove(it->path(), ignored);
     }
+}
+
+QString ToDisplayPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+std::filesystem::path FromDisplayPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
 }

@@ -6,6 +6,8 @@
 // for the common causes (no space left, no permission, read-only file system, a folder, no such
 // file, too large, not a regular file) and the system's own text for the rare rest.
 
+#include <QString>
+
 #include <cstddef>
 #include <filesystem>
 #include <stdexcept>
@@ -51,3 +53,8 @@ bool IsSaveLeftoverName(std::string_view name, std::string_view oldStyleOf = {})
 // Removes from `folder` the temporary files that saves interrupted by a kill left behind; the
 // real files are never touched. Failures are ignored: a leftover is harmless, only untidy.
 void RemoveSaveLeftovers(const std::filesystem::path& folder, std::string_view oldStyleOf = {});
+
+// A path as the learner sees it (the file system's bytes decoded as the desktop decodes file
+// names), and such a text back as a path.
+QString ToDisplayPath(const std::filesystem::path& path);
+std::filesystem::path FromDisplayPath(const QString& path);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/WindowBounds.h"
 
+#include <QSplitter>
+
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -17,4 +19,10 @@ void StoreWindowBounds(const QWidget& window, std::int32_t& left, std::int32_t& 
     }
     width = bounds.width();
     height = bounds.height();
+}
+
+void PlaceSplitter(QSplitter& splitter, int first) {
+    int total = splitter.orientation() == Qt::Horizontal ? splitter.width() : splitter.height();
+    total -= splitter.handleWidth();
+    splitter.setSizes({first, std::max(0, total - first)});
 }

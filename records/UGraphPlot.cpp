@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/UGraphPlot.h"
 
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/ShiftJis.h"
 
 #include <algorithm>

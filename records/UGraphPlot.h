@@ -6,7 +6,7 @@
 // scale, point positions, dotted grid lines, dot boxes), the hint texts, the vertical labels
 // and the read-out line. Texts are Shift_JIS bytes.
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "records/URecords.h"
 
 #include <cstdint>

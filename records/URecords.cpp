@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/URecords.h"
 
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/ShiftJis.h"
 #include "store/UCsv.h"
 
@@ -130,17 +130,17 @@ void SortByTitle(TRecList& list) {
     });
 }
 
-TRecList RecordsOfMode(std::uint8_t mode) {
+TRecList RecordsOfMode(TConstRecordRing ring, std::uint8_t mode) {
     TRecList list;
-    for (const TPracticeRec& rec : PracticeRecs)
+    for (const TPracticeRec& rec : ring)
         if (RecordInUse(rec) && rec.RecMode == mode)
             list.push_back(rec);
     return list;
 }
 
-TTitleRecords RecordsOfTitle(std::uint8_t mode, std::string_view title) {
+TTitleRecords RecordsOfTitle(TConstRecordRing ring, std::uint8_t mode, std::string_view title) {
     TTitleRecords result;
-    TRecList all = RecordsOfMode(mode);
+    TRecList all = RecordsOfMode(ring, mode);
     SortByTitle(all);
     auto first = std::find_if(all.begin(), all.end(),
                               [&](const TPracticeRec& rec) { return RecordTitle(rec) == title; });
@@ -172,9 +172,10 @@ std::string TitleItemText(const TTitleItem& item, bool withCount) {
     return withCount ? FormatCount(item.Count) + " " + item.Title : item.Title;
 }
 
-int DeleteTitleRecords(std::uint8_t mode, std::string_view title) {
+int DeleteTitleRecords(TRecordRing ring, std::int32_t& nextRecord, std::uint8_t mode,
+                       std::string_view title) {
     int emptied = 0;
-    for (TPracticeRec& rec : PracticeRecs)
+    for (TPracticeRec& rec : ring)
         if (rec.RecMode == mode && RecordTitle(rec) == title) {
             rec.RecDate = 0;
             rec.TextKind = TextKindEmpty;
@@ -184,14 +185,14 @@ int DeleteTitleRecords(std::uint8_t mode, std::string_view title) {
             ++emptied;
         }
     TRecList kept;
-    for (const TPracticeRec& rec : PracticeRecs)
+    for (const TPracticeRec& rec : ring)
         if (RecordInUse(rec))
             kept.push_back(rec);
     SortByDate(kept);
-    EmptyAllRecords();
-    std::copy(kept.begin(), kept.end(), PracticeRecs);
+    EmptyRecords(ring);
+    std::copy(kept.begin(), kept.end(), ring.begin());
     const int count = static_cast<int>(kept.size());
-    OptionRec.NextRecord = count > RecordCount - 1 ? 0 : count;
+    nextRecord = count > RecordCount - 1 ? 0 : count;
     return emptied;
 }
 

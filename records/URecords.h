@@ -6,7 +6,7 @@
 // deletion of a title with the compaction of the ring, the grid's texts and headers, and the
 // CSV text of what the grid shows. Titles and texts are Shift_JIS bytes unless said otherwise.
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 
 #include <cstdint>
 #include <string>
@@ -36,8 +36,8 @@ void SortByDate(TRecList& list);
 // are ordered by their bytes next, so the records of each title stay together.
 void SortByTitle(TRecList& list);
 
-// Copies of the slots in use whose RecMode is `mode`, in slot order.
-TRecList RecordsOfMode(std::uint8_t mode);
+// Copies of the slots of `ring` in use whose RecMode is `mode`, in slot order.
+TRecList RecordsOfMode(TConstRecordRing ring, std::uint8_t mode);
 
 // The records of one title (byte-equal) in `mode`, sorted by date. `englishView` tells whether
 // the title's first record after the title sort is a bulk whole-text record of an English text.
@@ -45,7 +45,7 @@ struct TTitleRecords {
     TRecList Records;
     bool EnglishView = false;
 };
-TTitleRecords RecordsOfTitle(std::uint8_t mode, std::string_view title);
+TTitleRecords RecordsOfTitle(TConstRecordRing ring, std::uint8_t mode, std::string_view title);
 
 // One item of the title list: "count title".
 struct TTitleItem {
@@ -59,10 +59,11 @@ std::vector<TTitleItem> BuildTitleItems(TRecList& list);
 // The item's text: count, a blank, title; the show-all item of an empty list is the title alone.
 std::string TitleItemText(const TTitleItem& item, bool withCount = true);
 
-// Empties every slot of `mode` with exactly `title`, then compacts the ring: the slots in use
-// (any mode) move, sorted by date, to slots 0, 1, …; the rest are emptied; NextRecord := their
-// number (0 when that is 200). Returns the number of slots emptied.
-int DeleteTitleRecords(std::uint8_t mode, std::string_view title);
+// Empties every slot of `ring` of `mode` with exactly `title`, then compacts the ring: the slots
+// in use (any mode) move, sorted by date, to slots 0, 1, …; the rest are emptied; `nextRecord`
+// := their number (0 when that is 200). Returns the number of slots emptied.
+int DeleteTitleRecords(TRecordRing ring, std::int32_t& nextRecord, std::uint8_t mode,
+                       std::string_view title);
 
 // A real rounded to nearest with ties to even and saturated to the 32-bit range; NaN gives 0.
 std::int32_t RoundToInt32(double x);

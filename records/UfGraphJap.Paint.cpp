@@ -4,7 +4,7 @@
 
 #include "records/UfGraphJap.h"
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "platform/PaintBox.h"
 #include "platform/ShiftJis.h"
 #include "ui_UfGraphJap.h"

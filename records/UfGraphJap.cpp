@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/UfGraphJap.h"
 
-#include "app/UDataFile.h"
-#include "app/UExerciseStats.h"
+#include "store/UDataFile.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"
@@ -215,22 +215,16 @@ void TfrmGraphJap::FormCreate(const TMainWindowState& main) {
 void TfrmGraphJap::RestoreGeometry() {
     const TOptionRec& o = OptionRec;
     setGeometry(o.GraphLeft, o.GraphTop, o.GraphWidth, o.GraphHeight);
-    auto place = [](QSplitter* splitter, int first) {
-        int total =
-            splitter->orientation() == Qt::Horizontal ? splitter->width() : splitter->height();
-        total -= splitter->handleWidth();
-        splitter->setSizes({first, std::max(0, total - first)});
-    };
     layout()->activate();
     centralWidget()->layout()->activate();
-    place(ui->Splitter5, o.GraphPanel2Bottom - ui->Panel1->height());
+    PlaceSplitter(*ui->Splitter5, o.GraphPanel2Bottom - ui->Panel1->height());
     ui->Panel2->layout()->activate();
-    place(ui->Splitter1, o.GraphListBox1Width);
+    PlaceSplitter(*ui->Splitter1, o.GraphListBox1Width);
     ScrollBox1Resize();
     ui->Panel3->layout()->activate();
-    place(ui->Splitter2, o.GraphPaintBox1Height);
-    place(ui->Splitter3, o.GraphPaintBox2Bottom - o.GraphPaintBox1Height - SplitterSize);
-    place(ui->Splitter4, o.GraphPaintBox3Bottom - o.GraphPaintBox2Bottom - SplitterSize);
+    PlaceSplitter(*ui->Splitter2, o.GraphPaintBox1Height);
+    PlaceSplitter(*ui->Splitter3, o.GraphPaintBox2Bottom - o.GraphPaintBox1Height - SplitterSize);
+    PlaceSplitter(*ui->Splitter4, o.GraphPaintBox3Bottom - o.GraphPaintBox2Bottom - SplitterSize);
 }
 
 void TfrmGraphJap::closeEvent(QCloseEvent* event) {
@@ -302,11 +296,11 @@ void TfrmGraphJap::LoadRecords(const std::string& title) {
     // The read-out told of a record of the list shown before.
     ui->Label1->clear();
     if (showAll) {
-        RecList = RecordsOfMode(CurrentMode());
+        RecList = RecordsOfMode(PracticeRecs, CurrentMode());
         EnglishView = false;
         BuildTitleList();
     } else {
-        TTitleRecords found = RecordsOfTitle(CurrentMode(), title);
+        TTitleRecords found = RecordsOfTitle(PracticeRecs, CurrentMode(), title);
         RecList = std::move(found.Records);
         EnglishView = found.EnglishView;
     }
@@ -488,7 +482,7 @@ void TfrmGraphJap::DeleteRecClick() {
 // Frees the title's slots of this mode and compacts the ring; Typorin.dat gets the change
 // when the main window closes.
 void TfrmGraphJap::DeleteTitleRecords(const std::string& title) {
-    ::DeleteTitleRecords(CurrentMode(), title);
+    ::DeleteTitleRecords(PracticeRecs, OptionRec.NextRecord, CurrentMode(), title);
     ResetTitleList();
     LoadRecords(ShowAllTitle());
     FillGrid();

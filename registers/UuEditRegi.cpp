@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "registers/UuEditRegi.h"
 
+#include "platform/FileIo.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -20,16 +22,12 @@ bool SameLine(const std::string& a, const std::string& b, ShiftJis::TTextEncodin
            UuRegi::IsHeaderIn(encoding, b) && UuRegi::TitleOf(a) == UuRegi::TitleOf(b);
 }
 
-QString DisplayPath(const std::filesystem::path& path) {
-    return QFile::decodeName(path.c_str());
-}
-
 [[noreturn]] void RefuseUnlocated(const std::filesystem::path& fileName, const QString& title) {
     throw std::runtime_error(
         (QStringLiteral("文「%1」が %2 の中で確かめられません。\r\n"
                         "ほかのプログラムでファイルが変更されたようです。何も書きこみませんでした。"
                         "\r\n文を開きなおしてから操作してください。")
-             .arg(title, DisplayPath(fileName)))
+             .arg(title, ToDisplayPath(fileName)))
             .toStdString());
 }
 
@@ -60,7 +58,7 @@ void TRegi::ReadSentence(int idx, int lastIdx, const std::filesystem::path& file
 int TRegi::Locate(const UuRegi::TRegiFile& file, const std::filesystem::path& fileName) const {
     if (FLines.empty() || FFileName != fileName)
         throw std::runtime_error(
-            (QStringLiteral("%1 の文が開かれていません。").arg(DisplayPath(fileName)))
+            (QStringLiteral("%1 の文が開かれていません。").arg(ToDisplayPath(fileName)))
                 .toStdString());
     const std::vector<std::string>& lines = file.Lines;
     // The remembered lines stand at `at`, and the entry ends there: a header or the end follows.

@@ -95,6 +95,10 @@ int IntValue(const std::vector<std::string>& data, std::string_view name);
 // The message the windows show for a missing register folder: the folder and " がありません。".
 QString MissingFolderMessage(const std::filesystem::path& folder);
 
+// The first line of the box the windows show when a sentence or a register's sentence list
+// cannot be read.
+inline const QString ReadErrorText = QStringLiteral("文の読み取り中のエラー\r\n");
+
 // Sets (checked) or clears the check mark of the entry whose header is line `idx`: its first
 // byte becomes 'T' or 'F' and the whole file is saved again with CR LF after every line. The
 // file may have been changed by another program since it was listed, so the mark is written

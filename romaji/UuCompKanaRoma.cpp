@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "romaji/UuCompKanaRoma.h"
 
-#include "app/UDataFile.h"
 #include "romaji/UuHiraToRoman.h"
 
 #include <algorithm>
@@ -49,17 +48,21 @@ std::optional<int> TCompKanaRoma::KnownIndex(std::string_view keys) const {
     return known;
 }
 
-void TCompKanaRoma::RecordChoice(const std::string& before) {
+std::optional<TRomajiChoice> TCompKanaRoma::LearnChoice(const std::string& before) {
     if (!FSlot)
-        return;
+        return std::nullopt;
+    std::optional<int> index;
     if (FRecordAtEnd) {
         auto it = std::find(FSpellings.begin(), FSpellings.end(), FTyped);
         if (it != FSpellings.end())
-            SetRomajiChoice(FUnit, static_cast<int>(it - FSpellings.begin()));
+            index = static_cast<int>(it - FSpellings.begin());
     } else if (!KnownIndex(before)) {
-        if (std::optional<int> index = KnownIndex(FTyped))
-            SetRomajiChoice(FUnit, *index);
+        index = KnownIndex(FTyped);
     }
+    if (!index)
+        return std::nullopt;
+    FRomaji.Choices[static_cast<std::size_t>(*FSlot)] = *index;
+    return TRomajiChoice{*FSlot, *index};
 }
 
 TRomajiKeyResult TCompKanaRoma::CheckRomajiKey(char key) {
@@ -80,8 +83,7 @@ TRomajiKeyResult TCompKanaRoma::CheckRomajiKey(char key) {
     FPos = coloured + 1;
     FAltFirst = !complete && FTyped[0] != FUnitKeys[0];
     FMiddleTyped = !complete && FTyped.size() >= FUnitKeys.size();
-    RecordChoice(before);
-    return {true, advance};
+    return {true, advance, LearnChoice(before)};
 }
 
 char TCompKanaRoma::NextKey() const {
@@ -94,10 +96,4 @@ char TCompKanaRoma::NextKey() const {
             return s[FTyped.size()];
     }
     return 0;
-}
-
-void SetRomajiChoice(std::string_view unit, int index) {
-    std::optional<int> slot = ChoiceSlot(unit);
-    if (slot && index >= 0 && index < UuHiraToRoman::SpellingIndexCount)
-        OptionRec.RomajiChoice[*slot] = index;
 }

@@ -5,17 +5,29 @@
 // displayed spelling), but every spelling of the table is accepted: し may be typed SI, SHI or CI
 // whatever the guide shows. The coloured part of the guide stays in step with the keys although
 // the typed spelling may be one letter longer or shorter than the displayed one, and the
-// spelling the learner used is recorded in OptionRec.RomajiChoice for the strings converted
-// afterwards.
+// spelling the learner used becomes the choice of the strings converted afterwards; the key
+// result says so, for the settings to keep.
+
+#include "romaji/UuHiraToRoman.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+// A spelling the learner chose: slot 0..46 and its index 0..2.
+struct TRomajiChoice {
+    int Slot = 0;
+    int Index = 0;
+    bool operator==(const TRomajiChoice&) const = default;
+};
+
 struct TRomajiKeyResult {
     bool Accepted = false;
     int Advance = 0; // guide characters to colour for this key: 0, 1 or 2
+    // The key told which spelling the learner types (C of CA for か); it is the choice of the
+    // conversions from now on.
+    std::optional<TRomajiChoice> Learned;
 };
 
 // The key state of the current unit; the drill engine derives from it.
@@ -35,9 +47,14 @@ public:
     // completes a spelling one letter shorter colours 2 (I of SI under the guide SHI). At
     // completion exactly the displayed length is coloured.
     //
-    // The choice is written when the spelling is known: for spellings of one length at the key
-    // that tells them apart (C of CA for か), otherwise at the key that completes the unit.
+    // The choice is learned when the spelling is known: for spellings of one length at the key
+    // that tells them apart (C of CA for か), otherwise at the key that completes the unit. It
+    // goes into RomajiOptions() and the result.
     TRomajiKeyResult CheckRomajiKey(char key);
+
+    // The spellings and guide case of the conversions; the choices learned are kept here.
+    const TRomajiOptions& RomajiOptions() const { return FRomaji; }
+    void SetRomajiOptions(const TRomajiOptions& options) { FRomaji = options; }
 
     // Every displayed character is coloured; true at once for a unit with empty keys.
     bool UnitComplete() const { return FPos > static_cast<int>(FUnitKeys.size()); }
@@ -59,7 +76,7 @@ private:
     // The one index-0..2 spelling that `keys` may still become, as its lowest index; none while
     // several differ.
     std::optional<int> KnownIndex(std::string_view keys) const;
-    void RecordChoice(const std::string& before);
+    std::optional<TRomajiChoice> LearnChoice(const std::string& before);
 
     std::string FUnit;
     std::string FUnitKeys; // the displayed spelling
@@ -74,8 +91,5 @@ private:
     std::vector<std::string> FSpellings;
     std::optional<int> FSlot;
     bool FRecordAtEnd = false; // the spellings differ in length
+    TRomajiOptions FRomaji;
 };
-
-// Writes `index` (0..2) into OptionRec.RomajiChoice at the slot of `unit`; does nothing for a
-// unit without a slot or an index outside 0..2.
-void SetRomajiChoice(std::string_view unit, int index);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "romaji/UuHiraToRoman.h"
 
-#include "app/UDataFile.h"
 #include "platform/ShiftJis.h"
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 
@@ -72,9 +72,9 @@ const TEntry* FindEntry(std::string_view unit) {
 }
 
 // The spelling of `unit` that the learner's recorded choice selects.
-std::string ChosenSpelling(std::string_view unit) {
+std::string ChosenSpelling(std::string_view unit, const TRomajiOptions& options) {
     std::optional<int> slot = ChoiceSlot(unit);
-    return KanaToRomaji(unit, slot ? OptionRec.RomajiChoice[*slot] : 0);
+    return KanaToRomaji(unit, slot ? options.Choices[static_cast<std::size_t>(*slot)] : 0);
 }
 
 // A double-key small tsu is typed by pressing the next unit's first key twice, which input
@@ -161,7 +161,7 @@ std::optional<int> ChoiceSlot(std::string_view unit) {
     return entry->Slot;
 }
 
-TRomajiLine MakeRomajiLine(std::u16string_view sentence) {
+TRomajiLine MakeRomajiLine(std::u16string_view sentence, const TRomajiOptions& options) {
     std::vector<TChar> chars = SplitSentence(sentence);
     TRomajiLine line;
     auto append = [&](std::string unit, std::string keys, std::string_view guide) {
@@ -176,7 +176,7 @@ TRomajiLine MakeRomajiLine(std::u16string_view sentence) {
     auto flushTsu = [&] {
         if (pendingTsu.empty())
             return;
-        std::string keys = ChosenSpelling(pendingTsu);
+        std::string keys = ChosenSpelling(pendingTsu, options);
         append(std::move(pendingTsu), keys, keys);
         pendingTsu.clear();
     };
@@ -194,7 +194,7 @@ TRomajiLine MakeRomajiLine(std::u16string_view sentence) {
         std::size_t length = 1;
         if (c.Kind == TCharKind::Table && i + 1 < chars.size()) {
             std::string pair = c.Bytes + chars[i + 1].Bytes;
-            keys = ChosenSpelling(pair);
+            keys = ChosenSpelling(pair, options);
             if (!keys.empty()) {
                 unit = std::move(pair);
                 length = 2;
@@ -210,7 +210,7 @@ TRomajiLine MakeRomajiLine(std::u16string_view sentence) {
             }
             unit = c.Bytes;
             if (c.Kind == TCharKind::Table)
-                keys = ChosenSpelling(unit);
+                keys = ChosenSpelling(unit, options);
         }
 
         if (!pendingTsu.empty() && !keys.empty() && DoublesToSmallTsu(keys[0])) {
@@ -228,7 +228,23 @@ TRomajiLine MakeRomajiLine(std::u16string_view sentence) {
     bool hasDoubleByte = false;
     for (const TChar& c : chars)
         hasDoubleByte = hasDoubleByte || c.Bytes.size() == 2;
-    if (OptionRec.RomajiLower && hasDoubleByte)
+    if (options.Lower && hasDoubleByte)
         line.Guide = LowerAscii(std::move(line.Guide));
     return line;
+}
+
+static_assert(std::size(TOptionRec{}.RomajiChoice) == UuHiraToRoman::ChoiceSlotCount);
+
+TRomajiOptions RomajiOptionsOf(const TOptionRec& options) {
+    TRomajiOptions romaji;
+    std::copy(std::begin(options.RomajiChoice), std::end(options.RomajiChoice),
+              romaji.Choices.begin());
+    romaji.Lower = options.RomajiLower != 0;
+    return romaji;
+}
+
+void SetRomajiChoice(TRomajiOptions& options, std::string_view unit, int index) {
+    std::optional<int> slot = ChoiceSlot(unit);
+    if (slot && index >= 0 && index < UuHiraToRoman::SpellingIndexCount)
+        options.Choices[static_cast<std::size_t>(*slot)] = index;
 }

@@ -6,6 +6,9 @@
 // spellings; and the conversion of a kana string into its units, the keys of each unit and the
 // romaji guide line. Units and keys are Shift_JIS / ASCII byte strings.
 
+#include "store/UDataFile.h"
+
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +16,7 @@
 
 namespace UuHiraToRoman {
 
-// Units with alternative spellings have a slot; OptionRec.RomajiChoice[slot] holds the index of
+// Units with alternative spellings have a slot; TRomajiOptions::Choices[slot] holds the index of
 // the spelling the learner typed last (0..2), which the next conversion shows.
 inline constexpr int ChoiceSlotCount = 47;
 inline constexpr int SpellingIndexCount = 3;
@@ -291,16 +294,29 @@ std::string KanaToRomaji(std::string_view unit, int index);
 // other string.
 std::optional<int> ChoiceSlot(std::string_view unit);
 
+// What a conversion shows: per slot the spelling index the learner typed last (0..2; another
+// value shows spelling 0), and whether the guide is written in lower case. The settings block
+// keeps them in RomajiChoice and RomajiLower.
+struct TRomajiOptions {
+    std::array<int, UuHiraToRoman::ChoiceSlotCount> Choices{};
+    bool Lower = false;
+};
+TRomajiOptions RomajiOptionsOf(const TOptionRec& options);
+
+// Sets the choice of `unit`'s slot to `index` (0..2); does nothing for a unit without a slot or
+// an index outside 0..2.
+void SetRomajiChoice(TRomajiOptions& options, std::string_view unit, int index);
+
 // One kana string converted for the drill. Units[i] is typed by Keys[i]; a unit nothing can
 // type (・, ゐ, a control character) has empty keys and adds nothing to the guide.
 struct TRomajiLine {
     std::vector<std::string> Units; // Shift_JIS
     std::vector<std::string> Keys;  // upper-case ASCII, the displayed spelling
     std::string Guide;              // the keys of every unit in a row, in lower case per
-                                    // OptionRec.RomajiLower
+                                    // TRomajiOptions::Lower
 };
 
-// Converts `sentence` with the spellings that OptionRec.RomajiChoice selects. Longer units win
+// Converts `sentence` with the spellings that `options` choose. Longer units win
 // (きゃ before き); a small tsu doubles the first key of the unit after it when that key is a
 // consonant other than N (っか: KKA) and is a unit of its own otherwise (っあ: LTU, A).
-TRomajiLine MakeRomajiLine(std::u16string_view sentence);
+TRomajiLine MakeRomajiLine(std::u16string_view sentence, const TRomajiOptions& options = {});

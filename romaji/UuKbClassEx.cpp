@@ -96,6 +96,8 @@ bool TKbClassEx::NeedsKanaStep(std::string_view s) {
 
 void TKbClassEx::LoadText(std::string_view text) {
     FDone = false;
+    FKeyCount = 0;
+    FMisses = 0;
     StartUnit({}, {});
     FUnitIndex = 0;
     FLineIndex = 0;
@@ -138,7 +140,7 @@ void TKbClassEx::ShowString() {
         FEdit->SetImeMode(TImeMode::Hiragana);
     } else {
         FKanaStep = false;
-        TRomajiLine line = MakeRomajiLine(FSentenceW);
+        TRomajiLine line = MakeRomajiLine(FSentenceW, RomajiOptions());
         FUnits = std::move(line.Units);
         FUnitKeysList = std::move(line.Keys);
         FGuide = std::move(line.Guide);
@@ -214,20 +216,20 @@ void TKbClassEx::EnterUnit() {
     }
 }
 
-void TKbClassEx::KeyPress(char& key) {
+TKbClassEx::TKeyResult TKbClassEx::KeyPress(char key) {
     if (FLineIndex >= static_cast<int>(FLines.size()))
-        return;
+        return {};
     if (FDone) {
-        if (key == Enter || key == Space)
-            RepeatOrNext(key);
-        return;
+        if (key != Enter && key != Space)
+            return {};
+        RepeatOrNext(key);
+        return {true};
     }
     if (FKanaStep) {
-        if (key == Enter) {
-            key = 0;
-            KanaCheck();
-        }
-        return;
+        if (key != Enter)
+            return {};
+        KanaCheck();
+        return {true};
     }
     FCaret = FEdit->SelStart();
     TRomajiKeyResult result = CheckRomajiKey(key);
@@ -243,8 +245,9 @@ void TKbClassEx::KeyPress(char& key) {
         }
     } else {
         FWrongChar = key;
+        ++FMisses;
     }
-    key = 0;
+    return {true, result.Learned};
 }
 
 void TKbClassEx::AdvanceGuide(int n) {
@@ -265,13 +268,12 @@ void TKbClassEx::MarkKanaDone(int unitIndex) {
     FEdit->SetSelStart(FKanaCaret);
 }
 
-void TKbClassEx::RepeatOrNext(char& key) {
+void TKbClassEx::RepeatOrNext(char key) {
     FDone = false;
     StartUnit({}, {});
     FUnitIndex = 0;
     if (key == Enter)
         ++FLineIndex;
-    key = 0;
     if (FLineIndex < static_cast<int>(FLines.size()))
         ShowString();
     else

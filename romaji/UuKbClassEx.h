@@ -13,6 +13,8 @@
 #include "platform/TextPane.h"
 #include "romaji/UuCompKanaRoma.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,9 +55,14 @@ public:
     // Shows string FLineIndex in the pane and makes its first unit current.
     void ShowString();
 
-    // Judges one key typed in touch typing (ASCII letters upper-cased by the window); sets
-    // `key` to 0 when the drill consumed it.
-    void KeyPress(char& key);
+    // What became of one key.
+    struct TKeyResult {
+        bool Consumed = false; // the drill took the key; the window passes it on to no control
+        // The key showed the spelling the learner types for its unit: the settings keep it.
+        std::optional<TRomajiChoice> Learned;
+    };
+    // Judges one key typed in touch typing (ASCII letters upper-cased by the window).
+    TKeyResult KeyPress(char key);
     // The kana step: compares the input line with the string; equal finishes the string,
     // otherwise the first difference is selected. Does nothing outside the kana step.
     void KanaCheck();
@@ -63,6 +70,12 @@ public:
     void NextString();
     // The status text and the finger of the next key.
     void RefreshGuide();
+
+    // What the drill has counted since its text was loaded: the keystrokes the window's
+    // keystroke counting reports, and the wrong keys.
+    void AddKeystrokes(int strokes) { FKeyCount = std::max(0, FKeyCount + strokes); }
+    int KeyCount() const { return FKeyCount; }
+    int Misses() const { return FMisses; }
 
     // What the window reads.
     bool Active() const { return FActive; }
@@ -101,7 +114,7 @@ private:
     // Makes unit FUnitIndex current, greying and passing over the units nothing can type; a
     // string with no unit left is finished.
     void EnterUnit();
-    void RepeatOrNext(char& key);
+    void RepeatOrNext(char key);
     void EndDrill();
     void MarkMismatch();
     void FindUnitSpans(const std::string& s);
@@ -127,4 +140,6 @@ private:
     bool FKanaStep = false;
     bool FActive = false;
     bool FDone = false;
+    int FKeyCount = 0;
+    int FMisses = 0;
 };

@@ -4,7 +4,7 @@
 // platform and painted once. Run it with QT_QPA_PLATFORM=offscreen, or under Xvfb with
 // QT_QPA_PLATFORM=xcb.
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "bench/support/MainWindowBench.h"
 #include "dialogs/UfSetOption.h"
 #include "dialogs/UfVersion.h"

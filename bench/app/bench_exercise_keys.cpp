@@ -38,7 +38,7 @@ std::u16string JapaneseText() {
 
 void BM_SequentialEnglishKey(benchmark::State& state) {
     std::string text = EnglishText();
-    TBenchWindow window(TfrmMain::PartMode, text);
+    TBenchWindow window(TPracticeMode::Sequential, text);
     window.Load();
     std::size_t next = 0;
     std::vector<double> times;
@@ -62,7 +62,7 @@ BENCHMARK(BM_SequentialEnglishKey)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_BulkKey(benchmark::State& state) {
-    TBenchWindow window(TfrmMain::AllMode, ShiftJis::FromUtf16(JapaneseText()));
+    TBenchWindow window(TPracticeMode::Bulk, ShiftJis::FromUtf16(JapaneseText()));
     window.Load();
     std::vector<double> times;
     int typed = 0;
@@ -80,7 +80,7 @@ void BM_BulkKey(benchmark::State& state) {
 BENCHMARK(BM_BulkKey)->UseManualTime()->Iterations(3000)->Unit(benchmark::kMicrosecond);
 
 void BM_CompareAllWrong(benchmark::State& state) {
-    TBenchWindow window(TfrmMain::AllMode, ShiftJis::FromUtf16(JapaneseText()));
+    TBenchWindow window(TPracticeMode::Bulk, ShiftJis::FromUtf16(JapaneseText()));
     const QString wrong(1024, QChar(u'ぬ'));
     std::vector<double> times;
     for (auto _ : state) {

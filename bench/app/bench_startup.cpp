@@ -11,7 +11,7 @@
 // with QT_QPA_PLATFORM=xcb (or with QT_QPA_PLATFORM=offscreen), with XDG_RUNTIME_DIR set: the
 // program's single-instance lock lives there.
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "app/UStartup.h"
 #include "app/UfMain.h"
 #include "platform/Fonts.h"

@@ -45,7 +45,7 @@ void BM_ImeKeyToPreeditAndCommit(benchmark::State& state) {
     std::string text;
     for (int i = 0; i < 1000; ++i)
         text += ShiftJis::FromUtf16(u"あ");
-    TBenchWindow window(TfrmMain::PartMode, text);
+    TBenchWindow window(TPracticeMode::Sequential, text);
     // X sends the keys to the focused window.
     window.Typed->window()->activateWindow();
     bool active = QTest::qWaitForWindowActive(window.Typed->window());

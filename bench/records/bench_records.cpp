@@ -3,7 +3,7 @@
 // one repaint of the four strips (2,050 pixels wide), one read-out mouse move over a strip, and
 // the deletion of one title with the compaction of the ring.
 
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 #include "bench/support/MainWindowBench.h"
 #include "platform/PaintBox.h"
 #include "records/UfGraphJap.h"
@@ -117,7 +117,7 @@ void BM_DeleteTitleRecords(benchmark::State& state) {
     for (auto _ : state) {
         FillRing();
         auto start = TBenchClock::now();
-        DeleteTitleRecords(RecModeBulkWhole, "title 3");
+        DeleteTitleRecords(PracticeRecs, OptionRec.NextRecord, RecModeBulkWhole, "title 3");
         double seconds = Since(start);
         state.SetIterationTime(seconds);
         times.push_back(seconds);

@@ -28,7 +28,7 @@ std::u16string KanaText() {
 // The touch-typing window over the kana text, and the keys a learner types in it.
 class TWindow : public TBenchWindow {
 public:
-    TWindow() : TBenchWindow(TfrmMain::TouchMode, ShiftJis::FromUtf16(KanaText())) {}
+    TWindow() : TBenchWindow(TPracticeMode::Touch, ShiftJis::FromUtf16(KanaText())) {}
 
     // Starts the sentence again, as Enter in the sentence list does.
     void Load() {

@@ -5,7 +5,7 @@
 // one register of one sentence, keys timed one by one with the repaint they cause, and the
 // median and 99th percentile of those times as counters (microseconds).
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "app/UfMain.h"
 #include "bench/support/Percentiles.h"
 #include "platform/Dialogs.h"
@@ -49,7 +49,7 @@ class TBenchWindow {
 public:
     // The window in `mode` (900 × 600) over a register whose one sentence is `text`
     // (Shift_JIS).
-    TBenchWindow(int mode, const std::string& text) {
+    TBenchWindow(TPracticeMode mode, const std::string& text) {
         Dialogs::SetResponder(&FDialogs);
         SetProgramFolder(FFolder.path().toStdString());
         std::filesystem::create_directory(FFolder.path().toStdString() + "/TextFolder");

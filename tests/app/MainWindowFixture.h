@@ -5,11 +5,11 @@
 // dialogs answered and recorded, a window opened offscreen over a prepared Typorin.dat, and
 // ways to reach its controls by name and drive them as a learner would.
 
-#include "app/UDataFile.h"
 #include "app/UfMain.h"
 #include "platform/RichEdit.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
+#include "store/UDataFile.h"
 #include "tests/support/DialogRecorder.h"
 #include "tests/support/TempFolder.h"
 
@@ -55,7 +55,7 @@ protected:
     void WriteSettings() {
         WriteSettings([](TOptionRec&) {});
     }
-    void WriteSettingsInMode(int mode) {
+    void WriteSettingsInMode(TPracticeMode mode) {
         WriteSettings([mode](TOptionRec& o) { o.ExamMode = static_cast<std::uint8_t>(mode); });
     }
 

@@ -4,7 +4,7 @@
 
 #include "tests/app/MainWindowFixture.h"
 
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/FileIo.h"
 #include "platform/InputMethod.h"
 
@@ -32,7 +32,7 @@ double Now() {
 class UfMainExerciseTest : public TMainWindowTest {
 protected:
     // Opens the window in `mode` over a register holding `text` and starts its sentence.
-    std::unique_ptr<TfrmMain> Start(int mode, std::u16string_view text,
+    std::unique_ptr<TfrmMain> Start(TPracticeMode mode, std::u16string_view text,
                                     void (*change)(TOptionRec&) = nullptr) {
         WriteRegister("a.txt", OneEntry(text));
         WriteSettings([mode, change](TOptionRec& o) {
@@ -86,7 +86,7 @@ constexpr TFontStyles Marked{true, true, true, false};
 // ---- Choosing and loading ----
 
 TEST_F(UfMainExerciseTest, AStartedSentenceIsShownCountedAndArmed) {
-    auto window = Start(TfrmMain::PartMode, u"今日は晴れ。ｱｲ");
+    auto window = Start(TPracticeMode::Sequential, u"今日は晴れ。ｱｲ");
     TRichEdit* example = Pane(window.get(), "RichEdit1");
     EXPECT_EQ(example->Text(), Sjis(u"今日は晴れ。アイ")) << "half-width kana in full width";
     EXPECT_EQ(Panel(window.get(), "StatusBar2", 0),
@@ -102,7 +102,7 @@ TEST_F(UfMainExerciseTest, AStartedSentenceIsShownCountedAndArmed) {
 
 TEST_F(UfMainExerciseTest, EnterInTheSentenceListStartsTheSentence) {
     WriteRegister("a.txt", OneEntry(u"abc def"));
-    WriteSettingsInMode(TfrmMain::PartMode);
+    WriteSettingsInMode(TPracticeMode::Sequential);
     auto window = Open();
     auto* sentences = Find<QTreeWidget>(window.get(), "ListView2");
     sentences->setFocus();
@@ -117,8 +117,8 @@ TEST_F(UfMainExerciseTest, EnterInTheSentenceListStartsTheSentence) {
 // entry in sequential input (where a misplaced Enter counts as an error), no line breaks in
 // bulk input. A key pressed afresh types again.
 TEST_F(UfMainExerciseTest, TheHeldEnterThatStartsASentenceTypesNothing) {
-    for (int mode : {TfrmMain::PartMode, TfrmMain::AllMode}) {
-        SCOPED_TRACE(mode);
+    for (TPracticeMode mode : {TPracticeMode::Sequential, TPracticeMode::Bulk}) {
+        SCOPED_TRACE(static_cast<int>(mode));
         WriteRegister("a.txt", OneEntry(u"ab"));
         WriteSettingsInMode(mode);
         auto window = Open();
@@ -140,10 +140,10 @@ TEST_F(UfMainExerciseTest, TheHeldEnterThatStartsASentenceTypesNothing) {
         EXPECT_FALSE(Find<QTimer>(window.get(), "Timer1")->isActive());
         Tick(window.get(), 2);
         QTest::keyClicks(typed, "ab");
-        if (mode == TfrmMain::AllMode)
+        if (mode == TPracticeMode::Bulk)
             Action(window.get(), "Comp1")->trigger();
         EXPECT_EQ(PracticeRecs[0].MissCount, 0);
-        EXPECT_EQ(PracticeRecs[0].InputCount, mode == TfrmMain::PartMode ? 2 : 1);
+        EXPECT_EQ(PracticeRecs[0].InputCount, mode == TPracticeMode::Sequential ? 2 : 1);
         window.reset();
         std::memset(PracticeRecs, 0, sizeof PracticeRecs);
     }
@@ -152,7 +152,7 @@ TEST_F(UfMainExerciseTest, TheHeldEnterThatStartsASentenceTypesNothing) {
 TEST_F(UfMainExerciseTest, ALongTextIsCutTo1024CharactersAndTrimmed) {
     // The cut falls right after a line break, which the trimming then removes.
     std::u16string text = std::u16string(1022, u'あ') + u"\r\n" + std::u16string(500, u'い');
-    auto window = Start(TfrmMain::PartMode, text);
+    auto window = Start(TPracticeMode::Sequential, text);
     EXPECT_EQ(Pane(window.get(), "RichEdit1")->Text(), Sjis(std::u16string(1022, u'あ')));
     // The learner is told, and where the practised part ends.
     EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
@@ -161,14 +161,14 @@ TEST_F(UfMainExerciseTest, ALongTextIsCutTo1024CharactersAndTrimmed) {
 }
 
 TEST_F(UfMainExerciseTest, AShortTextSaysNothingOfALimit) {
-    for (int mode : {TfrmMain::PartMode, TfrmMain::AllMode}) {
+    for (TPracticeMode mode : {TPracticeMode::Sequential, TPracticeMode::Bulk}) {
         auto window = Start(mode, std::u16string(1024, u'あ'));
-        EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty()) << mode;
+        EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).isEmpty()) << static_cast<int>(mode);
     }
 }
 
 TEST_F(UfMainExerciseTest, ABrokenRegisterEntryIsReported) {
-    auto window = Start(TfrmMain::PartMode, u"あい");
+    auto window = Start(TPracticeMode::Sequential, u"あい");
     // The register shrinks behind the window's back.
     WriteRegister("a.txt", u"");
     ClickSentence(window.get(), 0);
@@ -191,7 +191,7 @@ class UfMainOpenFileTest : public UfMainExerciseTest,
 TEST_P(UfMainOpenFileTest, AnOpenedFileBecomesThePracticeText) {
     std::filesystem::path file = FFolder.Path() / "practice.txt";
     std::ofstream(file, std::ios::binary) << GetParam().Bytes;
-    WriteSettingsInMode(TfrmMain::PartMode);
+    WriteSettingsInMode(TPracticeMode::Sequential);
     auto window = Open();
     FDialogs.FileAnswers = {QString::fromStdString(file.string())};
     Action(window.get(), "Open1")->trigger();
@@ -216,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TFileCase>& info) { return info.param.Name; });
 
 TEST_F(UfMainExerciseTest, AFileThatCannotBeReadIsReportedAndNothingChanges) {
-    WriteSettingsInMode(TfrmMain::PartMode);
+    WriteSettingsInMode(TPracticeMode::Sequential);
     auto window = Open();
     std::string shown = Pane(window.get(), "RichEdit1")->Text();
     std::filesystem::path big = FFolder.Path() / "big.txt";
@@ -247,7 +247,7 @@ TEST_F(UfMainExerciseTest, AFileThatCannotBeReadIsReportedAndNothingChanges) {
 // ---- Bulk input ----
 
 TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
-    auto window = Start(TfrmMain::AllMode, u"あいうえお");
+    auto window = Start(TPracticeMode::Bulk, u"あいうえお");
     TRichEdit* example = Pane(window.get(), "RichEdit1");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     EXPECT_FALSE(Action(window.get(), "Comp1")->isEnabled());
@@ -290,7 +290,7 @@ TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
 }
 
 TEST_F(UfMainExerciseTest, AnEnglishTextIsComparedInWords) {
-    auto window = Start(TfrmMain::AllMode, u"I am a cat");
+    auto window = Start(TPracticeMode::Bulk, u"I am a cat");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     QTest::keyClicks(typed, "I am cat cat");
     QTest::keyClick(typed, Qt::Key_F5);
@@ -305,7 +305,7 @@ TEST_F(UfMainExerciseTest, AnEnglishTextIsComparedInWords) {
 
 TEST_F(UfMainExerciseTest, LineByLineMarksTheSurplusOfTheTypedText) {
     auto window =
-        Start(TfrmMain::AllMode, u"あいう\r\nえお", [](TOptionRec& o) { o.LineComp = 1; });
+        Start(TPracticeMode::Bulk, u"あいう\r\nえお", [](TOptionRec& o) { o.LineComp = 1; });
     EXPECT_EQ(Panel(window.get(), "StatusBar2", 2), QStringLiteral("行ごとに比較"));
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     Press(window.get(), Qt::Key_End);
@@ -326,7 +326,7 @@ TEST_F(UfMainExerciseTest, LineByLineMarksTheSurplusOfTheTypedText) {
 
 TEST_F(UfMainExerciseTest, LineByLineMarksTheLinesNotTyped) {
     auto window =
-        Start(TfrmMain::AllMode, u"ab cd\r\nef gh\r\nij", [](TOptionRec& o) { o.LineComp = 1; });
+        Start(TPracticeMode::Bulk, u"ab cd\r\nef gh\r\nij", [](TOptionRec& o) { o.LineComp = 1; });
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     QTest::keyClicks(typed, "ab cd");
     QTest::keyClick(typed, Qt::Key_F5);
@@ -339,7 +339,7 @@ TEST_F(UfMainExerciseTest, LineByLineMarksTheLinesNotTyped) {
 }
 
 TEST_F(UfMainExerciseTest, ASoftWrappedTypedLineIsComparedAsTwoLines) {
-    auto window = Start(TfrmMain::AllMode, u"あいう", [](TOptionRec& o) { o.LineComp = 1; });
+    auto window = Start(TPracticeMode::Bulk, u"あいう", [](TOptionRec& o) { o.LineComp = 1; });
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     Commit(typed, QString(200, QChar(u'あ')));
     Press(window.get(), Qt::Key_End);
@@ -370,7 +370,7 @@ TEST_F(UfMainExerciseTest, AFileComparedAsAWholeIsRecordedUnderItsName) {
 }
 
 TEST_F(UfMainExerciseTest, TheRulerRewrapsTheExampleUntilTheFirstKey) {
-    auto window = Start(TfrmMain::AllMode, std::u16string(30, u'あ'));
+    auto window = Start(TPracticeMode::Bulk, std::u16string(30, u'あ'));
     TRichEdit* example = Pane(window.get(), "RichEdit1");
     EXPECT_EQ(example->LineCount(), 2) << "wrapped at 20";
     auto* marker = Find<QLabel>(window.get(), "Label1");
@@ -412,7 +412,7 @@ TEST_F(UfMainExerciseTest, TheRulerRewrapsTheExampleUntilTheFirstKey) {
 // The ruler's numbers stand on their own background: neither its line nor a tick runs
 // through a digit, the magenta wrap column's included.
 TEST_F(UfMainExerciseTest, TheRulersLineAndTicksLeaveTheDigitsClear) {
-    auto window = Start(TfrmMain::AllMode, std::u16string(30, u'あ'),
+    auto window = Start(TPracticeMode::Bulk, std::u16string(30, u'あ'),
                         [](TOptionRec& o) { o.WrapColJp = 22; });
     QWidget* ruler = Find<QWidget>(window.get(), "PaintBox2");
     const QImage image = ruler->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -442,7 +442,7 @@ TEST_F(UfMainExerciseTest, TheRulersLineAndTicksLeaveTheDigitsClear) {
 }
 
 TEST_F(UfMainExerciseTest, PastingIntoTheTypingPaneDoesNothing) {
-    auto window = Start(TfrmMain::AllMode, u"abc");
+    auto window = Start(TPracticeMode::Bulk, u"abc");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     QTest::keyClick(typed, Qt::Key_Control);
@@ -456,7 +456,7 @@ TEST_F(UfMainExerciseTest, PastingIntoTheTypingPaneDoesNothing) {
 // ---- Sequential input ----
 
 TEST_F(UfMainExerciseTest, SequentialCommitsAreCheckedAsTheyCome) {
-    auto window = Start(TfrmMain::PartMode, u"あいうえ");
+    auto window = Start(TPracticeMode::Sequential, u"あいうえ");
     TRichEdit* example = Pane(window.get(), "RichEdit1");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     Press(window.get(), Qt::Key_Shift);
@@ -483,7 +483,7 @@ TEST_F(UfMainExerciseTest, SequentialCommitsAreCheckedAsTheyCome) {
 // Where the example has a line break, its mark shows it; a commit there is refused, the mark
 // turns red and the status bar asks for Enter until Enter is taken.
 TEST_F(UfMainExerciseTest, ACommitWhereABreakBelongsAsksForEnter) {
-    auto window = Start(TfrmMain::PartMode, u"あい\r\nうえ");
+    auto window = Start(TPracticeMode::Sequential, u"あい\r\nうえ");
     TRichEdit* example = Pane(window.get(), "RichEdit1");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     ASSERT_TRUE(example->ShowBreaks());
@@ -525,7 +525,7 @@ TEST_F(UfMainExerciseTest, ACommitWhereABreakBelongsAsksForEnter) {
 
 // An English text: a letter where the break belongs is a wrong key, and the same request.
 TEST_F(UfMainExerciseTest, AKeyWhereABreakBelongsAsksForEnter) {
-    auto window = Start(TfrmMain::PartMode, u"ab\r\ncd");
+    auto window = Start(TPracticeMode::Sequential, u"ab\r\ncd");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     QTest::keyClicks(typed, "abc");
     EXPECT_EQ(typed->Text(), "ab");
@@ -537,7 +537,7 @@ TEST_F(UfMainExerciseTest, AKeyWhereABreakBelongsAsksForEnter) {
 }
 
 TEST_F(UfMainExerciseTest, AWrongFirstCharacterAcceptsNothing) {
-    auto window = Start(TfrmMain::PartMode, u"あいうえ");
+    auto window = Start(TPracticeMode::Sequential, u"あいうえ");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     Commit(typed, QStringLiteral("かい"));
     EXPECT_TRUE(typed->Text().empty());
@@ -546,7 +546,7 @@ TEST_F(UfMainExerciseTest, AWrongFirstCharacterAcceptsNothing) {
 }
 
 TEST_F(UfMainExerciseTest, ACommitLongerThanTheRestEndsWithItsMatchingPart) {
-    auto window = Start(TfrmMain::PartMode, u"あいう");
+    auto window = Start(TPracticeMode::Sequential, u"あいう");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     Tick(window.get(), 3);
     Commit(typed, QStringLiteral("あいうえ"));
@@ -557,7 +557,7 @@ TEST_F(UfMainExerciseTest, ACommitLongerThanTheRestEndsWithItsMatchingPart) {
 }
 
 TEST_F(UfMainExerciseTest, ASequentialExerciseWithinOneSecondStoresNothing) {
-    auto window = Start(TfrmMain::PartMode, u"あい");
+    auto window = Start(TPracticeMode::Sequential, u"あい");
     Tick(window.get(), 1);
     Commit(Pane(window.get(), "RichEdit2"), QStringLiteral("あい"));
     EXPECT_TRUE(Pane(window.get(), "RichEdit2")->ReadOnly());
@@ -567,7 +567,7 @@ TEST_F(UfMainExerciseTest, ASequentialExerciseWithinOneSecondStoresNothing) {
 }
 
 TEST_F(UfMainExerciseTest, EnglishSequentialInputChecksEveryKey) {
-    auto window = Start(TfrmMain::PartMode, u"ab\r\ncd");
+    auto window = Start(TPracticeMode::Sequential, u"ab\r\ncd");
     TRichEdit* example = Pane(window.get(), "RichEdit1");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     QTest::keyClicks(typed, "x");
@@ -598,7 +598,7 @@ TEST_F(UfMainExerciseTest, EnglishSequentialInputChecksEveryKey) {
 }
 
 TEST_F(UfMainExerciseTest, EnterInAJapaneseTextGoesThroughOnlyAtALineBreak) {
-    auto window = Start(TfrmMain::PartMode, u"あ\r\nい");
+    auto window = Start(TPracticeMode::Sequential, u"あ\r\nい");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     QTest::keyClick(typed, Qt::Key_Return);
     EXPECT_TRUE(typed->Text().empty());
@@ -685,8 +685,8 @@ TEST_F(UfMainSlipTest, AKeySlipAnywhereInAnEnglishTextIsMarkedAndTheRestGreyed) 
         QStringLiteral("Keep your fingers\r\non the home row,\r\nnot at the keys.");
     const std::vector<QString> entries = Entries(text);
     // 11 points: the characters end at fractions of a pixel.
-    auto window =
-        Start(TfrmMain::PartMode, text.toStdU16String(), [](TOptionRec& o) { o.FontSize = 11; });
+    auto window = Start(TPracticeMode::Sequential, text.toStdU16String(),
+                        [](TOptionRec& o) { o.FontSize = 11; });
     for (std::size_t slip = 0; slip < entries.size(); ++slip) {
         SCOPED_TRACE(slip);
         ClickSentence(window.get(), 0);
@@ -701,8 +701,8 @@ TEST_F(UfMainSlipTest, AKeySlipAnywhereInAnEnglishTextIsMarkedAndTheRestGreyed) 
 TEST_F(UfMainSlipTest, ACommitSlipAnywhereInAJapaneseTextIsMarkedAndTheRestGreyed) {
     const QString text = QStringLiteral("あさのこうえん\r\nとりがなく。\r\nはれ");
     const std::vector<QString> entries = Entries(text);
-    auto window =
-        Start(TfrmMain::PartMode, text.toStdU16String(), [](TOptionRec& o) { o.FontSize = 11; });
+    auto window = Start(TPracticeMode::Sequential, text.toStdU16String(),
+                        [](TOptionRec& o) { o.FontSize = 11; });
     for (std::size_t slip = 0; slip < entries.size(); ++slip) {
         SCOPED_TRACE(slip);
         ClickSentence(window.get(), 0);
@@ -717,7 +717,7 @@ TEST_F(UfMainSlipTest, ACommitSlipAnywhereInAJapaneseTextIsMarkedAndTheRestGreye
 }
 
 TEST_F(UfMainExerciseTest, AClickPutsTheCaretBackAtTheEnd) {
-    auto window = Start(TfrmMain::PartMode, u"abcd");
+    auto window = Start(TPracticeMode::Sequential, u"abcd");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     QTest::keyClicks(typed, "ab");
     QTest::mouseClick(typed->viewport(), Qt::LeftButton, {}, QPoint(2, 5));
@@ -725,7 +725,7 @@ TEST_F(UfMainExerciseTest, AClickPutsTheCaretBackAtTheEnd) {
 }
 
 TEST_F(UfMainExerciseTest, ChangingTheModeAbandonsTheExercise) {
-    auto window = Start(TfrmMain::PartMode, u"あい");
+    auto window = Start(TPracticeMode::Sequential, u"あい");
     Commit(Pane(window.get(), "RichEdit2"), QStringLiteral("あ"));
     Action(window.get(), "All1")->trigger();
     EXPECT_TRUE(Pane(window.get(), "RichEdit1")->Text().empty());
@@ -738,22 +738,22 @@ TEST_F(UfMainExerciseTest, ChangingTheModeAbandonsTheExercise) {
 // The input method takes the keys it composes: its first event, a preedit, starts the clock
 // and, in bulk input, locks the ruler and allows the comparison, as a key press would.
 TEST_F(UfMainExerciseTest, AnInputMethodEventStartsTheExercise) {
-    for (int mode : {TfrmMain::PartMode, TfrmMain::AllMode}) {
-        SCOPED_TRACE(mode);
+    for (TPracticeMode mode : {TPracticeMode::Sequential, TPracticeMode::Bulk}) {
+        SCOPED_TRACE(static_cast<int>(mode));
         auto window = Start(mode, u"おはよう");
         TRichEdit* typed = Pane(window.get(), "RichEdit2");
         auto* timer = Find<QTimer>(window.get(), "Timer1");
         EXPECT_FALSE(timer->isActive());
         Compose(typed, QStringLiteral("お"));
         EXPECT_TRUE(timer->isActive());
-        if (mode == TfrmMain::AllMode) {
+        if (mode == TPracticeMode::Bulk) {
             EXPECT_TRUE(Action(window.get(), "Comp1")->isEnabled());
             EXPECT_EQ(Find<QLabel>(window.get(), "Label1")->palette().color(QPalette::WindowText),
                       QColor(Qt::red));
         }
         Tick(window.get(), 2);
         Commit(typed, QStringLiteral("おはよう"));
-        if (mode == TfrmMain::AllMode)
+        if (mode == TPracticeMode::Bulk)
             Action(window.get(), "Comp1")->trigger();
         EXPECT_EQ(PracticeRecs[0].Seconds, 2);
         window.reset();
@@ -782,7 +782,7 @@ TEST_F(UfMainExerciseTest, OnlyKeysThatTypeOrEditStartABulkExercise) {
         {"Backspace", Qt::Key_Backspace, {}, true},
         {"Enter", Qt::Key_Return, {}, true},
     };
-    auto window = Start(TfrmMain::AllMode, u"abc");
+    auto window = Start(TPracticeMode::Bulk, u"abc");
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         ClickSentence(window.get(), 0);
@@ -796,13 +796,13 @@ TEST_F(UfMainExerciseTest, OnlyKeysThatTypeOrEditStartABulkExercise) {
 // switch it on. Sequential input of a Japanese text takes nothing unchecked; bulk input takes
 // the key as typed. The next input-method event takes the hint away.
 TEST_F(UfMainExerciseTest, AKeyPastTheInputMethodTellsTheLearnerToSwitchItOn) {
-    for (int mode : {TfrmMain::PartMode, TfrmMain::AllMode}) {
-        SCOPED_TRACE(mode);
+    for (TPracticeMode mode : {TPracticeMode::Sequential, TPracticeMode::Bulk}) {
+        SCOPED_TRACE(static_cast<int>(mode));
         auto window = Start(mode, u"おはよう");
         TRichEdit* typed = Pane(window.get(), "RichEdit2");
         QTest::keyClicks(typed, "o");
         EXPECT_EQ(Panel(window.get(), "StatusBar1", 1), InputMethod::ImeOffHint());
-        bool bulk = mode == TfrmMain::AllMode;
+        bool bulk = mode == TPracticeMode::Bulk;
         EXPECT_EQ(typed->Text(), bulk ? "o" : "");
         EXPECT_EQ(Find<QTimer>(window.get(), "Timer1")->isActive(), bulk);
         Compose(typed, QStringLiteral("お"));
@@ -813,7 +813,7 @@ TEST_F(UfMainExerciseTest, AKeyPastTheInputMethodTellsTheLearnerToSwitchItOn) {
 // A one-line text counts every keystroke, the last one too, though it ends the exercise before
 // its key up.
 TEST_F(UfMainExerciseTest, AOneLineEnglishTextCountsItsKeystrokes) {
-    auto window = Start(TfrmMain::PartMode, u"ab");
+    auto window = Start(TPracticeMode::Sequential, u"ab");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     QTest::keyClicks(typed, "a");
     Tick(window.get(), 2);
@@ -842,7 +842,7 @@ class UfMainKeystrokeTest : public UfMainExerciseTest,
                             public testing::WithParamInterface<TEngineStream> {};
 
 TEST_P(UfMainKeystrokeTest, EveryInputMethodStoresTheSameKeyCount) {
-    auto window = Start(TfrmMain::PartMode, u"おはよう");
+    auto window = Start(TPracticeMode::Sequential, u"おはよう");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     Tick(window.get(), 2);
     for (const TEngineStream::TStep& step : GetParam().Steps) {

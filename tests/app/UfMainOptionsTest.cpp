@@ -48,7 +48,7 @@ protected:
     }
 
     // The window in `mode` over a register of one entry holding `text`, its sentence started.
-    std::unique_ptr<TfrmMain> Start(int mode, std::u16string_view text) {
+    std::unique_ptr<TfrmMain> Start(TPracticeMode mode, std::u16string_view text) {
         WriteRegister("a.txt", u"FF<0001>朝\r\n" + std::u16string(text) + u"\r\n");
         WriteSettingsInMode(mode);
         auto window = Open();
@@ -70,7 +70,7 @@ TEST_F(UfMainOptionsTest, TheSettingsCommandAndTheAboutCommandAreOn) {
 }
 
 TEST_F(UfMainOptionsTest, NewFontSizesReachBothPanesAndListsWithTheCaretKept) {
-    auto window = Start(TfrmMain::AllMode, u"あさ");
+    auto window = Start(TPracticeMode::Bulk, u"あさ");
     QWidget* w = window.get();
     TRichEdit* typed = Pane(w, "RichEdit2");
     Commit(typed, QStringLiteral("あさの"));
@@ -106,7 +106,7 @@ TEST_F(UfMainOptionsTest, NewFontSizesReachBothPanesAndListsWithTheCaretKept) {
 }
 
 TEST_F(UfMainOptionsTest, TouchTypingTakesTheNewSizeAndTheLowerCaseGuideWithoutLosingItsPlace) {
-    auto window = Start(TfrmMain::TouchMode, u"しか\r\nあか");
+    auto window = Start(TPracticeMode::Touch, u"しか\r\nあか");
     QWidget* w = window.get();
     TRichEdit* example = Pane(w, "RichEdit1");
     QTest::keyClicks(example, "si");

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/app/MainWindowFixture.h"
 
-#include "app/UDataFile.h"
 #include "platform/FileIo.h"
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
+#include "store/UDataFile.h"
 #include "tests/support/DialogRecorder.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
@@ -502,7 +502,7 @@ TEST_F(UfMainTest, AStaleCheckMarkIsRefusedAndTheFileLeftAlone) {
 // creates, changes or deletes show as they are, the selections stay where their items still
 // exist, and the exercise under way goes on.
 TEST_F(UfMainTest, TheListsFollowTheRegisterFolder) {
-    WriteSettingsInMode(TfrmMain::PartMode);
+    WriteSettingsInMode(TPracticeMode::Sequential);
     std::filesystem::path a = WriteRegister("a.txt", Register);
     std::filesystem::path c = WriteRegister("c.txt", u"FF<0001>c\r\nc\r\n");
     auto window = Open();

@@ -5,7 +5,7 @@
 
 #include "tests/app/MainWindowFixture.h"
 
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/InputMethod.h"
 #include "romaji/UuKbClass.h"
 
@@ -27,7 +27,7 @@ protected:
     // starts it.
     std::unique_ptr<TfrmMain> Start(std::u16string_view text) {
         WriteRegister("a.txt", u"FF<0001>朝\r\n" + std::u16string(text) + u"\r\n");
-        WriteSettingsInMode(0);
+        WriteSettingsInMode(TPracticeMode::Touch);
         auto window = Open();
         ClickSentence(window.get(), 0);
         return window;
@@ -146,7 +146,7 @@ TEST_F(UfMainTouchTest, WrongKeysAreCountedAndMarkedRed) {
 // which must not take the repeats as wrong keys.
 TEST_F(UfMainTouchTest, TheKeyThatStartsTheDrillIsNoKeyOfIt) {
     WriteRegister("a.txt", u"FF<0001>朝\r\nか\r\n");
-    WriteSettingsInMode(0);
+    WriteSettingsInMode(TPracticeMode::Touch);
     auto window = Open();
     QWidget* w = window.get();
     auto* sentences = Find<QTreeWidget>(w, "ListView2");
@@ -271,7 +271,7 @@ TEST_F(UfMainTouchTest, TheSpellingTypedIsShownNextAndStoredAtClose) {
 TEST_F(UfMainTouchTest, AFileOpenedStartsTheDrillAndAModeChoiceAbandonsIt) {
     std::filesystem::path file = FFolder.Path() / "practice.txt";
     std::ofstream(file, std::ios::binary) << Sjis(u"\r\nねこ\r\n");
-    WriteSettingsInMode(0);
+    WriteSettingsInMode(TPracticeMode::Touch);
     auto window = Open();
     QWidget* w = window.get();
     FDialogs.FileAnswers = {QString::fromStdString(file.string())};

@@ -3,8 +3,8 @@
 
 #include "dialogs/UfSetOption.h"
 
-#include "app/UDataFile.h"
-#include "dialogs/UOptionRanges.h"
+#include "store/UDataFile.h"
+#include "store/UOptionRanges.h"
 #include "platform/UpDown.h"
 
 #include <QApplication>

@@ -5,7 +5,6 @@
 #include "drills/UKanaCourse.h"
 #include "platform/ShiftJis.h"
 #include "romaji/UuHiraToRoman.h"
-#include "tests/romaji/SavedOptions.h"
 
 #include <QString>
 
@@ -122,7 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- Units
 
 TEST(UWordListTest, DrillUnitsSplitAsTheDrillDoes) {
-    TSavedOptions options;
     struct TCase {
         std::u16string_view Kana;
         std::vector<std::u16string_view> Units;
@@ -166,11 +164,11 @@ TEST(UWordListBuiltInTest, EveryWordHasAtMostTwelveKana) {
 // Every unit of every word has keys in each of the three spellings, and the units put back
 // together give the whole word.
 TEST(UWordListBuiltInTest, EveryWordConvertsThroughTheRomajiEngine) {
-    TSavedOptions options;
     for (int index = 0; index < UuHiraToRoman::SpellingIndexCount; ++index) {
-        std::fill(std::begin(OptionRec.RomajiChoice), std::end(OptionRec.RomajiChoice), index);
+        TRomajiOptions options;
+        options.Choices.fill(index);
         for (const TWord& word : BuiltInWordList()) {
-            TRomajiLine line = MakeRomajiLine(word.Kana);
+            TRomajiLine line = MakeRomajiLine(word.Kana, options);
             std::string joined;
             for (std::size_t i = 0; i < line.Units.size(); ++i) {
                 EXPECT_FALSE(line.Keys[i].empty())
@@ -330,7 +328,6 @@ std::set<std::string> CommonUnits() {
 }
 
 TEST(UWordListBuiltInTest, EveryUnitOfTheRomajiTableOccursInEnoughWords) {
-    TSavedOptions options;
     TUnitCounter counter;
     std::map<std::string, int> counts = counter.WordsPerUnit();
     std::set<std::string> common = CommonUnits();
@@ -363,7 +360,6 @@ TEST(UWordListBuiltInTest, EveryUnitOfTheRomajiTableOccursInEnoughWords) {
 // The kana course begins with the vowels and adds its stages one by one; at the end of each,
 // the list must hold words made of the kana unlocked so far.
 TEST(UWordListBuiltInTest, EachStageOfTheCourseHasWordsOfItsOwn) {
-    TSavedOptions options;
     TUnitCounter counter;
     constexpr int minimumWordsPerStage = 20;
     std::vector<std::set<std::string>> unitsOfWords;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/UfEditor.h"
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 #include "app/UfMain.h"
 #include "platform/FileIo.h"
 #include "platform/PlainEdit.h"

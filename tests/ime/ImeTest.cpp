@@ -12,7 +12,7 @@
 
 #include "tests/app/MainWindowFixture.h"
 
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/InputMethod.h"
 #include "tests/support/WaitFor.h"
 
@@ -136,7 +136,7 @@ protected:
     bool Mozc() const { return Engine() == QLatin1String("mozc"); }
 
     // Opens the window in `mode` over a register of sentences and starts sentence `index`.
-    std::unique_ptr<TfrmMain> Start(int mode, const std::vector<std::u16string>& texts,
+    std::unique_ptr<TfrmMain> Start(TPracticeMode mode, const std::vector<std::u16string>& texts,
                                     int index = 0) {
         std::u16string reg;
         for (std::size_t i = 0; i < texts.size(); ++i)
@@ -177,7 +177,7 @@ protected:
 TEST_F(ImeTest, TheSameRomajiStoresTheSameKeyCountUnderEveryEngine) {
     if (Direct())
         GTEST_SKIP() << "needs Japanese input on";
-    auto window = Start(TfrmMain::PartMode, {u"おはようございます"});
+    auto window = Start(TPracticeMode::Sequential, {u"おはようございます"});
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     WaitForInputMethod(typed);
     Keys(Romaji("ohayou"));
@@ -199,7 +199,7 @@ TEST_F(ImeTest, TheSameRomajiStoresTheSameKeyCountUnderEveryEngine) {
 TEST_F(ImeTest, ACommitWhereABreakBelongsAsksForEnter) {
     if (Direct())
         GTEST_SKIP() << "needs Japanese input on";
-    auto window = Start(TfrmMain::PartMode, {u"あい\r\nうえ"});
+    auto window = Start(TPracticeMode::Sequential, {u"あい\r\nうえ"});
     TRichEdit* example = Pane(window.get(), "RichEdit1");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     WaitForInputMethod(typed);
@@ -231,7 +231,7 @@ TEST_F(ImeTest, ACommitWhereABreakBelongsAsksForEnter) {
 TEST_F(ImeTest, SequentialInputTakesCommitsRejectsAWrongOneAndStoresTheRecord) {
     if (Direct() || !Mozc())
         GTEST_SKIP() << "needs Mozc with Japanese input on";
-    auto window = Start(TfrmMain::PartMode, {u"おはようございます"});
+    auto window = Start(TPracticeMode::Sequential, {u"おはようございます"});
     TRichEdit* example = Pane(window.get(), "RichEdit1");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     WaitForInputMethod(typed);
@@ -276,7 +276,7 @@ TEST_F(ImeTest, SequentialInputTakesCommitsRejectsAWrongOneAndStoresTheRecord) {
 TEST_F(ImeTest, EnglishKeysAreJudgedOneByOneWhileMozcIsOn) {
     if (Direct() || !Mozc())
         GTEST_SKIP() << "needs Mozc with Japanese input on";
-    auto window = Start(TfrmMain::PartMode, {u"あさ", u"ab cd"});
+    auto window = Start(TPracticeMode::Sequential, {u"あさ", u"ab cd"});
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     WaitForInputMethod(typed);
     ClickSentence(window.get(), 1);
@@ -298,7 +298,7 @@ TEST_F(ImeTest, EnglishKeysAreJudgedOneByOneWhileMozcIsOn) {
 TEST_F(ImeTest, ATouchDrillTakesRomajiKeysAndItsKanaStepThroughMozc) {
     if (Direct() || !Mozc())
         GTEST_SKIP() << "needs Mozc with Japanese input on";
-    auto window = Start(TfrmMain::PartMode, {u"あさ", u"あい\r\n日本"});
+    auto window = Start(TPracticeMode::Sequential, {u"あさ", u"あい\r\n日本"});
     WaitForInputMethod(Pane(window.get(), "RichEdit2"));
     window->findChild<QAction*>(QStringLiteral("Touch1"))->trigger();
     ClickSentence(window.get(), 1);
@@ -327,7 +327,7 @@ TEST_F(ImeTest, ATouchDrillTakesRomajiKeysAndItsKanaStepThroughMozc) {
 TEST_F(ImeTest, BulkInputStartsWithTheInputMethodAndComparesOnF5) {
     if (Direct() || !Mozc())
         GTEST_SKIP() << "needs Mozc with Japanese input on";
-    auto window = Start(TfrmMain::AllMode, {u"おはよう"});
+    auto window = Start(TPracticeMode::Bulk, {u"おはよう"});
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     auto* compare = window->findChild<QAction*>(QStringLiteral("Comp1"));
     auto* marker = Find<QLabel>(window.get(), "Label1");
@@ -366,7 +366,7 @@ TEST_F(ImeTest, BulkInputStartsWithTheInputMethodAndComparesOnF5) {
 TEST_F(ImeTest, WithJapaneseInputOffTheLearnerIsToldAndNothingIsTaken) {
     if (!Direct())
         GTEST_SKIP() << "needs an engine in direct input";
-    auto window = Start(TfrmMain::PartMode, {u"おはよう"});
+    auto window = Start(TPracticeMode::Sequential, {u"おはよう"});
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     WaitForInputMethod(typed);
     Keys({QStringLiteral("o")});

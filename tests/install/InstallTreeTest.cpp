@@ -3,7 +3,7 @@
 // in their places and valid for the desktop, and the installed executable run offscreen with a
 // temporary HOME, ended by a signal as a session's end would end it.
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 
 #include <QCoreApplication>
 #include <QProcess>

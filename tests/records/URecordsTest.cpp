@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/URecords.h"
 
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/ShiftJis.h"
 #include "tests/support/CsvReader.h"
 #include "tests/support/PracticeRecords.h"
@@ -91,7 +91,7 @@ TEST_F(URecordsTest, RecordsOfModeSkipOtherModesAndDamagedSlots) {
     PracticeRecs[2] = Rec("c", 2, std::nan(""));
     PracticeRecs[3] = Rec("d", 2, 1e300);
     PracticeRecs[4] = Rec("e", 2, 45002);
-    TRecList list = RecordsOfMode(2);
+    TRecList list = RecordsOfMode(PracticeRecs, 2);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(RecordTitle(list[0]), "a");
     EXPECT_EQ(RecordTitle(list[1]), "e");
@@ -121,11 +121,11 @@ TEST_F(URecordsTest, RecordsOfTitleTakeExactlyThatTitleByDate) {
     PracticeRecs[1] = Rec("abc", 2, 45002);
     PracticeRecs[2] = Rec("abc", 2, 45001);
     PracticeRecs[3] = Rec("abc", 3, 45000);
-    TTitleRecords found = RecordsOfTitle(2, "abc");
+    TTitleRecords found = RecordsOfTitle(PracticeRecs, 2, "abc");
     ASSERT_EQ(found.Records.size(), 2u);
     EXPECT_EQ(found.Records[0].RecDate, 45001);
     EXPECT_EQ(found.Records[1].RecDate, 45002);
-    EXPECT_TRUE(RecordsOfTitle(2, "ab").Records.empty());
+    EXPECT_TRUE(RecordsOfTitle(PracticeRecs, 2, "ab").Records.empty());
 }
 
 TEST_F(URecordsTest, EnglishViewOnlyForBulkWholeTextRecords) {
@@ -140,7 +140,7 @@ TEST_F(URecordsTest, EnglishViewOnlyForBulkWholeTextRecords) {
         EmptyAllRecords();
         PracticeRecs[0] = Rec("t", c.Mode, 45000);
         PracticeRecs[0].TextKind = c.Kind;
-        EXPECT_EQ(RecordsOfTitle(c.Mode, "t").EnglishView, c.English) << int(c.Mode);
+        EXPECT_EQ(RecordsOfTitle(PracticeRecs, c.Mode, "t").EnglishView, c.English) << int(c.Mode);
     }
 }
 
@@ -152,7 +152,7 @@ TEST_F(URecordsTest, DeletingATitleOfAFullRingCompactsItByDate) {
         PracticeRecs[i] = Rec(order % 2 == 0 ? "gone" : "kept", mode, 45000 + order);
     }
     OptionRec.NextRecord = 50;
-    int emptied = DeleteTitleRecords(2, "gone");
+    int emptied = DeleteTitleRecords(PracticeRecs, OptionRec.NextRecord, 2, "gone");
     EXPECT_EQ(emptied, 50); // even orders not divisible by 4
     const int n = 150;
     EXPECT_EQ(OptionRec.NextRecord, n);
@@ -163,7 +163,7 @@ TEST_F(URecordsTest, DeletingATitleOfAFullRingCompactsItByDate) {
         }
         EXPECT_FALSE(RecordTitle(PracticeRecs[i]) == "gone" && PracticeRecs[i].RecMode == 2);
     }
-    EXPECT_EQ(RecordsOfTitle(1, "gone").Records.size(), 50u) << "other modes keep the title";
+    EXPECT_EQ(RecordsOfTitle(PracticeRecs, 1, "gone").Records.size(), 50u) << "other modes keep the title";
     for (int i = n; i < RecordCount; ++i) {
         EXPECT_EQ(PracticeRecs[i].RecMode, RecModeEmpty);
         EXPECT_EQ(PracticeRecs[i].RecDate, 0);
@@ -173,7 +173,7 @@ TEST_F(URecordsTest, DeletingATitleOfAFullRingCompactsItByDate) {
 TEST_F(URecordsTest, DeletingNothingOfAFullRingKeepsNextRecordInRange) {
     for (int i = 0; i < RecordCount; ++i)
         PracticeRecs[i] = Rec("a", 2, 45000 + i);
-    EXPECT_EQ(DeleteTitleRecords(2, "absent"), 0);
+    EXPECT_EQ(DeleteTitleRecords(PracticeRecs, OptionRec.NextRecord, 2, "absent"), 0);
     EXPECT_EQ(OptionRec.NextRecord, 0);
     EXPECT_EQ(PracticeRecs[199].RecDate, 45199);
 }

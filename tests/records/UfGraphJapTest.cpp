@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/UfGraphJap.h"
 
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/Fonts.h"
 #include "platform/PaintBox.h"
 #include "platform/Shell.h"
@@ -380,13 +380,13 @@ TEST_F(TfrmGraphJapTest, DeleteAsksAndRemovesExactlyTheTitle) {
     Action(FWindow, "DeleteRec")->trigger();
     ASSERT_EQ(FDialogs.Questions.size(), 1u);
     EXPECT_EQ(FDialogs.Questions[0].Text, Q("abc を削除します。"));
-    EXPECT_EQ(RecordsOfMode(RecModeBulkWhole).size(), 3u) << "No deletes nothing";
+    EXPECT_EQ(RecordsOfMode(PracticeRecs, RecModeBulkWhole).size(), 3u) << "No deletes nothing";
 
     FDialogs.YesNoAnswers = {true};
     Action(FWindow, "DeleteRec")->trigger();
     EXPECT_EQ(ListTexts(), (QStringList{Q("1 すべて表示"), Q("1 ABC")}));
     EXPECT_EQ(List()->currentRow(), 0);
-    EXPECT_EQ(RecordsOfMode(RecModeSequential).size(), 1u) << "other modes keep the title";
+    EXPECT_EQ(RecordsOfMode(PracticeRecs, RecModeSequential).size(), 1u) << "other modes keep the title";
     EXPECT_EQ(OptionRec.NextRecord, 2);
 }
 

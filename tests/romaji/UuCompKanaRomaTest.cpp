@@ -3,7 +3,6 @@
 
 #include "platform/ShiftJis.h"
 #include "romaji/UuHiraToRoman.h"
-#include "tests/romaji/SavedOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +18,18 @@ constexpr int Untouched = -1;
 
 class RomajiKeyTestBase {
 protected:
-    RomajiKeyTestBase() { ClearChoices(); }
-    static void ClearChoices() {
-        std::fill(std::begin(OptionRec.RomajiChoice), std::end(OptionRec.RomajiChoice), Untouched);
+    // A unit's key state whose choices are all untouched.
+    static TCompKanaRoma NewState() {
+        TRomajiOptions options;
+        options.Choices.fill(Untouched);
+        TCompKanaRoma state;
+        state.SetRomajiOptions(options);
+        return state;
     }
-    static std::vector<int> Choices() {
-        return {std::begin(OptionRec.RomajiChoice), std::end(OptionRec.RomajiChoice)};
+    static std::vector<int> Choices(const TCompKanaRoma& state) {
+        const auto& choices = state.RomajiOptions().Choices;
+        return {choices.begin(), choices.end()};
     }
-
-    TSavedOptions FOptions;
 };
 
 // Per key of Steps: '0', '1' or '2' the key is accepted and colours that many guide characters,
@@ -53,7 +55,7 @@ class CheckRomajiKeyTest : public RomajiKeyTestBase, public testing::TestWithPar
 TEST_P(CheckRomajiKeyTest, JudgesTheKeys) {
     const TKeyCase& c = GetParam();
     ASSERT_EQ(c.Keys.size(), c.Steps.size());
-    TCompKanaRoma state;
+    TCompKanaRoma state = NewState();
     state.StartUnit(FromUtf16(c.Unit), std::string(c.Guide));
     for (std::size_t i = 0; i < c.Keys.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "key " << i << " " << c.Keys[i]);
@@ -63,7 +65,7 @@ TEST_P(CheckRomajiKeyTest, JudgesTheKeys) {
     }
     EXPECT_EQ(state.UnitComplete(), c.Complete);
     for (int slot = 0; slot < ChoiceSlotCount; ++slot)
-        EXPECT_EQ(OptionRec.RomajiChoice[slot], slot == c.Slot ? c.Choice : Untouched)
+        EXPECT_EQ(state.RomajiOptions().Choices[slot], slot == c.Slot ? c.Choice : Untouched)
             << "slot " << slot;
 }
 
@@ -124,7 +126,7 @@ class CheckRomajiKeyStateTest : public RomajiKeyTestBase,
                                 public testing::TestWithParam<TStateCase> {};
 
 TEST_P(CheckRomajiKeyStateTest, MovesThePositionAndFlags) {
-    TCompKanaRoma state;
+    TCompKanaRoma state = NewState();
     state.StartUnit(FromUtf16(u"し"), std::string(GetParam().Guide));
     for (const TStep& step : GetParam().Steps) {
         SCOPED_TRACE(step.Key);
@@ -161,31 +163,31 @@ protected:
 };
 
 TEST_F(RomajiKeyTest, AChoiceOfLengthsAlikeIsWrittenAtTheKeyThatTellsThemApart) {
-    TCompKanaRoma state;
+    TCompKanaRoma state = NewState();
     state.StartUnit(FromUtf16(u"か"), "KA");
     ASSERT_TRUE(state.CheckRomajiKey('C').Accepted);
-    EXPECT_EQ(OptionRec.RomajiChoice[7], 1);
+    EXPECT_EQ(state.RomajiOptions().Choices[7], 1);
 
     state.StartUnit(FromUtf16(u"しゃ"), "SYA");
     ASSERT_TRUE(state.CheckRomajiKey('S').Accepted);
-    EXPECT_EQ(OptionRec.RomajiChoice[15], Untouched);
+    EXPECT_EQ(state.RomajiOptions().Choices[15], Untouched);
     ASSERT_TRUE(state.CheckRomajiKey('H').Accepted);
-    EXPECT_EQ(OptionRec.RomajiChoice[15], 1);
+    EXPECT_EQ(state.RomajiOptions().Choices[15], 1);
 }
 
 TEST_F(RomajiKeyTest, AChoiceOfLengthsUnlikeIsWrittenAtCompletion) {
-    TCompKanaRoma state;
+    TCompKanaRoma state = NewState();
     state.StartUnit(FromUtf16(u"し"), "SI");
     ASSERT_TRUE(Type(state, "C"));
-    EXPECT_EQ(OptionRec.RomajiChoice[14], Untouched);
+    EXPECT_EQ(state.RomajiOptions().Choices[14], Untouched);
     ASSERT_TRUE(Type(state, "I"));
-    EXPECT_EQ(OptionRec.RomajiChoice[14], 2);
+    EXPECT_EQ(state.RomajiOptions().Choices[14], 2);
 }
 
 TEST_F(RomajiKeyTest, TheTypedSpellingShowsFromTheNextConversionOn) {
     TRomajiLine line = MakeRomajiLine(u"つし");
     ASSERT_EQ(line.Keys, (std::vector<std::string>{"TU", "SI"}));
-    TCompKanaRoma state;
+    TCompKanaRoma state = NewState();
     state.StartUnit(line.Units[0], line.Keys[0]);
     ASSERT_TRUE(Type(state, "TSU"));
     ASSERT_TRUE(state.UnitComplete());
@@ -193,14 +195,14 @@ TEST_F(RomajiKeyTest, TheTypedSpellingShowsFromTheNextConversionOn) {
     EXPECT_EQ(state.Pos(), 1);
     ASSERT_TRUE(Type(state, "SHI"));
     EXPECT_TRUE(state.UnitComplete());
-    EXPECT_EQ(OptionRec.RomajiChoice[33], 1);
-    EXPECT_EQ(OptionRec.RomajiChoice[14], 1);
+    EXPECT_EQ(state.RomajiOptions().Choices[33], 1);
+    EXPECT_EQ(state.RomajiOptions().Choices[14], 1);
     EXPECT_EQ(line.Guide, "TUSI");
-    EXPECT_EQ(MakeRomajiLine(u"つしっし").Guide, "TSUSHISSHI");
+    EXPECT_EQ(MakeRomajiLine(u"つしっし", state.RomajiOptions()).Guide, "TSUSHISSHI");
 }
 
 TEST_F(RomajiKeyTest, NextKeyFollowsTheSpellingBeingTyped) {
-    TCompKanaRoma state;
+    TCompKanaRoma state = NewState();
     state.StartUnit(FromUtf16(u"ち"), "TI");
     EXPECT_EQ(state.NextKey(), 'T');
     ASSERT_TRUE(Type(state, "C"));
@@ -216,14 +218,26 @@ TEST_F(RomajiKeyTest, NextKeyFollowsTheSpellingBeingTyped) {
 }
 
 TEST_F(RomajiKeyTest, SetRomajiChoiceWritesOnlyValidIndexesOfSlotUnits) {
-    SetRomajiChoice(FromUtf16(u"シ"), 2);
-    SetRomajiChoice(FromUtf16(u"か"), 3);
-    SetRomajiChoice(FromUtf16(u"か"), -1);
-    SetRomajiChoice(FromUtf16(u"あ"), 1);
-    SetRomajiChoice(FromUtf16(u"っし"), 1);
+    TRomajiOptions options;
+    options.Choices.fill(Untouched);
+    SetRomajiChoice(options, FromUtf16(u"シ"), 2);
+    SetRomajiChoice(options, FromUtf16(u"か"), 3);
+    SetRomajiChoice(options, FromUtf16(u"か"), -1);
+    SetRomajiChoice(options, FromUtf16(u"あ"), 1);
+    SetRomajiChoice(options, FromUtf16(u"っし"), 1);
     std::vector<int> expected(ChoiceSlotCount, Untouched);
     expected[14] = 2;
-    EXPECT_EQ(Choices(), expected);
+    EXPECT_EQ(std::vector<int>(options.Choices.begin(), options.Choices.end()), expected);
+}
+
+TEST_F(RomajiKeyTest, TheKeyThatTellsTheSpellingReportsIt) {
+    TCompKanaRoma state = NewState();
+    state.StartUnit(FromUtf16(u"し"), "SI");
+    EXPECT_EQ(state.CheckRomajiKey('S').Learned, std::nullopt);
+    EXPECT_EQ(state.CheckRomajiKey('H').Learned, std::nullopt);
+    EXPECT_EQ(state.CheckRomajiKey('I').Learned, (TRomajiChoice{14, 1}));
+    state.StartUnit(FromUtf16(u"あ"), "A");
+    EXPECT_EQ(state.CheckRomajiKey('A').Learned, std::nullopt) << "no slot";
 }
 
 // What the learner can observe of a unit's key state.
@@ -238,7 +252,6 @@ struct TSnapshot {
 // Every unit of the table under each of its displayed spellings, and the units that a small
 // tsu forms with them (っし: SSI) under the one spelling the conversion gives them.
 std::vector<std::pair<std::string, std::set<std::string>>> AllUnitsAndGuides() {
-    TSavedOptions options;
     std::vector<std::pair<std::string, std::set<std::string>>> units;
     auto addTableUnit = [&](std::string unit) {
         std::set<std::string> guides;
@@ -268,7 +281,7 @@ std::vector<std::pair<std::string, std::set<std::string>>> AllUnitsAndGuides() {
 // nothing, and the key offered next is always accepted.
 TEST_F(RomajiKeyTest, EverySpellingTypesUnderEveryGuide) {
     auto snapshot = [](const TCompKanaRoma& s) {
-        return TSnapshot{s.Pos(), s.Typed(), s.AltFirst(), s.MiddleTyped(), Choices()};
+        return TSnapshot{s.Pos(), s.Typed(), s.AltFirst(), s.MiddleTyped(), Choices(s)};
     };
     int typedSpellings = 0;
     for (const auto& [unit, guides] : AllUnitsAndGuides()) {
@@ -282,8 +295,7 @@ TEST_F(RomajiKeyTest, EverySpellingTypesUnderEveryGuide) {
         for (const std::string& guide : guides) {
             for (const std::string& spelling : spellings) {
                 SCOPED_TRACE(unit + " guide " + guide + " typed " + spelling);
-                ClearChoices();
-                TCompKanaRoma state;
+                TCompKanaRoma state = NewState();
                 state.StartUnit(unit, guide);
                 int coloured = 0;
                 for (char key : spelling) {
@@ -315,7 +327,7 @@ TEST_F(RomajiKeyTest, EverySpellingTypesUnderEveryGuide) {
                         ++index;
                     expected[*slot] = index;
                 }
-                EXPECT_EQ(Choices(), expected);
+                EXPECT_EQ(Choices(state), expected);
                 ++typedSpellings;
             }
         }

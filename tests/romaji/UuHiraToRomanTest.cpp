@@ -2,7 +2,6 @@
 #include "romaji/UuHiraToRoman.h"
 
 #include "platform/ShiftJis.h"
-#include "tests/romaji/SavedOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -206,18 +205,16 @@ void PrintTo(const TLineCase& c, std::ostream* os) {
     *os << c.Name;
 }
 
-class MakeRomajiLineTest : public testing::TestWithParam<TLineCase> {
-protected:
-    TSavedOptions FOptions;
-};
+class MakeRomajiLineTest : public testing::TestWithParam<TLineCase> {};
 
 TEST_P(MakeRomajiLineTest, ConvertsTheSentence) {
     const TLineCase& c = GetParam();
+    TRomajiOptions options;
     for (auto [slot, index] : c.Choices)
-        OptionRec.RomajiChoice[slot] = index;
-    OptionRec.RomajiLower = c.Lower;
+        options.Choices[static_cast<std::size_t>(slot)] = index;
+    options.Lower = c.Lower;
 
-    TRomajiLine line = MakeRomajiLine(c.Sentence);
+    TRomajiLine line = MakeRomajiLine(c.Sentence, options);
     std::vector<std::u16string> units;
     for (const std::string& unit : line.Units)
         units.push_back(ToUtf16(unit));
@@ -281,7 +278,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, MakeRomajiLineTest, testing::Values(
 // The drill greys out each unit's bytes in turn, so the units must cover the sentence exactly;
 // whatever follows a small tsu, every unit of the table stays typeable.
 TEST(MakeRomajiLineCoverTest, UnitsAfterASmallTsuCoverTheSentence) {
-    TSavedOptions options;
     for (const TKanaRow& row : KanaTable) {
         std::u16string sentence = u"っ" + std::u16string(row.Katakana) + u"ッ";
         TRomajiLine line = MakeRomajiLine(sentence);
@@ -296,14 +292,17 @@ TEST(MakeRomajiLineCoverTest, UnitsAfterASmallTsuCoverTheSentence) {
     }
 }
 
-TEST(MakeRomajiLineChoiceTest, AChangedChoiceReachesOnlyLaterConversions) {
-    TSavedOptions options;
-    TRomajiLine before = MakeRomajiLine(u"しシ");
-    OptionRec.RomajiChoice[14] = 1;
+TEST(MakeRomajiLineChoiceTest, TheChoicesOfTheSettingsAreTheOnesShown) {
+    TOptionRec settings{};
+    TRomajiLine before = MakeRomajiLine(u"しシ", RomajiOptionsOf(settings));
+    settings.RomajiChoice[14] = 1;
     EXPECT_EQ(before.Guide, "SISI");
-    EXPECT_EQ(MakeRomajiLine(u"しシ").Guide, "SHISHI");
-    OptionRec.RomajiChoice[14] = 2;
-    EXPECT_EQ(MakeRomajiLine(u"っし").Keys, std::vector<std::string>{"CCI"});
+    EXPECT_EQ(MakeRomajiLine(u"しシ", RomajiOptionsOf(settings)).Guide, "SHISHI");
+    settings.RomajiChoice[14] = 2;
+    EXPECT_EQ(MakeRomajiLine(u"っし", RomajiOptionsOf(settings)).Keys,
+              std::vector<std::string>{"CCI"});
+    settings.RomajiLower = 1;
+    EXPECT_EQ(MakeRomajiLine(u"しシ", RomajiOptionsOf(settings)).Guide, "cici");
 }
 
 } // namespace

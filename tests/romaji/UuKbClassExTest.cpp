@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "romaji/UuKbClassEx.h"
 
-#include "tests/romaji/SavedOptions.h"
 #include "tests/support/TextPanes.h"
 
 #include <memory>
@@ -53,16 +52,11 @@ protected:
 
     // Types `keys` one by one; every key is consumed.
     void Type(std::string_view keys) {
-        for (char c : keys) {
-            char key = c;
-            FDrill.KeyPress(key);
-            EXPECT_EQ(key, 0) << "key " << c << " not consumed";
-        }
+        for (char c : keys)
+            EXPECT_TRUE(FDrill.KeyPress(c).Consumed) << "key " << c << " not consumed";
     }
-    char Press(char c) {
-        FDrill.KeyPress(c);
-        return c;
-    }
+    // The key, or 0 when the drill consumed it.
+    char Press(char c) { return FDrill.KeyPress(c).Consumed ? 0 : c; }
 
     // The colour of every byte of line `line`: 's' silver, 'k' black, 'x' anything else.
     std::string Colors(int line) {
@@ -87,7 +81,6 @@ protected:
         FPane->SetSelText(FromUtf16(input));
     }
 
-    TSavedOptions FOptions;
     std::unique_ptr<TPane> FPane;
     TRecordingHost FHost;
     TKbClassEx FDrill;
@@ -312,7 +305,9 @@ TYPED_TEST(KbClassExTest, TheNextKeyContinuesTheSpellingBeingTyped) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        OptionRec.RomajiChoice[c.Slot] = c.Choice;
+        TRomajiOptions options;
+        options.Choices[static_cast<std::size_t>(c.Slot)] = c.Choice;
+        this->FDrill.SetRomajiOptions(options);
         this->Start(c.Text);
         EXPECT_EQ(this->FDrill.Guide(), c.Guide);
         this->Type(std::string(1, c.Key));
@@ -429,7 +424,9 @@ TYPED_TEST(KbClassExTest, NextStringSkipsAndEndsAfterTheLast) {
 }
 
 TYPED_TEST(KbClassExTest, TheGuideInLowerCaseTakesUpperCaseKeys) {
-    OptionRec.RomajiLower = 1;
+    TRomajiOptions options;
+    options.Lower = true;
+    this->FDrill.SetRomajiOptions(options);
     this->Start(u"かＡ");
     EXPECT_EQ(this->FPane->Line(1), "kaa");
     EXPECT_EQ(this->FDrill.NextKeyChar(), 'K');

@@ -3,7 +3,7 @@
 
 // Practice records for tests: a record in use with ordinary counts, changed where a test needs.
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/UKeystrokeCounter.h"
+#include "exercise/UKeystrokeCounter.h"
 
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 
 namespace {
 

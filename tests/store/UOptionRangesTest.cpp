@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/UOptionRanges.h"
+#include "store/UOptionRanges.h"
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 
 #include <gtest/gtest.h>
 

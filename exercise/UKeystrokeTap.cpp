@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/UKeystrokeTap.h"
+#include "exercise/UKeystrokeTap.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

@@ -5,7 +5,7 @@
 // counter of its own (TKeystrokeCounter), before the pane handles it, and reports the strokes:
 // a key that ends an exercise is counted before the exercise ends.
 
-#include "app/UKeystrokeCounter.h"
+#include "exercise/UKeystrokeCounter.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -185,9 +186,14 @@ static_assert(sizeof(TPracticeRec) == 72);
 inline constexpr std::size_t DataFileSize = sizeof(TOptionRec) + RecordCount * sizeof(TPracticeRec);
 static_assert(DataFileSize == 15136);
 
-// The one store every window reads and writes. Zero bytes until the file is read.
+// The one store the windows read and write; the engines take what they need of it as
+// parameters. Zero bytes until the file is read.
 extern TOptionRec OptionRec;
 extern TPracticeRec PracticeRecs[RecordCount];
+
+// The ring of records, as the functions that work on a ring take it.
+using TRecordRing = std::span<TPracticeRec, RecordCount>;
+using TConstRecordRing = std::span<const TPracticeRec, RecordCount>;
 
 // The title of a record as its Shift_JIS bytes; a length byte above 20 counts as 20.
 std::string RecordTitle(const TPracticeRec& rec);
@@ -222,6 +228,7 @@ void ResetOptions(int screenWidth, int screenHeight);
 // Empties one slot or all 200 (title length 0, date 0, mode 6, kind 2, counts 0; the padding
 // and title bytes beyond the length keep what they held).
 void EmptyRecord(TPracticeRec& rec);
+void EmptyRecords(TRecordRing ring);
 void EmptyAllRecords();
 
 // Copies `rec` into the slot NextRecord names and moves NextRecord on, from 199 back to 0.

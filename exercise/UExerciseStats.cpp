@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/UExerciseStats.h"
+#include "exercise/UExerciseStats.h"
 
 #include "platform/ShiftJis.h"
 
@@ -150,39 +150,6 @@ constexpr int UncountedKeys[] = {
     Qt::Key_Home,    Qt::Key_Left,        Qt::Key_Up,      Qt::Key_Right,    Qt::Key_Down,
 };
 
-// The file name of `path` without folder and extension, in Shift_JIS ("/a/b/Aesop.txt" gives
-// "Aesop"). The name's bytes are the file system's encoding, as Qt decodes them.
-std::string FileTitle(const std::filesystem::path& path) {
-    return ShiftJis::FromQString(QFile::decodeName(path.stem().c_str()));
-}
-
-// At most TitleBytes bytes of whole characters.
-std::string CutTitle(std::string_view title) {
-    std::size_t length = 0;
-    while (length < title.size()) {
-        std::size_t next = length + ShiftJis::CharLength(title, length);
-        if (next > static_cast<std::size_t>(TitleBytes))
-            break;
-        length = next;
-    }
-    return std::string(title.substr(0, length));
-}
-
-// A record of the common fields, every other byte zero.
-TPracticeRec BaseRecord(const TExerciseState& state, std::uint8_t mode, bool fileNameFallback,
-                        double recDate) {
-    TPracticeRec rec;
-    std::memset(&rec, 0, sizeof rec);
-    SetRecordTitle(rec, RecordTitleFor(state, fileNameFallback));
-    rec.RecDate = recDate;
-    rec.RecMode = mode;
-    rec.TextKind = state.SingleByte ? TextKindEnglish : TextKindJapanese;
-    rec.KanjiCount = state.KanjiCount;
-    rec.KeyCount = state.KeyCount;
-    rec.Seconds = state.Seconds;
-    return rec;
-}
-
 } // namespace
 
 std::string FormatCount(int n) {
@@ -256,17 +223,16 @@ TTextCounts CountText(std::u16string_view practiceText, std::string_view display
     return counts;
 }
 
-std::string ModeName(int mode) {
+std::string ModeName(TPracticeMode mode) {
     switch (mode) {
-    case 0:
+    case TPracticeMode::Touch:
         return Pieces().Touch;
-    case 1:
+    case TPracticeMode::Sequential:
         return Pieces().Sequential;
-    case 2:
+    case TPracticeMode::Bulk:
         return Pieces().Bulk;
-    default:
-        return {};
     }
+    return {};
 }
 
 std::string LineCompText(bool lineComp) {
@@ -299,10 +265,6 @@ std::string TouchSpeedText(int keyCount, int seconds) {
     return " " + FormatReal(PerMinute<double>(keyCount, seconds)) + Pieces().TouchSpeed;
 }
 
-bool SequentialResultDue(int seconds) {
-    return seconds > 1;
-}
-
 std::string SequentialResultText(int charCount, int keyCount, int seconds, int errorCount) {
     const TPieces& p = Pieces();
     return p.InputSpeed + FormatReal(PerMinute<long double>(charCount, seconds)) +
@@ -326,70 +288,4 @@ std::string BulkResultText(bool singleByte, const TBulkCounts& counts, int keyCo
 bool CountsAsKeystroke(int key) {
     return std::find(std::begin(UncountedKeys), std::end(UncountedKeys), key) ==
            std::end(UncountedKeys);
-}
-
-double RecDateOf(int year, int month, int day, int hour, int minute, double second) {
-    using namespace std::chrono;
-    const sys_days date{std::chrono::year(year) / month / day};
-    const sys_days epoch{std::chrono::year(1899) / December / 30};
-    return static_cast<double>((date - epoch).count()) +
-           (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
-}
-
-double RecDateOf(std::chrono::system_clock::time_point moment) {
-    using namespace std::chrono;
-    const std::time_t seconds = system_clock::to_time_t(floor<std::chrono::seconds>(moment));
-    const double fraction = duration<double>(moment - floor<std::chrono::seconds>(moment)).count();
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    return RecDateOf(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                     local.tm_min, local.tm_sec + fraction);
-}
-
-double CurrentRecDate() {
-    return RecDateOf(std::chrono::system_clock::now());
-}
-
-std::string RecordTitleFor(const TExerciseState& state, bool fileNameFallback) {
-    if (state.Title.empty() && fileNameFallback)
-        return CutTitle(FileTitle(state.TextPath));
-    return CutTitle(state.Title);
-}
-
-TPracticeRec SequentialRecord(const TExerciseState& state, int typedCount, int errorCount,
-                              double recDate) {
-    TPracticeRec rec = BaseRecord(state, RecModeSequential, true, recDate);
-    rec.ExampleCount = state.CharCount;
-    rec.InputCount = typedCount;
-    rec.MissCount = errorCount;
-    return rec;
-}
-
-TPracticeRec BulkRecord(const TExerciseState& state, const TBulkCounts& counts, bool lineByLine,
-                        double recDate) {
-    TPracticeRec rec =
-        BaseRecord(state, lineByLine ? RecModeBulkLines : RecModeBulkWhole, !lineByLine, recDate);
-    rec.ExampleCount = counts.ExampleCount;
-    rec.InputCount = counts.InputCount;
-    rec.MatchCount = counts.InputCount - counts.ExtraCount;
-    rec.MissCount = counts.MissCount;
-    rec.ExtraCount = counts.ExtraCount;
-    return rec;
-}
-
-std::optional<std::string> RecordSequentialExercise(const TExerciseState& state, int typedCount,
-                                                    int errorCount) {
-    if (!SequentialResultDue(state.Seconds))
-        return std::nullopt;
-    std::string text =
-        SequentialResultText(state.CharCount, state.KeyCount, state.Seconds, errorCount);
-    StoreRecord(SequentialRecord(state, typedCount, errorCount, CurrentRecDate()));
-    return text;
-}
-
-std::string RecordBulkExercise(const TExerciseState& state, const TBulkCounts& counts,
-                               bool lineByLine) {
-    std::string text = BulkResultText(state.SingleByte, counts, state.KeyCount, state.Seconds);
-    StoreRecord(BulkRecord(state, counts, lineByLine, CurrentRecDate()));
-    return text;
 }

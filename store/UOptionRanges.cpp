@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/UOptionRanges.h"
+#include "store/UOptionRanges.h"
 
 int CorrectUpperBound(int upper, int storedMin) {
     return upper <= storedMin + GraphBoundGap ? storedMin + GraphBoundGap : upper;

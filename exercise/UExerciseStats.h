@@ -2,11 +2,12 @@
 #pragma once
 
 // What the exercises measure and how the main window reports it: the number formats, the counts
-// taken from a practice text at load, the status-bar and result texts, the keystroke filter and
-// the practice records of sequential and bulk exercises. Every text is Shift_JIS bytes, spaces
-// exactly as shown (the window puts them into its labels through ShiftJis::ToQString).
+// taken from a practice text at load, the status-bar and result texts and the keystroke filter.
+// Every text is Shift_JIS bytes, spaces exactly as shown (the window puts them into its labels
+// through ShiftJis::ToQString).
 
-#include "app/UDataFile.h"
+#include "store/UPracticeKinds.h"
+#include "store/UPracticeRecords.h"
 
 #include <chrono>
 #include <cstddef>
@@ -59,8 +60,8 @@ TTextCounts CountText(std::u16string_view practiceText, std::string_view display
 
 // ---- Status texts ----
 
-// "タッチタイプ", "逐次入力", "一括入力" for modes 0, 1, 2; empty for any other.
-std::string ModeName(int mode);
+// "タッチタイプ", "逐次入力", "一括入力".
+std::string ModeName(TPracticeMode mode);
 // "行ごとに比較" while bulk input compares line by line, else empty.
 std::string LineCompText(bool lineComp);
 // Touch typing: "  3  秒    12  打   エラー   1  打" for 3 s, 12 keys and 1 miss.
@@ -75,20 +76,9 @@ std::string TouchSpeedText(int keyCount, int seconds);
 
 // ---- Result texts ----
 
-// A sequential exercise shows a result and stores a record only when it took more than one
-// second.
-bool SequentialResultDue(int seconds);
 // Characters and keys per minute (extended precision) and the wrong entries, on three lines.
 std::string SequentialResultText(int charCount, int keyCount, int seconds, int errorCount);
 
-// What a bulk comparison counted: the comparer's counters after a whole-text comparison, or
-// the sums over the lines (leftover units included) after a line-by-line one.
-struct TBulkCounts {
-    int ExampleCount = 0;
-    int InputCount = 0; // typed units
-    int MissCount = 0;  // typos and omissions
-    int ExtraCount = 0;
-};
 // Typed units and keys per minute (single precision, "0.0" at 0 seconds), misses and extras,
 // in characters for Japanese texts and in words (" WPM ") for single-byte ones.
 std::string BulkResultText(bool singleByte, const TBulkCounts& counts, int keyCount, int seconds);
@@ -99,44 +89,3 @@ std::string BulkResultText(bool singleByte, const TBulkCounts& counts, int keyCo
 // the modifiers (Shift, Control, Alt, AltGr, Meta, Super, Hyper, mode switch), Page Up,
 // Page Down, End, Home and the four arrows. Backspace, Delete and the lock keys count.
 bool CountsAsKeystroke(int key);
-
-// ---- Records ----
-
-// The window state a record is made of.
-struct TExerciseState {
-    int Seconds = 0;
-    int KeyCount = 0;
-    int CharCount = 0;
-    int KanjiCount = 0;
-    bool SingleByte = false;
-    std::string Title;              // Shift_JIS; empty for a file opened directly
-    std::filesystem::path TextPath; // the register file or the text file practised
-};
-
-// A local date and time as days since 1899-12-30, the time of day as fraction: 2024-01-15
-// 12:00 gives 45306.5.
-double RecDateOf(int year, int month, int day, int hour, int minute, double second);
-// A moment in the local time zone.
-double RecDateOf(std::chrono::system_clock::time_point moment);
-double CurrentRecDate();
-
-// The title a record stores: the window's title, or for `fileNameFallback` when it is empty
-// the file name of the text path without folder and extension in Shift_JIS. It is cut to at
-// most 20 bytes at a character boundary, so no double-byte character is split.
-std::string RecordTitleFor(const TExerciseState& state, bool fileNameFallback);
-
-// The records, every byte not named here zero. Sequential: example = characters, input =
-// typed units, misses = wrong entries, match and extra 0. Bulk: the counts, match = input −
-// extra; whole-text records fall back to the file name for the title, line-by-line ones not.
-TPracticeRec SequentialRecord(const TExerciseState& state, int typedCount, int errorCount,
-                              double recDate);
-TPracticeRec BulkRecord(const TExerciseState& state, const TBulkCounts& counts, bool lineByLine,
-                        double recDate);
-
-// The end of a sequential exercise: stores the record of the current local time and returns
-// the result text, or stores nothing and returns nothing when it took 1 second or less.
-std::optional<std::string> RecordSequentialExercise(const TExerciseState& state, int typedCount,
-                                                    int errorCount);
-// The end of a bulk comparison: stores the record and returns the result text.
-std::string RecordBulkExercise(const TExerciseState& state, const TBulkCounts& counts,
-                               bool lineByLine);

@@ -5,7 +5,7 @@
 // upper bound at least 10 above its lower bound. Plain functions over the settings block, so
 // that the data file's repair and the dialog share one set of rules.
 
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 
 #include <cstdint>
 

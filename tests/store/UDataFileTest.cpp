@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 
 #include "platform/FileIo.h"
 #include "tests/support/TempFolder.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/UKeystrokeCounter.h"
+#include "exercise/UKeystrokeCounter.h"
 
 #include <QtCore/qnamespace.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/UDataFile.h"
+#include "store/UDataFile.h"
 
-#include "dialogs/UOptionRanges.h"
+#include "store/UOptionRanges.h"
 #include "platform/FileIo.h"
 #include "platform/ProgramFolder.h"
 
@@ -131,9 +131,13 @@ void EmptyRecord(TPracticeRec& rec) {
     rec.KanjiCount = rec.KeyCount = rec.Reserved40 = rec.Seconds = 0;
 }
 
-void EmptyAllRecords() {
-    for (TPracticeRec& rec : PracticeRecs)
+void EmptyRecords(TRecordRing ring) {
+    for (TPracticeRec& rec : ring)
         EmptyRecord(rec);
+}
+
+void EmptyAllRecords() {
+    EmptyRecords(PracticeRecs);
 }
 
 void StoreRecord(const TPracticeRec& rec) {
