@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ pkg-config \
 	qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev \
 	libdbus-1-dev libwayland-dev wayland-protocols \
 	libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev \
-	fonts-ipafont-gothic fontconfig
+	fonts-ipafont-gothic fontconfig clang-format
 # What the benchmarks need on top: a virtual X display.
 BENCH_PACKAGES := xvfb xauth x11-utils
 # What the input-method tests and benchmark need on top: a virtual X display and a headless

@@ -38,7 +38,8 @@ public:
 
     // Enter taken where the example has its line break: the break (CR LF) joins the accepted
     // part. In Japanese texts (`langMode` 0) it turns grey as accepted commits do, a refused
-    // one's red included, and keeps the style that marked it refused; English texts colour it as CheckKey colours every key.
+    // one's red included, and keeps the style that marked it refused; English texts colour it as
+    // CheckKey colours every key.
     void AcceptBreak(int langMode);
 
     // Checks a key before the typing field gets it: `typed` against `expected`, the example's

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/UfSetOption.h"
 
-#include "store/UDataFile.h"
 #include "japanese/UDefineJap.h"
 #include "platform/DialogFrame.h"
+#include "platform/ShiftJis.h"
 #include "platform/UpDown.h"
+#include "store/UDataFile.h"
 #include "ui_UfSetOption.h"
 
 #include <QKeyEvent>
@@ -136,7 +137,7 @@ bool TfrmSetOption::eventFilter(QObject* watched, QEvent* event) {
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (edit && event->type() == QEvent::KeyPress) {
         QString text = static_cast<QKeyEvent*>(event)->text();
-        if (!text.isEmpty() && text.front() >= QChar(0x20) && text.front() != QChar(0x7f))
+        if (!text.isEmpty() && !ShiftJis::IsControlChar(text.front().unicode()))
             return true;
     } else if (edit && event->type() == QEvent::FocusIn) {
         Edit1Enter(edit);

@@ -15,10 +15,10 @@ namespace {
 const QString NoticeText = QStringLiteral("© 2026 TYPORIN プロジェクト");
 const QString MailHint = QStringLiteral("作者へメールを送る");
 const QString LicenceText = QStringLiteral("ライセンス: GPL-3.0-or-later");
-const QString LicenceHint = QStringLiteral(
-    "TYPORIN は自由ソフトウェアです。GNU 一般公衆利用許諾書 (GPL) の第 3 版、\n"
-    "またはそれ以降の版の条件で、再配布や改変ができます。無保証です。\n"
-    "くわしくは LICENSE ファイルを見てください。");
+const QString LicenceHint =
+    QStringLiteral("TYPORIN は自由ソフトウェアです。GNU 一般公衆利用許諾書 (GPL) の第 3 版、\n"
+                   "またはそれ以降の版の条件で、再配布や改変ができます。無保証です。\n"
+                   "くわしくは LICENSE ファイルを見てください。");
 } // namespace
 
 TfrmVersion::TfrmVersion(QWidget* parent)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/UfEditor.h"
 
-#include "store/UDataFile.h"
 #include "editor/UfEditorShared.h"
 #include "japanese/UPracticeText.h"
 #include "platform/Dialogs.h"
@@ -13,6 +12,7 @@
 #include "platform/Shell.h"
 #include "platform/StatusPanel.h"
 #include "platform/WindowBounds.h"
+#include "store/UDataFile.h"
 #include "ui_UfEditor.h"
 
 #include <QCloseEvent>

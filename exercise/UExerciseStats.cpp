@@ -14,9 +14,7 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 // The fixed pieces of the status and result texts, in Shift_JIS, converted once.
 struct TPieces {

@@ -3,8 +3,8 @@
 // windowing system can report. After the repair every value is one the program can use, a
 // window lies wholly on a screen, and a second repair changes nothing.
 
-#include "store/UDataFile.h"
 #include "fuzz/FuzzCheck.h"
+#include "store/UDataFile.h"
 
 #include <cstring>
 

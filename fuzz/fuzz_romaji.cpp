@@ -3,7 +3,6 @@
 // sentence lands in exactly one unit, keys are upper case, and the guide is the keys of
 // the kana units and the typable single-byte characters themselves, in a row.
 
-#include "store/UDataFile.h"
 #include "fuzz/FuzzCheck.h"
 #include "platform/ShiftJis.h"
 #include "romaji/UuHiraToRoman.h"
@@ -15,12 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 8192)
         return 0;
     TFuzzInput input(data, size);
-    for (std::int32_t& choice : OptionRec.RomajiChoice)
+    TRomajiOptions options;
+    for (int& choice : options.Choices)
         choice = input.Take<std::uint8_t>() % 3;
-    OptionRec.RomajiLower = input.Take<std::uint8_t>() % 2;
+    options.Lower = input.Take<std::uint8_t>() % 2;
     std::u16string sentence = input.RestAsUtf16();
 
-    TRomajiLine line = MakeRomajiLine(sentence);
+    TRomajiLine line = MakeRomajiLine(sentence, options);
     FUZZ_CHECK(line.Units.size() == line.Keys.size());
     std::string units, guide;
     bool doubleByte = false;
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::sort(units.begin(), units.end());
     std::sort(expected.begin(), expected.end());
     FUZZ_CHECK(units == expected);
-    if (OptionRec.RomajiLower && doubleByte)
+    if (options.Lower && doubleByte)
         for (char& g : guide)
             g = static_cast<char>(std::tolower(static_cast<unsigned char>(g)));
     FUZZ_CHECK(line.Guide == guide);

@@ -227,11 +227,11 @@ shot_about() {
 
 # The analysis window over three weeks of made-up practice with a few weak kana, with its
 # keyboard and its kana chart: the preview of
-# the build (bench/analysis/analysis_preview) fills a statistics store of its own in the
+# the build (bench/records/analysis_preview) fills a statistics store of its own in the
 # temporary folder and shows the window over it.
 shot_analysis() {
     mkdir -p "$work/analysis"
-    "$build/bench/analysis/analysis_preview" "$work/analysis" >/dev/null 2>&1 &
+    "$build/bench/records/analysis_preview" "$work/analysis" >/dev/null 2>&1 &
     preview_pid=$!
     window=${window:-}
     other_window 'かな別の分析' 0 0 960 680

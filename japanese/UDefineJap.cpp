@@ -143,7 +143,7 @@ std::string ToFullWidthText(std::string_view text) {
         unsigned char c = static_cast<unsigned char>(text[pos]);
         if (length == 2)
             result.append(text.substr(pos, 2));
-        else if (c == '\r' || c == '\n' || (c >= 32 && c != 127))
+        else if (c == '\r' || c == '\n' || !ShiftJis::IsControlChar(c))
             result += ToFullWidth(text.substr(pos, 1));
         pos += length;
     }

@@ -4,7 +4,7 @@
 // The screens there are now, as the data file's repair and every window that restores its
 // bounds take them.
 
-#include "store/UDataFile.h"
+#include "platform/ScreenRect.h"
 
 #include <vector>
 

@@ -43,8 +43,7 @@ QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::
         return QUrl::fromLocalFile(chm);
     const QDir manual(QDir(local(sharedFolder)).filePath(QStringLiteral("help")));
     // Only a page of the manual's own folder: a name with a folder in it is not one.
-    const QString own =
-        page.isEmpty() || page.contains(QLatin1Char('/')) ? HelpContentsPage : page;
+    const QString own = page.isEmpty() || page.contains(QLatin1Char('/')) ? HelpContentsPage : page;
     for (const QString& name : {own, HelpContentsPage})
         if (QFileInfo::exists(manual.filePath(name)))
             return QUrl::fromLocalFile(manual.filePath(name));

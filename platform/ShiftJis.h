@@ -14,6 +14,12 @@
 
 namespace ShiftJis {
 
+// The control characters: below the blank, and Delete. They are no characters of a text.
+constexpr char32_t DeleteChar = 0x7f;
+constexpr bool IsControlChar(char32_t c) {
+    return c < U' ' || c == DeleteChar;
+}
+
 // A byte in 0x81–0x9F or 0xE0–0xFC opens a double-byte character together with the byte after
 // it; every other byte (half-width katakana 0xA1–0xDF included) is a character by itself.
 constexpr bool IsLeadByte(unsigned char c) {
@@ -38,6 +44,10 @@ QString ToQString(std::string_view sjis);
 // Unicode beyond JIS) becomes the single byte '?'; a surrogate pair counts as one character.
 inline constexpr char Unmappable = '?';
 std::string FromUtf16(std::u16string_view text);
+// The same for the fixed texts of the code and the tests: Sjis(u"逐次入力").
+inline std::string Sjis(std::u16string_view text) {
+    return FromUtf16(text);
+}
 std::string FromQString(const QString& text);
 
 // Byte length in Shift_JIS of one UTF-16 code unit, as FromUtf16 would encode it: 1 for

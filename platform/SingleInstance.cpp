@@ -2,6 +2,7 @@
 #include "platform/SingleInstance.h"
 
 #include "platform/FileIo.h"
+#include "platform/ShiftJis.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,8 @@ constexpr qsizetype MaxTokenLength = 255;
 constexpr qsizetype MaxPendingBytes = 8 + MaxTokenLength;
 
 bool TokenCharacter(char c) {
-    return c > ' ' && c < 0x7f;
+    const auto byte = static_cast<unsigned char>(c);
+    return byte > ' ' && byte < ShiftJis::DeleteChar;
 }
 
 // The address of the socket at `path`; false when the path does not fit an address.

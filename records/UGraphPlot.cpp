@@ -9,9 +9,7 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 // A strip's value of a record: part ÷ whole × factor rounded, or 0 unless whole > guard.
 struct TValueRule {

@@ -6,8 +6,8 @@
 // scale, point positions, dotted grid lines, dot boxes), the hint texts, the vertical labels
 // and the read-out line. Texts are Shift_JIS bytes.
 
-#include "store/UDataFile.h"
 #include "records/URecords.h"
+#include "store/UDataFile.h"
 
 #include <cstdint>
 #include <string>

@@ -13,9 +13,7 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 // 10000-01-01 in days since 1899-12-30: no date from here on is a date of a record.
 constexpr double FirstDateBeyond9999 = 2958466.0;
@@ -53,33 +51,88 @@ std::string TwoDigits(int n) {
 }
 
 struct THeaderTexts {
-    std::u16string Line1, Line1English, Line2, Line2English;
+    std::u16string_view Line1, Line1English, Line2, Line2English;
 };
 
-const THeaderTexts BulkHeaders[] = {
-    {u"No.", u"No.", u"", u""},
-    {u"日付け", u"日付け", u"", u""},
-    {u"時刻", u"時刻", u"", u""},
-    {u"例文文字数", u"例文単語数", u"", u""},
-    {u"入力文字数", u"入力単語数", u" (文字/分) ", u"(WPM)"},
-    {u"一致数", u"一致数", u" (%) ", u" (%) "},
-    {u"誤・脱字数", u"誤・脱単語数", u" (%) ", u" (%) "},
-    {u"余字数", u"余単語数", u" (%) ", u" (%) "},
-    {u"漢字数", u"漢字数", u" (%) ", u" (%) "},
-    {u"時間", u"時間", u"（秒）", u"（秒）"},
-    {u"打鍵数", u"打鍵数", u"（打／分）", u"（打／分）"},
+// What a column is in the grid of one mode.
+struct TColumnInMode {
+    bool Shown = false;
+    THeaderTexts Header;
+    int Width = 0; // pixels; 0 shares what the fixed columns leave
+    // The figure written in brackets after the count, with its CSV header; none: the count alone.
+    double TDerivedFigures::*Figure = nullptr;
+    const char* CsvFigure = nullptr;
 };
-const THeaderTexts SequentialHeaders[] = {
-    {u"No.", u"No.", u"", u""},
-    {u"日付け", u"日付け", u"", u""},
-    {u"時刻", u"時刻", u"", u""},
-    {u"例文文字数", u"例文文字数", u" (文字/分) ", u" (文字/分) "},
-    {u"入力文字数", u"入力文字数", u" (文字/分) ", u" (文字/分) "},
-    {u"誤字数", u"誤字数", u" (%) ", u" (%) "},
-    {u"漢字数", u"漢字数", u" (%) ", u" (%) "},
-    {u"時間", u"時間", u"（秒）", u"（秒）"},
-    {u"打鍵数", u"打鍵数", u"（打／分）", u"（打／分）"},
+
+enum class TCellKind { Number, Date, Time, Count };
+
+// One column of the records: the grid of either mode and the CSV export walk this table, so a
+// column is added or changed here alone. A count column gives its raw count to the CSV in every
+// mode and its figure in the modes that show one.
+struct TGridColumn {
+    TCellKind Kind;
+    std::int32_t TPracticeRec::*Count;
+    const char* CsvCount;
+    TColumnInMode Bulk, Sequential;
 };
+
+using F = TDerivedFigures;
+// clang-format off
+const TGridColumn GridColumns[] = {
+    {TCellKind::Number, nullptr, nullptr,
+     {true, {u"No.", u"No.", u"", u""}, 30},
+     {true, {u"No.", u"No.", u"", u""}, 30}},
+    {TCellKind::Date, nullptr, nullptr,
+     {true, {u"日付け", u"日付け", u"", u""}},
+     {true, {u"日付け", u"日付け", u"", u""}}},
+    {TCellKind::Time, nullptr, nullptr,
+     {true, {u"時刻", u"時刻", u"", u""}, 55},
+     {true, {u"時刻", u"時刻", u"", u""}}},
+    {TCellKind::Count, &TPracticeRec::ExampleCount, "例文数",
+     {true, {u"例文文字数", u"例文単語数", u"", u""}},
+     {true, {u"例文文字数", u"例文文字数", u" (文字/分) ", u" (文字/分) "}, 0,
+      &F::ExampleSpeed, "例文速度（/分）"}},
+    {TCellKind::Count, &TPracticeRec::InputCount, "入力数",
+     {true, {u"入力文字数", u"入力単語数", u" (文字/分) ", u"(WPM)"}, 0,
+      &F::InputSpeed, "入力速度（/分）"},
+     {true, {u"入力文字数", u"入力文字数", u" (文字/分) ", u" (文字/分) "}, 0,
+      &F::InputSpeed, "入力速度（/分）"}},
+    {TCellKind::Count, &TPracticeRec::MatchCount, "一致数",
+     {true, {u"一致数", u"一致数", u" (%) ", u" (%) "}, 0, &F::MatchRate, "一致率（%）"},
+     {}},
+    {TCellKind::Count, &TPracticeRec::MissCount, "誤・脱字数",
+     {true, {u"誤・脱字数", u"誤・脱単語数", u" (%) ", u" (%) "}, 0,
+      &F::MissRate, "誤・脱字率（%）"},
+     {true, {u"誤字数", u"誤字数", u" (%) ", u" (%) "}, 0, &F::MissRate, "誤字率（%）"}},
+    {TCellKind::Count, &TPracticeRec::ExtraCount, "余字数",
+     {true, {u"余字数", u"余単語数", u" (%) ", u" (%) "}, 0, &F::ExtraRate, "余字率（%）"},
+     {}},
+    {TCellKind::Count, &TPracticeRec::KanjiCount, "漢字数",
+     {true, {u"漢字数", u"漢字数", u" (%) ", u" (%) "}, 0, &F::KanjiRate, "漢字率（%）"},
+     {true, {u"漢字数", u"漢字数", u" (%) ", u" (%) "}, 0, &F::KanjiRate, "漢字率（%）"}},
+    {TCellKind::Count, &TPracticeRec::Seconds, "時間（秒）",
+     {true, {u"時間", u"時間", u"（秒）", u"（秒）"}, 55},
+     {true, {u"時間", u"時間", u"（秒）", u"（秒）"}}},
+    {TCellKind::Count, &TPracticeRec::KeyCount, "打鍵数",
+     {true, {u"打鍵数", u"打鍵数", u"（打／分）", u"（打／分）"}, 0,
+      &F::KeySpeed, "打鍵速度（打/分）"},
+     {true, {u"打鍵数", u"打鍵数", u"（打／分）", u"（打／分）"}, 0,
+      &F::KeySpeed, "打鍵速度（打/分）"}},
+};
+// clang-format on
+
+const TColumnInMode& InMode(const TGridColumn& column, bool sequential) {
+    return sequential ? column.Sequential : column.Bulk;
+}
+
+// The columns the grid of a mode shows, in order.
+std::vector<const TGridColumn*> ShownColumns(bool sequential) {
+    std::vector<const TGridColumn*> shown;
+    for (const TGridColumn& column : GridColumns)
+        if (InMode(column, sequential).Shown)
+            shown.push_back(&column);
+    return shown;
+}
 
 // ---- CSV ----
 
@@ -130,7 +183,7 @@ void SortByTitle(TRecList& list) {
     });
 }
 
-TRecList RecordsOfMode(TConstRecordRing ring, std::uint8_t mode) {
+TRecList RecordsOfMode(TConstRecordRing ring, TRecordMode mode) {
     TRecList list;
     for (const TPracticeRec& rec : ring)
         if (RecordInUse(rec) && rec.RecMode == mode)
@@ -138,7 +191,7 @@ TRecList RecordsOfMode(TConstRecordRing ring, std::uint8_t mode) {
     return list;
 }
 
-TTitleRecords RecordsOfTitle(TConstRecordRing ring, std::uint8_t mode, std::string_view title) {
+TTitleRecords RecordsOfTitle(TConstRecordRing ring, TRecordMode mode, std::string_view title) {
     TTitleRecords result;
     TRecList all = RecordsOfMode(ring, mode);
     SortByTitle(all);
@@ -146,7 +199,8 @@ TTitleRecords RecordsOfTitle(TConstRecordRing ring, std::uint8_t mode, std::stri
                               [&](const TPracticeRec& rec) { return RecordTitle(rec) == title; });
     if (first == all.end())
         return result;
-    result.EnglishView = first->RecMode == RecModeBulkWhole && first->TextKind == TextKindEnglish;
+    result.EnglishView =
+        first->RecMode == TRecordMode::BulkWhole && first->TextKind == TTextKind::English;
     for (auto it = first; it != all.end() && RecordTitle(*it) == title; ++it)
         result.Records.push_back(*it);
     SortByDate(result.Records);
@@ -172,14 +226,14 @@ std::string TitleItemText(const TTitleItem& item, bool withCount) {
     return withCount ? FormatCount(item.Count) + " " + item.Title : item.Title;
 }
 
-int DeleteTitleRecords(TRecordRing ring, std::int32_t& nextRecord, std::uint8_t mode,
+int DeleteTitleRecords(TRecordRing ring, std::int32_t& nextRecord, TRecordMode mode,
                        std::string_view title) {
     int emptied = 0;
     for (TPracticeRec& rec : ring)
         if (rec.RecMode == mode && RecordTitle(rec) == title) {
             rec.RecDate = 0;
-            rec.TextKind = TextKindEmpty;
-            rec.RecMode = RecModeEmpty;
+            rec.TextKind = TTextKind::Empty;
+            rec.RecMode = TRecordMode::Empty;
             rec.ExampleCount = rec.InputCount = rec.MatchCount = rec.MissCount = 0;
             rec.ExtraCount = rec.KanjiCount = rec.KeyCount = rec.Reserved40 = rec.Seconds = 0;
             ++emptied;
@@ -232,86 +286,97 @@ TRecDateTime DecodeRecDate(double recDate) {
 }
 
 int GridColumnCount(bool sequential) {
-    return sequential ? 9 : 11;
+    return static_cast<int>(ShownColumns(sequential).size());
 }
 
 std::vector<int> GridColumnWidths(int clientWidth, bool sequential,
                                   const std::vector<int>& needed) {
-    const double share = sequential ? (clientWidth - 30 - 9) / 8.0 : (clientWidth - 140 - 11) / 8.0;
-    const int w = std::max(75, static_cast<int>(std::nearbyint(share)));
-    std::vector<int> widths(static_cast<std::size_t>(GridColumnCount(sequential)), w);
-    widths[0] = 30;
-    if (!sequential)
-        widths[2] = widths[9] = 55;
-    for (std::size_t column = 0; column < widths.size() && column < needed.size(); ++column)
-        widths[column] = std::max(widths[column], needed[column]);
+    const std::vector<const TGridColumn*> columns = ShownColumns(sequential);
+    // The fixed columns keep their width; the others share the rest, less a pixel a column for
+    // the grid's lines.
+    int fixed = 0, sharing = 0;
+    for (const TGridColumn* column : columns) {
+        fixed += InMode(*column, sequential).Width;
+        sharing += InMode(*column, sequential).Width == 0;
+    }
+    const int count = static_cast<int>(columns.size());
+    const double share = static_cast<double>(clientWidth - fixed - count) / std::max(1, sharing);
+    const int shared = std::max(75, static_cast<int>(std::nearbyint(share)));
+    std::vector<int> widths;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int own = InMode(*columns[i], sequential).Width;
+        const int need = i < needed.size() ? needed[i] : 0;
+        widths.push_back(std::max(own != 0 ? own : shared, need));
+    }
     return widths;
 }
 
 std::vector<std::string> GridRow(const TPracticeRec& rec, int index, bool sequential) {
     const TRecDateTime t = DecodeRecDate(rec.RecDate);
     const TDerivedFigures f = GridFigures(rec);
-    std::vector<std::string> cells{FormatCount(index + 1),
-                                   TwoDigits(t.Year % 100) + "/" + std::to_string(t.Month) + "/" +
-                                       TwoDigits(t.Day),
-                                   std::to_string(t.Hour) + ":" + TwoDigits(t.Minute)};
-    if (sequential) {
-        cells.insert(cells.end(), {WithFigure(rec.ExampleCount, f.ExampleSpeed),
-                                   WithFigure(rec.InputCount, f.InputSpeed),
-                                   WithFigure(rec.MissCount, f.MissRate),
-                                   WithFigure(rec.KanjiCount, f.KanjiRate),
-                                   FormatCount(rec.Seconds), WithFigure(rec.KeyCount, f.KeySpeed)});
-    } else {
-        cells.insert(
-            cells.end(),
-            {FormatCount(rec.ExampleCount), WithFigure(rec.InputCount, f.InputSpeed),
-             WithFigure(rec.MatchCount, f.MatchRate), WithFigure(rec.MissCount, f.MissRate),
-             WithFigure(rec.ExtraCount, f.ExtraRate), WithFigure(rec.KanjiCount, f.KanjiRate),
-             FormatCount(rec.Seconds), WithFigure(rec.KeyCount, f.KeySpeed)});
+    std::vector<std::string> cells;
+    for (const TGridColumn* column : ShownColumns(sequential)) {
+        switch (column->Kind) {
+        case TCellKind::Number:
+            cells.push_back(FormatCount(index + 1));
+            break;
+        case TCellKind::Date:
+            cells.push_back(TwoDigits(t.Year % 100) + "/" + std::to_string(t.Month) + "/" +
+                            TwoDigits(t.Day));
+            break;
+        case TCellKind::Time:
+            cells.push_back(std::to_string(t.Hour) + ":" + TwoDigits(t.Minute));
+            break;
+        case TCellKind::Count: {
+            const TColumnInMode& mode = InMode(*column, sequential);
+            const int count = rec.*column->Count;
+            cells.push_back(mode.Figure ? WithFigure(count, f.*mode.Figure) : FormatCount(count));
+            break;
+        }
+        }
     }
     return cells;
 }
 
 THeader GridHeader(int column, bool sequential, bool englishView) {
-    const int count = GridColumnCount(sequential);
-    if (column < 0 || column >= count)
+    const std::vector<const TGridColumn*> columns = ShownColumns(sequential);
+    if (column < 0 || column >= static_cast<int>(columns.size()))
         return {};
-    const THeaderTexts& h = sequential ? SequentialHeaders[column] : BulkHeaders[column];
+    const THeaderTexts& h = InMode(*columns[static_cast<std::size_t>(column)], sequential).Header;
     const bool english = englishView && !sequential;
     return {Sjis(english ? h.Line1English : h.Line1), Sjis(english ? h.Line2English : h.Line2)};
 }
 
 // ---- Export ----
 
-std::string RecModeName(std::uint8_t mode) {
+std::string RecModeName(TRecordMode mode) {
     switch (mode) {
-    case RecModeSequential:
+    case TRecordMode::Sequential:
         return "逐次入力";
-    case RecModeBulkWhole:
+    case TRecordMode::BulkWhole:
         return "一括入力（一括比較）";
-    case RecModeBulkLines:
+    case TRecordMode::BulkLines:
         return "一括入力（行ごとに比較）";
     default:
         return {};
     }
 }
 
-std::string CsvFileName(std::uint8_t mode, int year, int month, int day) {
+std::string CsvFileName(TRecordMode mode, int year, int month, int day) {
     char date[32];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", year, month, day);
     return RecModeName(mode) + "_" + date + ".csv";
 }
 
 std::string RecordsCsv(const TRecList& list, bool sequential) {
-    std::vector<std::string> header{"No.",    "日時",       "タイトル", "モード",     "文字種",
-                                    "例文数", "入力数",     "一致数",   "誤・脱字数", "余字数",
-                                    "漢字数", "時間（秒）", "打鍵数"};
-    if (sequential)
-        header.insert(header.end(), {"例文速度（/分）", "入力速度（/分）", "誤字率（%）",
-                                     "漢字率（%）", "打鍵速度（打/分）"});
-    else
-        header.insert(header.end(), {"入力速度（/分）", "一致率（%）", "誤・脱字率（%）",
-                                     "余字率（%）", "漢字率（%）", "打鍵速度（打/分）"});
+    // The record's own fields, then every count of the table, then the figures of the mode.
+    std::vector<std::string> header{"No.", "日時", "タイトル", "モード", "文字種"};
+    for (const TGridColumn& column : GridColumns)
+        if (column.CsvCount)
+            header.push_back(column.CsvCount);
+    for (const TGridColumn& column : GridColumns)
+        if (const TColumnInMode& mode = InMode(column, sequential); mode.Shown && mode.Figure)
+            header.push_back(mode.CsvFigure);
     std::string csv(UCsv::Utf8Bom);
     UCsv::AppendRow(csv, header);
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -321,27 +386,15 @@ std::string RecordsCsv(const TRecList& list, bool sequential) {
         std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d", t.Year, t.Month, t.Day, t.Hour,
                       t.Minute);
         const TDerivedFigures f = GridFigures(rec);
-        std::vector<std::string> row{FormatCount(static_cast<int>(i) + 1),
-                                     when,
-                                     Utf8(RecordTitle(rec)),
-                                     RecModeName(rec.RecMode),
-                                     rec.TextKind == TextKindEnglish ? "英語" : "日本語",
-                                     FormatCount(rec.ExampleCount),
-                                     FormatCount(rec.InputCount),
-                                     FormatCount(rec.MatchCount),
-                                     FormatCount(rec.MissCount),
-                                     FormatCount(rec.ExtraCount),
-                                     FormatCount(rec.KanjiCount),
-                                     FormatCount(rec.Seconds),
-                                     FormatCount(rec.KeyCount)};
-        if (sequential)
-            row.insert(row.end(),
-                       {FormatReal(f.ExampleSpeed), FormatReal(f.InputSpeed),
-                        FormatReal(f.MissRate), FormatReal(f.KanjiRate), FormatReal(f.KeySpeed)});
-        else
-            row.insert(row.end(),
-                       {FormatReal(f.InputSpeed), FormatReal(f.MatchRate), FormatReal(f.MissRate),
-                        FormatReal(f.ExtraRate), FormatReal(f.KanjiRate), FormatReal(f.KeySpeed)});
+        std::vector<std::string> row{FormatCount(static_cast<int>(i) + 1), when,
+                                     Utf8(RecordTitle(rec)), RecModeName(rec.RecMode),
+                                     rec.TextKind == TTextKind::English ? "英語" : "日本語"};
+        for (const TGridColumn& column : GridColumns)
+            if (column.CsvCount)
+                row.push_back(FormatCount(rec.*column.Count));
+        for (const TGridColumn& column : GridColumns)
+            if (const TColumnInMode& mode = InMode(column, sequential); mode.Shown && mode.Figure)
+                row.push_back(FormatReal(f.*mode.Figure));
         UCsv::AppendRow(csv, row);
     }
     return csv;

@@ -37,7 +37,7 @@ void SortByDate(TRecList& list);
 void SortByTitle(TRecList& list);
 
 // Copies of the slots of `ring` in use whose RecMode is `mode`, in slot order.
-TRecList RecordsOfMode(TConstRecordRing ring, std::uint8_t mode);
+TRecList RecordsOfMode(TConstRecordRing ring, TRecordMode mode);
 
 // The records of one title (byte-equal) in `mode`, sorted by date. `englishView` tells whether
 // the title's first record after the title sort is a bulk whole-text record of an English text.
@@ -45,7 +45,7 @@ struct TTitleRecords {
     TRecList Records;
     bool EnglishView = false;
 };
-TTitleRecords RecordsOfTitle(TConstRecordRing ring, std::uint8_t mode, std::string_view title);
+TTitleRecords RecordsOfTitle(TConstRecordRing ring, TRecordMode mode, std::string_view title);
 
 // One item of the title list: "count title".
 struct TTitleItem {
@@ -62,7 +62,7 @@ std::string TitleItemText(const TTitleItem& item, bool withCount = true);
 // Empties every slot of `ring` of `mode` with exactly `title`, then compacts the ring: the slots
 // in use (any mode) move, sorted by date, to slots 0, 1, …; the rest are emptied; `nextRecord`
 // := their number (0 when that is 200). Returns the number of slots emptied.
-int DeleteTitleRecords(TRecordRing ring, std::int32_t& nextRecord, std::uint8_t mode,
+int DeleteTitleRecords(TRecordRing ring, std::int32_t& nextRecord, TRecordMode mode,
                        std::string_view title);
 
 // A real rounded to nearest with ties to even and saturated to the 32-bit range; NaN gives 0.
@@ -113,6 +113,6 @@ THeader GridHeader(int column, bool sequential, bool englishView);
 std::string RecordsCsv(const TRecList& list, bool sequential);
 // "一括入力（一括比較）_2026-12-08.csv": the name proposed for the CSV of `mode` made on that day
 // (UTF-8).
-std::string CsvFileName(std::uint8_t mode, int year, int month, int day);
+std::string CsvFileName(TRecordMode mode, int year, int month, int day);
 // The name of a record mode, UTF-8: "逐次入力", "一括入力（一括比較）", "一括入力（行ごとに比較）".
-std::string RecModeName(std::uint8_t mode);
+std::string RecModeName(TRecordMode mode);

@@ -4,9 +4,9 @@
 
 #include "records/UfGraphJap.h"
 
-#include "store/UDataFile.h"
 #include "platform/PaintBox.h"
 #include "platform/ShiftJis.h"
+#include "store/UDataFile.h"
 #include "ui_UfGraphJap.h"
 
 #include <QPainter>
@@ -94,7 +94,7 @@ void DrawGraph(QPainter& painter, QSize size, int kind, std::int32_t upper,
 }
 
 TGraphView TfrmGraphJap::View() const {
-    return {CurrentMode() == RecModeSequential, EnglishView};
+    return {CurrentMode() == TRecordMode::Sequential, EnglishView};
 }
 
 void TfrmGraphJap::RefreshGraphs() {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/UfGraphJap.h"
 
-#include "store/UDataFile.h"
 #include "exercise/UExerciseStats.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
@@ -12,6 +11,7 @@
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
 #include "platform/WindowBounds.h"
+#include "store/UDataFile.h"
 #include "ui_UfGraphJap.h"
 
 #include <QApplication>
@@ -193,11 +193,11 @@ void TfrmGraphJap::FormCreate(const TMainWindowState& main) {
     ResetTitleList();
 
     // In touch typing neither applies: the bulk whole-text item stays checked, the panel empty.
-    FRecMode = RecModeBulkWhole;
+    FRecMode = TRecordMode::BulkWhole;
     if (main.Sequential)
-        FRecMode = RecModeSequential;
+        FRecMode = TRecordMode::Sequential;
     else if (main.Bulk)
-        FRecMode = main.LineComp ? RecModeBulkLines : RecModeBulkWhole;
+        FRecMode = main.LineComp ? TRecordMode::BulkLines : TRecordMode::BulkWhole;
     CheckModeItem();
     if (main.Sequential || main.Bulk)
         SetModeStatus();
@@ -272,21 +272,22 @@ bool TfrmGraphJap::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Records, title list and grid ----
 
-std::uint8_t TfrmGraphJap::CurrentMode() const {
+TRecordMode TfrmGraphJap::CurrentMode() const {
     return FRecMode;
 }
 
 void TfrmGraphJap::CheckModeItem() {
-    ui->PartMode1->setChecked(FRecMode == RecModeSequential);
-    ui->AllMode1->setChecked(FRecMode == RecModeBulkWhole);
-    ui->AllLineMode1->setChecked(FRecMode == RecModeBulkLines);
+    ui->PartMode1->setChecked(FRecMode == TRecordMode::Sequential);
+    ui->AllMode1->setChecked(FRecMode == TRecordMode::BulkWhole);
+    ui->AllLineMode1->setChecked(FRecMode == TRecordMode::BulkLines);
 }
 
 void TfrmGraphJap::SetModeStatus() {
     const QString texts[] = {QStringLiteral("逐次入力モードの記録"),
                              QStringLiteral("一括入力（一括比較）モードの記録"),
                              QStringLiteral("一括入力（行ごとに比較）モードの記録")};
-    StatusPanel(ui->StatusBar1, 0)->SetText(texts[FRecMode - RecModeSequential]);
+    StatusPanel(ui->StatusBar1, 0)
+        ->SetText(texts[static_cast<int>(FRecMode) - static_cast<int>(TRecordMode::Sequential)]);
 }
 
 void TfrmGraphJap::LoadRecords(const std::string& title) {
@@ -341,7 +342,7 @@ void TfrmGraphJap::BuildTitleList() {
 
 void TfrmGraphJap::FillGrid() {
     QTableWidget* grid = ui->StringGrid1;
-    const bool sequential = CurrentMode() == RecModeSequential;
+    const bool sequential = CurrentMode() == TRecordMode::Sequential;
     const int count = static_cast<int>(RecList.size());
 
     QFont cellFont = grid->font();
@@ -386,7 +387,7 @@ void TfrmGraphJap::FillGrid() {
 // they do not fit.
 void TfrmGraphJap::FormResize() {
     QTableWidget* grid = ui->StringGrid1;
-    const bool sequential = CurrentMode() == RecModeSequential;
+    const bool sequential = CurrentMode() == TRecordMode::Sequential;
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The width without a vertical scroll bar when the rows fit, as the counts share it.
@@ -424,14 +425,14 @@ std::vector<int> TfrmGraphJap::NeededColumnWidths() const {
 // ---- Commands ----
 
 void TfrmGraphJap::PartMode1Click(QAction* item) {
-    const std::uint8_t mode = item == ui->PartMode1  ? RecModeSequential
-                              : item == ui->AllMode1 ? RecModeBulkWhole
-                                                     : RecModeBulkLines;
+    const TRecordMode mode = item == ui->PartMode1  ? TRecordMode::Sequential
+                             : item == ui->AllMode1 ? TRecordMode::BulkWhole
+                                                    : TRecordMode::BulkLines;
     const bool changed = mode != FRecMode;
     FRecMode = mode;
     CheckModeItem();
     if (changed) {
-        ui->StringGrid1->setColumnCount(GridColumnCount(mode == RecModeSequential));
+        ui->StringGrid1->setColumnCount(GridColumnCount(mode == TRecordMode::Sequential));
         ui->ListBox1->setCurrentRow(0);
         LoadRecords(ShowAllTitle());
         FillGrid();
@@ -498,7 +499,7 @@ void TfrmGraphJap::SaveCsv1Click() {
         return;
     try {
         SaveWholeFile(QFile::encodeName(path).toStdString(),
-                      RecordsCsv(RecList, CurrentMode() == RecModeSequential));
+                      RecordsCsv(RecList, CurrentMode() == TRecordMode::Sequential));
     } catch (const std::exception& e) {
         Dialogs::ShowError(this, CsvSaveErrorText + QString::fromUtf8(e.what()));
     }

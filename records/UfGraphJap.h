@@ -49,8 +49,8 @@ public:
     // dialog has changed them).
     void RefreshGraphs();
 
-    // The record mode of the checked mode item: 1, 2 or 3.
-    std::uint8_t CurrentMode() const;
+    // The record mode of the checked mode item.
+    TRecordMode CurrentMode() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +95,6 @@ private:
     TRecList RecList;
     bool EnglishView = false;
     int SelIndex = 0;
-    std::uint8_t FRecMode = RecModeBulkWhole; // the record mode of the checked mode item
-    int FShownTitleRow = -1;                  // the ListBox1 row whose records RecList holds
+    TRecordMode FRecMode = TRecordMode::BulkWhole; // the record mode of the checked mode item
+    int FShownTitleRow = -1;                       // the ListBox1 row whose records RecList holds
 };

@@ -120,7 +120,7 @@ std::vector<TChar> SplitSentence(std::u16string_view sentence) {
             continue;
         TCharKind kind = bytes.size() == 2 ? TCharKind::Table : TCharKind::SingleByte;
         bool unmappable = bytes.size() == 1 && bytes[0] == ShiftJis::Unmappable && wide != u"?";
-        if (unmappable || wide[0] < 0x20 || wide[0] == 0x7F)
+        if (unmappable || ShiftJis::IsControlChar(wide[0]))
             kind = TCharKind::Untypable;
         chars.push_back({std::move(bytes), kind});
     }

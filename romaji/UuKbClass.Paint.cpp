@@ -370,7 +370,8 @@ void TKbClass::DrawKey(QPainter& painter, int index) {
     auto writeCaption = [&](int record) {
         painter.setFont(FDrawing->CaptionFonts[record]);
         const QPoint at = FDrawing->CaptionAt[record];
-        WriteKeyText(painter, FDrawing->Captions[record], at.x(), at.y(), ToQColor(text), fillColor);
+        WriteKeyText(painter, FDrawing->Captions[record], at.x(), at.y(), ToQColor(text),
+                     fillColor);
     };
     writeCaption(index);
     int shifted = 0;

@@ -223,13 +223,13 @@ TKbClassEx::TKeyResult TKbClassEx::KeyPress(char key) {
         if (key != Enter && key != Space)
             return {};
         RepeatOrNext(key);
-        return {true};
+        return {true, std::nullopt};
     }
     if (FKanaStep) {
         if (key != Enter)
             return {};
         KanaCheck();
-        return {true};
+        return {true, std::nullopt};
     }
     FCaret = FEdit->SelStart();
     TRomajiKeyResult result = CheckRomajiKey(key);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/UDataFile.h"
 
-#include "store/UOptionRanges.h"
 #include "platform/FileIo.h"
 #include "platform/ProgramFolder.h"
+#include "store/UOptionRanges.h"
 
 #include <algorithm>
 #include <cstring>
@@ -125,8 +125,8 @@ void ResetOptions(int screenWidth, int screenHeight) {
 void EmptyRecord(TPracticeRec& rec) {
     rec.Title[0] = 0;
     rec.RecDate = 0.0;
-    rec.RecMode = RecModeEmpty;
-    rec.TextKind = TextKindEmpty;
+    rec.RecMode = TRecordMode::Empty;
+    rec.TextKind = TTextKind::Empty;
     rec.ExampleCount = rec.InputCount = rec.MatchCount = rec.MissCount = rec.ExtraCount = 0;
     rec.KanjiCount = rec.KeyCount = rec.Reserved40 = rec.Seconds = 0;
 }

@@ -5,6 +5,9 @@
 // settings block followed by the ring of the last 200 practice records. All integers are
 // little-endian, as the structs are in memory on every platform the program builds for.
 
+#include "platform/ScreenRect.h"
+#include "store/UPracticeKinds.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -78,22 +81,12 @@ struct TOptionRec {
 inline constexpr int RecordCount = 200;
 inline constexpr int TitleBytes = 20;
 
-// Record modes.
-inline constexpr std::uint8_t RecModeSequential = 1;
-inline constexpr std::uint8_t RecModeBulkWhole = 2;
-inline constexpr std::uint8_t RecModeBulkLines = 3;
-inline constexpr std::uint8_t RecModeEmpty = 6;
-// Text kinds.
-inline constexpr std::uint8_t TextKindJapanese = 0;
-inline constexpr std::uint8_t TextKindEnglish = 1;
-inline constexpr std::uint8_t TextKindEmpty = 2;
-
 struct TPracticeRec {
     std::uint8_t Title[1 + TitleBytes]; // length byte, then up to 20 bytes of Shift_JIS
     std::uint8_t Padding15[3];
     double RecDate; // local time in days since 1899-12-30, the time of day as fraction
-    std::uint8_t RecMode;
-    std::uint8_t TextKind;
+    TRecordMode RecMode;
+    TTextKind TextKind;
     std::uint8_t Padding22[2];
     std::int32_t ExampleCount;
     std::int32_t InputCount;
@@ -233,11 +226,6 @@ void EmptyAllRecords();
 
 // Copies `rec` into the slot NextRecord names and moves NextRecord on, from 199 back to 0.
 void StoreRecord(const TPracticeRec& rec);
-
-// A rectangle in screen coordinates, for the bounds checks below.
-struct TScreenRect {
-    int Left, Top, Width, Height;
-};
 
 // Replaces values that a damaged or hand-edited file may hold and that the program cannot use
 // by their defaults, and leaves every other byte alone:

@@ -29,14 +29,14 @@ std::string CutTitle(std::string_view title) {
 }
 
 // A record of the common fields, every other byte zero.
-TPracticeRec BaseRecord(const TExerciseState& state, std::uint8_t mode, bool fileNameFallback,
+TPracticeRec BaseRecord(const TExerciseState& state, TRecordMode mode, bool fileNameFallback,
                         double recDate) {
     TPracticeRec rec;
     std::memset(&rec, 0, sizeof rec);
     SetRecordTitle(rec, RecordTitleFor(state, fileNameFallback));
     rec.RecDate = recDate;
     rec.RecMode = mode;
-    rec.TextKind = state.SingleByte ? TextKindEnglish : TextKindJapanese;
+    rec.TextKind = state.SingleByte ? TTextKind::English : TTextKind::Japanese;
     rec.KanjiCount = state.KanjiCount;
     rec.KeyCount = state.KeyCount;
     rec.Seconds = state.Seconds;
@@ -79,7 +79,7 @@ std::string RecordTitleFor(const TExerciseState& state, bool fileNameFallback) {
 
 TPracticeRec SequentialRecord(const TExerciseState& state, int typedCount, int errorCount,
                               double recDate) {
-    TPracticeRec rec = BaseRecord(state, RecModeSequential, true, recDate);
+    TPracticeRec rec = BaseRecord(state, TRecordMode::Sequential, true, recDate);
     rec.ExampleCount = state.CharCount;
     rec.InputCount = typedCount;
     rec.MissCount = errorCount;
@@ -88,8 +88,8 @@ TPracticeRec SequentialRecord(const TExerciseState& state, int typedCount, int e
 
 TPracticeRec BulkRecord(const TExerciseState& state, const TBulkCounts& counts, bool lineByLine,
                         double recDate) {
-    TPracticeRec rec =
-        BaseRecord(state, lineByLine ? RecModeBulkLines : RecModeBulkWhole, !lineByLine, recDate);
+    TPracticeRec rec = BaseRecord(
+        state, lineByLine ? TRecordMode::BulkLines : TRecordMode::BulkWhole, !lineByLine, recDate);
     rec.ExampleCount = counts.ExampleCount;
     rec.InputCount = counts.InputCount;
     rec.MatchCount = counts.InputCount - counts.ExtraCount;

@@ -4,10 +4,10 @@
 // platform and painted once. Run it with QT_QPA_PLATFORM=offscreen, or under Xvfb with
 // QT_QPA_PLATFORM=xcb.
 
-#include "store/UDataFile.h"
 #include "bench/support/MainWindowBench.h"
 #include "dialogs/UfSetOption.h"
 #include "dialogs/UfVersion.h"
+#include "store/UDataFile.h"
 
 #include <QTest>
 

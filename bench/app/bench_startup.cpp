@@ -11,12 +11,12 @@
 // with QT_QPA_PLATFORM=xcb (or with QT_QPA_PLATFORM=offscreen), with XDG_RUNTIME_DIR set: the
 // program's single-instance lock lives there.
 
-#include "store/UDataFile.h"
 #include "app/UStartup.h"
 #include "app/UfMain.h"
 #include "platform/Fonts.h"
 #include "platform/Icons.h"
 #include "platform/ProgramFolder.h"
+#include "store/UDataFile.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,8 +3,8 @@
 // one repaint of the four strips (2,050 pixels wide), one read-out mouse move over a strip, and
 // the deletion of one title with the compaction of the ring.
 
-#include "exercise/UExerciseStats.h"
 #include "bench/support/MainWindowBench.h"
+#include "exercise/UExerciseStats.h"
 #include "platform/PaintBox.h"
 #include "records/UfGraphJap.h"
 
@@ -20,7 +20,7 @@ void FillRing() {
         TPracticeRec rec{};
         SetRecordTitle(rec, "title " + std::to_string(i % 10));
         rec.RecDate = RecDateOf(2026, 12, 1, 8, 0, 0) + i / 1440.0;
-        rec.RecMode = RecModeBulkWhole;
+        rec.RecMode = TRecordMode::BulkWhole;
         rec.ExampleCount = 100 + i % 17;
         rec.InputCount = 95 + i % 13;
         rec.MatchCount = 90 + i % 7;
@@ -117,7 +117,7 @@ void BM_DeleteTitleRecords(benchmark::State& state) {
     for (auto _ : state) {
         FillRing();
         auto start = TBenchClock::now();
-        DeleteTitleRecords(PracticeRecs, OptionRec.NextRecord, RecModeBulkWhole, "title 3");
+        DeleteTitleRecords(PracticeRecs, OptionRec.NextRecord, TRecordMode::BulkWhole, "title 3");
         double seconds = Since(start);
         state.SetIterationTime(seconds);
         times.push_back(seconds);

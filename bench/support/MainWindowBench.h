@@ -5,7 +5,6 @@
 // one register of one sentence, keys timed one by one with the repaint they cause, and the
 // median and 99th percentile of those times as counters (microseconds).
 
-#include "store/UDataFile.h"
 #include "app/UfMain.h"
 #include "bench/support/Percentiles.h"
 #include "platform/Dialogs.h"
@@ -13,6 +12,7 @@
 #include "platform/Icons.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RichEdit.h"
+#include "store/UDataFile.h"
 
 #include <QAction>
 #include <QApplication>

@@ -16,9 +16,7 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 // A register with one entry titled "朝", whose text is `text`.
 std::u16string OneEntry(std::u16string_view text) {
@@ -65,7 +63,8 @@ protected:
 
 // The counts a stored record holds.
 struct TRecordCounts {
-    int RecMode, ExampleCount, InputCount, MatchCount, MissCount, ExtraCount;
+    TRecordMode RecMode;
+    int ExampleCount, InputCount, MatchCount, MissCount, ExtraCount;
 };
 
 void ExpectCounts(const TPracticeRec& rec, TRecordCounts counts) {
@@ -276,8 +275,8 @@ TEST_F(UfMainExerciseTest, BulkInputMarksTyposAndExtrasAndStoresTheRecord) {
 
     const TPracticeRec& rec = PracticeRecs[0];
     EXPECT_EQ(RecordTitle(rec), Sjis(u"朝"));
-    ExpectCounts(rec, {RecModeBulkWhole, 5, 6, 4, 1, 2});
-    EXPECT_EQ(rec.TextKind, TextKindJapanese);
+    ExpectCounts(rec, {TRecordMode::BulkWhole, 5, 6, 4, 1, 2});
+    EXPECT_EQ(rec.TextKind, TTextKind::Japanese);
     EXPECT_EQ(rec.KanjiCount, 0);
     EXPECT_EQ(rec.KeyCount, 3);
     EXPECT_EQ(rec.Seconds, 2);
@@ -298,7 +297,7 @@ TEST_F(UfMainExerciseTest, AnEnglishTextIsComparedInWords) {
         Panel(window.get(), "StatusBar1", 1),
         QStringLiteral("  入力速度 0.0 WPM   脱・誤単語数 1 余単語数 1   打鍵速度 0.0 打/分"));
     ExpectFormat(Pane(window.get(), "RichEdit1"), 5, PaneColors::Red, BoldUnderlined, "a");
-    EXPECT_EQ(PracticeRecs[0].TextKind, TextKindEnglish);
+    EXPECT_EQ(PracticeRecs[0].TextKind, TTextKind::English);
     EXPECT_EQ(PracticeRecs[0].KeyCount, 12);
     EXPECT_EQ(PracticeRecs[0].Seconds, 0);
 }
@@ -321,7 +320,7 @@ TEST_F(UfMainExerciseTest, LineByLineMarksTheSurplusOfTheTypedText) {
     ExpectFormat(typed, 10, PaneColors::Blue, BoldOnly, "extra か");
     ExpectFormat(typed, 14, PaneColors::Green, BoldStruckOut, "surplus き");
     ExpectFormat(typed, 16, PaneColors::Green, BoldStruckOut, "surplus く");
-    ExpectCounts(PracticeRecs[0], {RecModeBulkLines, 5, 7, 4, 1, 3});
+    ExpectCounts(PracticeRecs[0], {TRecordMode::BulkLines, 5, 7, 4, 1, 3});
 }
 
 TEST_F(UfMainExerciseTest, LineByLineMarksTheLinesNotTyped) {
@@ -335,7 +334,7 @@ TEST_F(UfMainExerciseTest, LineByLineMarksTheLinesNotTyped) {
     ExpectFormat(example, 7, PaneColors::Magenta, BoldStruckOut, "line not typed");
     ExpectFormat(example, 14, PaneColors::Magenta, BoldStruckOut, "line not typed");
     // The leftover is cut at blanks only: "ef gh\r\nij" counts 2.
-    ExpectCounts(PracticeRecs[0], {RecModeBulkLines, 2 + 2, 2, 2, 2, 0});
+    ExpectCounts(PracticeRecs[0], {TRecordMode::BulkLines, 2 + 2, 2, 2, 2, 0});
 }
 
 TEST_F(UfMainExerciseTest, ASoftWrappedTypedLineIsComparedAsTwoLines) {
@@ -475,7 +474,7 @@ TEST_F(UfMainExerciseTest, SequentialCommitsAreCheckedAsTheyCome) {
     // Three commits, the last one counted before it ends the exercise; Shift alone is none.
     EXPECT_EQ(Panel(window.get(), "StatusBar1", 1),
               QStringLiteral("  入力速度 120.0 文字/分\r\n  打鍵速度 90.0 打/分\r\n  エラー数 1"));
-    ExpectCounts(PracticeRecs[0], {RecModeSequential, 4, 5, 0, 1, 0});
+    ExpectCounts(PracticeRecs[0], {TRecordMode::Sequential, 4, 5, 0, 1, 0});
     EXPECT_EQ(PracticeRecs[0].Seconds, 2);
     EXPECT_EQ(PracticeRecs[0].KeyCount, 3);
 }
@@ -594,7 +593,7 @@ TEST_F(UfMainExerciseTest, EnglishSequentialInputChecksEveryKey) {
     EXPECT_TRUE(typed->ReadOnly());
     EXPECT_EQ(PracticeRecs[0].MissCount, 2) << "x and the misplaced Enter; no control key";
     EXPECT_EQ(PracticeRecs[0].InputCount, 7);
-    EXPECT_EQ(PracticeRecs[0].TextKind, TextKindEnglish);
+    EXPECT_EQ(PracticeRecs[0].TextKind, TTextKind::English);
 }
 
 TEST_F(UfMainExerciseTest, EnterInAJapaneseTextGoesThroughOnlyAtALineBreak) {

@@ -352,7 +352,7 @@ TEST_F(UfMainTest, EndingTheSessionSavesAndClosesWithoutAQuestion) {
         auto window = Open();
         window->setGeometry(50, 40, 720, 500);
         SetRecordTitle(PracticeRecs[OptionRec.NextRecord], "session");
-        PracticeRecs[OptionRec.NextRecord].RecMode = RecModeBulkWhole;
+        PracticeRecs[OptionRec.NextRecord].RecMode = TRecordMode::BulkWhole;
         window->EndSession();
         EXPECT_FALSE(window->isVisible());
         window->EndSession();

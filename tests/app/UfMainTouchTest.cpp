@@ -14,9 +14,7 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);

@@ -21,9 +21,7 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 struct TCounts {
     std::int32_t Example, Input, Match, Miss, Extra;

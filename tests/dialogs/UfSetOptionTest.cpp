@@ -3,9 +3,9 @@
 
 #include "dialogs/UfSetOption.h"
 
+#include "platform/UpDown.h"
 #include "store/UDataFile.h"
 #include "store/UOptionRanges.h"
-#include "platform/UpDown.h"
 
 #include <QApplication>
 #include <QCheckBox>

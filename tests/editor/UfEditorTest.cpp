@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/UfEditor.h"
 
-#include "store/UDataFile.h"
 #include "app/UfMain.h"
 #include "platform/FileIo.h"
 #include "platform/PlainEdit.h"
 #include "platform/Shell.h"
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
+#include "store/UDataFile.h"
 #include "tests/support/DialogRecorder.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"

@@ -38,9 +38,7 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 QString Session() {
     return qEnvironmentVariable("TYPORIN_IM");
@@ -187,7 +185,7 @@ TEST_F(ImeTest, TheSameRomajiStoresTheSameKeyCountUnderEveryEngine) {
         Keys({QStringLiteral("Return")});
     ASSERT_TRUE(WaitFor([&] { return typed->ReadOnly(); })) << "the exercise did not end";
     const TPracticeRec& rec = PracticeRecs[0];
-    EXPECT_EQ(rec.RecMode, RecModeSequential);
+    EXPECT_EQ(rec.RecMode, TRecordMode::Sequential);
     EXPECT_EQ(rec.MissCount, 0);
     EXPECT_EQ(rec.KeyCount, 15) << Engine().toStdString();
     EXPECT_TRUE(Panel(window.get(), "StatusBar2", 1).contains(QStringLiteral(" 15  打")))
@@ -256,7 +254,7 @@ TEST_F(ImeTest, SequentialInputTakesCommitsRejectsAWrongOneAndStoresTheRecord) {
     ASSERT_TRUE(WaitFor([&] { return typed->ReadOnly(); })) << "the exercise did not end";
     EXPECT_TRUE(Panel(window.get(), "StatusBar1", 1).startsWith(QStringLiteral("  入力速度 ")));
     const TPracticeRec& rec = PracticeRecs[0];
-    EXPECT_EQ(rec.RecMode, RecModeSequential);
+    EXPECT_EQ(rec.RecMode, TRecordMode::Sequential);
     EXPECT_EQ(rec.MissCount, 1);
     EXPECT_GE(rec.Seconds, 2);
     EXPECT_GE(rec.KeyCount, 15) << "romaji keys and Return are counted on their key up";
@@ -290,7 +288,7 @@ TEST_F(ImeTest, EnglishKeysAreJudgedOneByOneWhileMozcIsOn) {
     Keys({QStringLiteral("d")});
     ASSERT_TRUE(WaitFor([&] { return typed->ReadOnly(); }));
     EXPECT_EQ(PracticeRecs[0].MissCount, 1) << "x";
-    EXPECT_EQ(PracticeRecs[0].TextKind, TextKindEnglish);
+    EXPECT_EQ(PracticeRecs[0].TextKind, TTextKind::English);
     EXPECT_GE(PracticeRecs[0].KeyCount, 5) << "a one-line text counts its keys";
 }
 
@@ -351,7 +349,7 @@ TEST_F(ImeTest, BulkInputStartsWithTheInputMethodAndComparesOnF5) {
     ASSERT_TRUE(WaitFor([&] { return typed->ReadOnly(); })) << "F5 did not compare";
     EXPECT_EQ(typed->Text(), Sjis(u"おはよう"));
     const TPracticeRec& rec = PracticeRecs[0];
-    EXPECT_EQ(rec.RecMode, RecModeBulkWhole);
+    EXPECT_EQ(rec.RecMode, TRecordMode::BulkWhole);
     EXPECT_EQ(rec.InputCount, 4);
     EXPECT_EQ(rec.MissCount, 0);
     EXPECT_GE(rec.Seconds, 1);

@@ -16,9 +16,9 @@
 #include <csignal>
 #include <fstream>
 
-#include <sys/stat.h>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -190,7 +190,7 @@ TEST_F(InstallTreeTest, EveryEndingSignalSavesTheRecordsAndSparesTheLearnersRegi
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         ResetOptions(1280, 1024);
         SetRecordTitle(PracticeRecs[0], "kept " + std::to_string(signal));
-        PracticeRecs[0].RecMode = RecModeSequential;
+        PracticeRecs[0].RecMode = TRecordMode::Sequential;
         OptionRec.NextRecord = 1;
         WriteDataFile(UserFolder() / "Typorin.dat");
         std::memset(PracticeRecs, 0, sizeof PracticeRecs);

@@ -11,9 +11,7 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 QString Nfkc(std::string_view sjis) {
     return ShiftJis::ToQString(sjis).normalized(QString::NormalizationForm_KC);

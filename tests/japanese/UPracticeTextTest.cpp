@@ -10,9 +10,7 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 std::u16string Repeat(std::u16string_view piece, std::size_t times) {
     std::u16string text;

@@ -10,15 +10,13 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 TPracticeRec Counts(int example, int input, int match, int miss, int extra, int kanji, int keys,
                     int seconds) {
     TPracticeRec rec{};
     rec.RecDate = 45000;
-    rec.RecMode = RecModeBulkWhole;
+    rec.RecMode = TRecordMode::BulkWhole;
     rec.ExampleCount = example;
     rec.InputCount = input;
     rec.MatchCount = match;

@@ -14,11 +14,9 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
-TPracticeRec Rec(std::string_view title, std::uint8_t mode, double date, int seconds = 60) {
+TPracticeRec Rec(std::string_view title, TRecordMode mode, double date, int seconds = 60) {
     return PracticeRecord(title, mode, date, seconds);
 }
 
@@ -46,7 +44,8 @@ TEST_F(URecordsTest, CompareByTitleFoldsLowerCaseAsciiOnly) {
         {Sjis(u"あ"), "z", 1},
     };
     for (const auto& c : cases) {
-        int result = CompareByTitle(Rec(c.A, 2, 1), Rec(c.B, 2, 1));
+        int result = CompareByTitle(Rec(c.A, TRecordMode::BulkWhole, 1),
+                                    Rec(c.B, TRecordMode::BulkWhole, 1));
         EXPECT_EQ((result > 0) - (result < 0), c.Sign) << c.A << " vs " << c.B;
     }
 }
@@ -66,7 +65,9 @@ TEST_F(URecordsTest, CompareByDateRoundsToATenThousandthOfADayAndSaturates) {
         {std::nan(""), 45000, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CompareByDate(Rec("a", 2, c.A), Rec("a", 2, c.B)), c.Expected)
+        EXPECT_EQ(CompareByDate(Rec("a", TRecordMode::BulkWhole, c.A),
+                                Rec("a", TRecordMode::BulkWhole, c.B)),
+                  c.Expected)
             << c.A << " - " << c.B;
 }
 
@@ -82,24 +83,25 @@ TEST_F(URecordsTest, DamagedDatesAreEmptySlots) {
                  {std::numeric_limits<double>::infinity(), false},
                  {std::nan(""), false}};
     for (const auto& c : cases)
-        EXPECT_EQ(RecordInUse(Rec("a", 2, c.Date)), c.InUse) << c.Date;
+        EXPECT_EQ(RecordInUse(Rec("a", TRecordMode::BulkWhole, c.Date)), c.InUse) << c.Date;
 }
 
 TEST_F(URecordsTest, RecordsOfModeSkipOtherModesAndDamagedSlots) {
-    PracticeRecs[0] = Rec("a", 2, 45000);
-    PracticeRecs[1] = Rec("b", 1, 45001);
-    PracticeRecs[2] = Rec("c", 2, std::nan(""));
-    PracticeRecs[3] = Rec("d", 2, 1e300);
-    PracticeRecs[4] = Rec("e", 2, 45002);
-    TRecList list = RecordsOfMode(PracticeRecs, 2);
+    PracticeRecs[0] = Rec("a", TRecordMode::BulkWhole, 45000);
+    PracticeRecs[1] = Rec("b", TRecordMode::Sequential, 45001);
+    PracticeRecs[2] = Rec("c", TRecordMode::BulkWhole, std::nan(""));
+    PracticeRecs[3] = Rec("d", TRecordMode::BulkWhole, 1e300);
+    PracticeRecs[4] = Rec("e", TRecordMode::BulkWhole, 45002);
+    TRecList list = RecordsOfMode(PracticeRecs, TRecordMode::BulkWhole);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(RecordTitle(list[0]), "a");
     EXPECT_EQ(RecordTitle(list[1]), "e");
 }
 
 TEST_F(URecordsTest, TitleListCountsEachTitleAndLeavesTheListByDate) {
-    TRecList list = {Rec("b", 2, 5), Rec("a", 2, 4), Rec("b", 2, 3), Rec("B", 2, 2),
-                     Rec("b", 2, 1)};
+    TRecList list = {Rec("b", TRecordMode::BulkWhole, 5), Rec("a", TRecordMode::BulkWhole, 4),
+                     Rec("b", TRecordMode::BulkWhole, 3), Rec("B", TRecordMode::BulkWhole, 2),
+                     Rec("b", TRecordMode::BulkWhole, 1)};
     std::vector<TTitleItem> items = BuildTitleItems(list);
     ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(TitleItemText(items[0]), "5 " + ShowAllTitle());
@@ -117,30 +119,32 @@ TEST_F(URecordsTest, TitleListCountsEachTitleAndLeavesTheListByDate) {
 }
 
 TEST_F(URecordsTest, RecordsOfTitleTakeExactlyThatTitleByDate) {
-    PracticeRecs[0] = Rec("Abc", 2, 45003);
-    PracticeRecs[1] = Rec("abc", 2, 45002);
-    PracticeRecs[2] = Rec("abc", 2, 45001);
-    PracticeRecs[3] = Rec("abc", 3, 45000);
-    TTitleRecords found = RecordsOfTitle(PracticeRecs, 2, "abc");
+    PracticeRecs[0] = Rec("Abc", TRecordMode::BulkWhole, 45003);
+    PracticeRecs[1] = Rec("abc", TRecordMode::BulkWhole, 45002);
+    PracticeRecs[2] = Rec("abc", TRecordMode::BulkWhole, 45001);
+    PracticeRecs[3] = Rec("abc", TRecordMode::BulkLines, 45000);
+    TTitleRecords found = RecordsOfTitle(PracticeRecs, TRecordMode::BulkWhole, "abc");
     ASSERT_EQ(found.Records.size(), 2u);
     EXPECT_EQ(found.Records[0].RecDate, 45001);
     EXPECT_EQ(found.Records[1].RecDate, 45002);
-    EXPECT_TRUE(RecordsOfTitle(PracticeRecs, 2, "ab").Records.empty());
+    EXPECT_TRUE(RecordsOfTitle(PracticeRecs, TRecordMode::BulkWhole, "ab").Records.empty());
 }
 
 TEST_F(URecordsTest, EnglishViewOnlyForBulkWholeTextRecords) {
     struct {
-        std::uint8_t Mode, Kind;
+        TRecordMode Mode;
+        TTextKind Kind;
         bool English;
-    } cases[] = {{2, TextKindEnglish, true},
-                 {3, TextKindEnglish, false},
-                 {1, TextKindEnglish, false},
-                 {2, TextKindJapanese, false}};
+    } cases[] = {{TRecordMode::BulkWhole, TTextKind::English, true},
+                 {TRecordMode::BulkLines, TTextKind::English, false},
+                 {TRecordMode::Sequential, TTextKind::English, false},
+                 {TRecordMode::BulkWhole, TTextKind::Japanese, false}};
     for (const auto& c : cases) {
         EmptyAllRecords();
         PracticeRecs[0] = Rec("t", c.Mode, 45000);
         PracticeRecs[0].TextKind = c.Kind;
-        EXPECT_EQ(RecordsOfTitle(PracticeRecs, c.Mode, "t").EnglishView, c.English) << int(c.Mode);
+        EXPECT_EQ(RecordsOfTitle(PracticeRecs, c.Mode, "t").EnglishView, c.English)
+            << static_cast<int>(c.Mode);
     }
 }
 
@@ -148,11 +152,12 @@ TEST_F(URecordsTest, DeletingATitleOfAFullRingCompactsItByDate) {
     // 200 slots in use, the ring wrapped: slot i holds the ((i + 150) % 200)-th record made.
     for (int i = 0; i < RecordCount; ++i) {
         int order = (i + 150) % RecordCount;
-        std::uint8_t mode = order % 4 == 0 ? 1 : 2;
+        TRecordMode mode = order % 4 == 0 ? TRecordMode::Sequential : TRecordMode::BulkWhole;
         PracticeRecs[i] = Rec(order % 2 == 0 ? "gone" : "kept", mode, 45000 + order);
     }
     OptionRec.NextRecord = 50;
-    int emptied = DeleteTitleRecords(PracticeRecs, OptionRec.NextRecord, 2, "gone");
+    int emptied =
+        DeleteTitleRecords(PracticeRecs, OptionRec.NextRecord, TRecordMode::BulkWhole, "gone");
     EXPECT_EQ(emptied, 50); // even orders not divisible by 4
     const int n = 150;
     EXPECT_EQ(OptionRec.NextRecord, n);
@@ -161,19 +166,23 @@ TEST_F(URecordsTest, DeletingATitleOfAFullRingCompactsItByDate) {
         if (i > 0) {
             EXPECT_LT(PracticeRecs[i - 1].RecDate, PracticeRecs[i].RecDate);
         }
-        EXPECT_FALSE(RecordTitle(PracticeRecs[i]) == "gone" && PracticeRecs[i].RecMode == 2);
+        EXPECT_FALSE(RecordTitle(PracticeRecs[i]) == "gone" &&
+                     PracticeRecs[i].RecMode == TRecordMode::BulkWhole);
     }
-    EXPECT_EQ(RecordsOfTitle(PracticeRecs, 1, "gone").Records.size(), 50u) << "other modes keep the title";
+    EXPECT_EQ(RecordsOfTitle(PracticeRecs, TRecordMode::Sequential, "gone").Records.size(), 50u)
+        << "other modes keep the title";
     for (int i = n; i < RecordCount; ++i) {
-        EXPECT_EQ(PracticeRecs[i].RecMode, RecModeEmpty);
+        EXPECT_EQ(PracticeRecs[i].RecMode, TRecordMode::Empty);
         EXPECT_EQ(PracticeRecs[i].RecDate, 0);
     }
 }
 
 TEST_F(URecordsTest, DeletingNothingOfAFullRingKeepsNextRecordInRange) {
     for (int i = 0; i < RecordCount; ++i)
-        PracticeRecs[i] = Rec("a", 2, 45000 + i);
-    EXPECT_EQ(DeleteTitleRecords(PracticeRecs, OptionRec.NextRecord, 2, "absent"), 0);
+        PracticeRecs[i] = Rec("a", TRecordMode::BulkWhole, 45000 + i);
+    EXPECT_EQ(
+        DeleteTitleRecords(PracticeRecs, OptionRec.NextRecord, TRecordMode::BulkWhole, "absent"),
+        0);
     EXPECT_EQ(OptionRec.NextRecord, 0);
     EXPECT_EQ(PracticeRecs[199].RecDate, 45199);
 }
@@ -211,14 +220,15 @@ TEST_F(URecordsTest, GridCellsShowCountsWithTheirFiguresAndGuards) {
           "300(300.0)"}},
     };
     for (const auto& c : cases) {
-        TPracticeRec rec = Rec("a", 2, RecDateOf(2007, 3, 5, 9, 7, 30), c.Seconds);
+        TPracticeRec rec =
+            Rec("a", TRecordMode::BulkWhole, RecDateOf(2007, 3, 5, 9, 7, 30), c.Seconds);
         rec.InputCount = c.Input;
         EXPECT_EQ(GridRow(rec, 0, c.Sequential), c.Cells) << c.Name;
     }
 }
 
 TEST_F(URecordsTest, NegativeCountsShowAsTheyAre) {
-    TPracticeRec rec = Rec("a", 2, 45000.5, -5);
+    TPracticeRec rec = Rec("a", TRecordMode::BulkWhole, 45000.5, -5);
     rec.InputCount = -3;
     rec.ExampleCount = -1;
     std::vector<std::string> cells = GridRow(rec, 0, false);
@@ -282,9 +292,10 @@ TEST_F(URecordsTest, CsvReadsBackWithEveryTitleWhole) {
     const std::string titles[] = {"a,b", "say \"hi\"", Sjis(u"日本語の文"), "line"};
     TRecList list;
     for (int i = 0; i < 4; ++i)
-        list.push_back(Rec(titles[i], 2, RecDateOf(2026, 12, 8, 21, 5 + i, 0)));
-    list[3].RecMode = RecModeBulkLines;
-    list[3].TextKind = TextKindEnglish;
+        list.push_back(
+            Rec(titles[i], TRecordMode::BulkWhole, RecDateOf(2026, 12, 8, 21, 5 + i, 0)));
+    list[3].RecMode = TRecordMode::BulkLines;
+    list[3].TextKind = TTextKind::English;
     list[3].Seconds = 10;
     const std::string csv = RecordsCsv(list, false);
     ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
@@ -312,7 +323,7 @@ TEST_F(URecordsTest, CsvOfNoRecordsIsTheHeaderAlone) {
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0].size(), sequential ? 18u : 19u);
     }
-    EXPECT_EQ(CsvFileName(1, 2026, 12, 8), "逐次入力_2026-12-08.csv");
+    EXPECT_EQ(CsvFileName(TRecordMode::Sequential, 2026, 12, 8), "逐次入力_2026-12-08.csv");
 }
 
 } // namespace

@@ -40,8 +40,8 @@ protected:
     }
 
     // A record stored as an exercise stores it, `minutes` after 2026-12-08 9:00.
-    static void AddRecord(const char* utf8Title, std::uint8_t mode, int minutes,
-                          std::uint8_t kind = TextKindJapanese, int seconds = 60) {
+    static void AddRecord(const char* utf8Title, TRecordMode mode, int minutes,
+                          TTextKind kind = TTextKind::Japanese, int seconds = 60) {
         TPracticeRec rec =
             PracticeRecord(ShiftJis::FromQString(QString::fromUtf8(utf8Title)), mode,
                            RecDateOf(2026, 12, 8, 9, 0, 0) + minutes / 1440.0, seconds);
@@ -97,7 +97,7 @@ protected:
 };
 
 TEST_F(TfrmGraphJapTest, AnEmptyModeShowsTenEmptyRowsAndNoCount) {
-    AddRecord("逐次の文", RecModeSequential, 0);
+    AddRecord("逐次の文", TRecordMode::Sequential, 0);
     OpenGraph();
     EXPECT_EQ(ListTexts(), QStringList{Q("すべて表示")});
     EXPECT_EQ(Grid()->rowCount(), 10);
@@ -112,7 +112,7 @@ TEST_F(TfrmGraphJapTest, AnEmptyModeShowsTenEmptyRowsAndNoCount) {
 
 TEST_F(TfrmGraphJapTest, TwentyFiveRecordsFillTheGridWithTheNewestSelected) {
     for (int i = 0; i < 25; ++i)
-        AddRecord(i % 2 ? "奇数" : "偶数", RecModeBulkWhole, i);
+        AddRecord(i % 2 ? "奇数" : "偶数", TRecordMode::BulkWhole, i);
     OpenGraph();
     EXPECT_EQ(ListTexts(), (QStringList{Q("25 すべて表示"), Q("12 奇数"), Q("13 偶数")}));
     EXPECT_EQ(Grid()->rowCount(), 25);
@@ -129,7 +129,7 @@ TEST_F(TfrmGraphJapTest, TwentyFiveRecordsFillTheGridWithTheNewestSelected) {
 
 TEST_F(TfrmGraphJapTest, TheNewestPointsAreScrolledIntoView) {
     for (int i = 0; i < 200; ++i)
-        AddRecord("長い記録", RecModeBulkWhole, i);
+        AddRecord("長い記録", TRecordMode::BulkWhole, i);
     OpenGraph();
     auto* scroll = Find<QScrollArea>(FWindow, "ScrollBox1");
     EXPECT_EQ(Find<QWidget>(FWindow, "Panel3")->width(), 2050);
@@ -137,9 +137,9 @@ TEST_F(TfrmGraphJapTest, TheNewestPointsAreScrolledIntoView) {
 }
 
 TEST_F(TfrmGraphJapTest, TheModeComesFromTheMainWindowAndTheMenuSwitchesIt) {
-    AddRecord("逐次の文", RecModeSequential, 0);
-    AddRecord("行の文", RecModeBulkLines, 1);
-    AddRecord("一括の文", RecModeBulkWhole, 2);
+    AddRecord("逐次の文", TRecordMode::Sequential, 0);
+    AddRecord("行の文", TRecordMode::BulkLines, 1);
+    AddRecord("一括の文", TRecordMode::BulkWhole, 2);
     OpenGraph({false, true, true, FixedFontFace});
     EXPECT_TRUE(Action(FWindow, "AllLineMode1")->isChecked());
     EXPECT_EQ(ListTexts(), (QStringList{Q("1 すべて表示"), Q("1 行の文")}));
@@ -169,9 +169,9 @@ TEST_F(TfrmGraphJapTest, TouchTypingOpensTheBulkRecordsWithoutAModeText) {
 }
 
 TEST_F(TfrmGraphJapTest, ChoosingAnEnglishTitleNarrowsAndSwitchesTheHeaders) {
-    AddRecord("Japanese", RecModeBulkWhole, 0);
-    AddRecord("English", RecModeBulkWhole, 1, TextKindEnglish);
-    AddRecord("English", RecModeBulkWhole, 2, TextKindEnglish);
+    AddRecord("Japanese", TRecordMode::BulkWhole, 0);
+    AddRecord("English", TRecordMode::BulkWhole, 1, TTextKind::English);
+    AddRecord("English", TRecordMode::BulkWhole, 2, TTextKind::English);
     OpenGraph();
     ChooseTitle(1);
     EXPECT_EQ(FWindow->windowTitle(), Q("TYPORIN  グラフ  English"));
@@ -192,7 +192,7 @@ TEST_F(TfrmGraphJapTest, ChoosingAnEnglishTitleNarrowsAndSwitchesTheHeaders) {
 
 TEST_F(TfrmGraphJapTest, StripsAndGridSelectTheSameRecord) {
     for (int i = 0; i < 5; ++i)
-        AddRecord("文", RecModeBulkWhole, i, TextKindJapanese, 60 + 30 * i);
+        AddRecord("文", TRecordMode::BulkWhole, i, TTextKind::Japanese, 60 + 30 * i);
     OpenGraph();
     TPaintBox* speed = Strip("PaintBox1");
     // Speeds 100, 67, 50, 40, 33 characters a minute; bounds 90 and 50.
@@ -221,8 +221,8 @@ TEST_F(TfrmGraphJapTest, StripsAndGridSelectTheSameRecord) {
 }
 
 TEST_F(TfrmGraphJapTest, MovingOverAStripWritesTheReadOutAndTheCaption) {
-    AddRecord("一つ目", RecModeBulkWhole, 0);
-    AddRecord("二つ目", RecModeBulkWhole, 1, TextKindJapanese, 30);
+    AddRecord("一つ目", TRecordMode::BulkWhole, 0);
+    AddRecord("二つ目", TRecordMode::BulkWhole, 1, TTextKind::Japanese, 30);
     OpenGraph();
     MoveOver(Strip("PaintBox3"), 65);
     EXPECT_EQ(FWindow->windowTitle(), Q("TYPORIN  グラフ  二つ目"));
@@ -233,8 +233,8 @@ TEST_F(TfrmGraphJapTest, MovingOverAStripWritesTheReadOutAndTheCaption) {
 // The read-out tells of a record of the list shown: a change of mode or title clears it. In
 // sequential input its tool tip says which speed is which.
 TEST_F(TfrmGraphJapTest, TheReadOutIsClearedWhenTheListChanges) {
-    AddRecord("逐次", RecModeSequential, 0);
-    AddRecord("一括", RecModeBulkWhole, 1);
+    AddRecord("逐次", TRecordMode::Sequential, 0);
+    AddRecord("一括", TRecordMode::BulkWhole, 1);
     auto* label = Find<QLabel>(OpenGraph({true, false, false, FixedFontFace}), "Label1");
     EXPECT_TRUE(label->toolTip().contains(Q("例文の文字数")));
     struct TStep {
@@ -262,7 +262,7 @@ TEST_F(TfrmGraphJapTest, TheReadOutIsClearedWhenTheListChanges) {
 // the columns are wider than the grid, it scrolls sideways.
 TEST_F(TfrmGraphJapTest, ColumnsFitTheirWidestTextAtEveryFontSize) {
     for (int i = 0; i < 12; ++i) {
-        TPracticeRec rec = PracticeRecord("long", RecModeBulkWhole,
+        TPracticeRec rec = PracticeRecord("long", TRecordMode::BulkWhole,
                                           RecDateOf(2026, 12, 9, 10 + i, 0, 0), 1295 + i);
         rec.ExampleCount = 3266;
         rec.InputCount = 3266;
@@ -356,10 +356,10 @@ TEST_F(TfrmGraphJapTest, F1OpensTheHelp) {
 }
 
 TEST_F(TfrmGraphJapTest, DeleteAsksAndRemovesExactlyTheTitle) {
-    AddRecord("abc", RecModeBulkWhole, 0);
-    AddRecord("ABC", RecModeBulkWhole, 1);
-    AddRecord("abc", RecModeBulkWhole, 2);
-    AddRecord("abc", RecModeSequential, 3);
+    AddRecord("abc", TRecordMode::BulkWhole, 0);
+    AddRecord("ABC", TRecordMode::BulkWhole, 1);
+    AddRecord("abc", TRecordMode::BulkWhole, 2);
+    AddRecord("abc", TRecordMode::Sequential, 3);
     OpenGraph();
     EXPECT_EQ(ListTexts(), (QStringList{Q("3 すべて表示"), Q("1 ABC"), Q("2 abc")}));
 
@@ -380,13 +380,15 @@ TEST_F(TfrmGraphJapTest, DeleteAsksAndRemovesExactlyTheTitle) {
     Action(FWindow, "DeleteRec")->trigger();
     ASSERT_EQ(FDialogs.Questions.size(), 1u);
     EXPECT_EQ(FDialogs.Questions[0].Text, Q("abc を削除します。"));
-    EXPECT_EQ(RecordsOfMode(PracticeRecs, RecModeBulkWhole).size(), 3u) << "No deletes nothing";
+    EXPECT_EQ(RecordsOfMode(PracticeRecs, TRecordMode::BulkWhole).size(), 3u)
+        << "No deletes nothing";
 
     FDialogs.YesNoAnswers = {true};
     Action(FWindow, "DeleteRec")->trigger();
     EXPECT_EQ(ListTexts(), (QStringList{Q("1 すべて表示"), Q("1 ABC")}));
     EXPECT_EQ(List()->currentRow(), 0);
-    EXPECT_EQ(RecordsOfMode(PracticeRecs, RecModeSequential).size(), 1u) << "other modes keep the title";
+    EXPECT_EQ(RecordsOfMode(PracticeRecs, TRecordMode::Sequential).size(), 1u)
+        << "other modes keep the title";
     EXPECT_EQ(OptionRec.NextRecord, 2);
 }
 
@@ -424,8 +426,8 @@ TEST_F(TfrmGraphJapTest, BoundsAndPanesComeBackAsTheyWereLeft) {
 }
 
 TEST_F(TfrmGraphJapTest, CsvSavesWhatTheGridShows) {
-    AddRecord("a,\"b\"", RecModeBulkWhole, 0);
-    AddRecord("日本語", RecModeBulkWhole, 1);
+    AddRecord("a,\"b\"", TRecordMode::BulkWhole, 0);
+    AddRecord("日本語", TRecordMode::BulkWhole, 1);
     OpenGraph();
     ChooseTitle(1);
     const QString path = QString::fromStdString((FFolder.Path() / "out.csv").string());
@@ -442,7 +444,7 @@ TEST_F(TfrmGraphJapTest, CsvSavesWhatTheGridShows) {
 }
 
 TEST_F(TfrmGraphJapTest, AFailedCsvSaveSaysSo) {
-    AddRecord("a", RecModeBulkWhole, 0);
+    AddRecord("a", TRecordMode::BulkWhole, 0);
     OpenGraph();
     FDialogs.FileAnswers = {
         QString::fromStdString((FFolder.Path() / "missing" / "out.csv").string())};
@@ -454,12 +456,12 @@ TEST_F(TfrmGraphJapTest, AFailedCsvSaveSaysSo) {
 }
 
 TEST_F(TfrmGraphJapTest, DamagedDatesAndCountsOpenWithoutHarm) {
-    AddRecord("good", RecModeBulkWhole, 0);
-    AddRecord("nan", RecModeBulkWhole, 1);
+    AddRecord("good", TRecordMode::BulkWhole, 0);
+    AddRecord("nan", TRecordMode::BulkWhole, 1);
     PracticeRecs[1].RecDate = std::nan("");
-    AddRecord("far", RecModeBulkWhole, 2);
+    AddRecord("far", TRecordMode::BulkWhole, 2);
     PracticeRecs[2].RecDate = 1e12;
-    AddRecord("negative", RecModeBulkWhole, 3, TextKindJapanese, -7);
+    AddRecord("negative", TRecordMode::BulkWhole, 3, TTextKind::Japanese, -7);
     PracticeRecs[3].InputCount = -4;
     OpenGraph();
     EXPECT_EQ(ListTexts(), (QStringList{Q("2 すべて表示"), Q("1 good"), Q("1 negative")}));
@@ -494,8 +496,8 @@ TEST_F(TfrmGraphJapTest, TheGraphCommandOpensOneWindowAtATime) {
 TEST_F(TfrmGraphJapTest, ADeletionReachesTheFileWhenTheMainWindowCloses) {
     WriteSettings([](TOptionRec& o) { o.ExamMode = 2; });
     auto main = Open();
-    AddRecord("keep", RecModeBulkWhole, 0);
-    AddRecord("drop", RecModeBulkWhole, 1);
+    AddRecord("keep", TRecordMode::BulkWhole, 0);
+    AddRecord("drop", TRecordMode::BulkWhole, 1);
     Action(main.get(), "Graph1")->trigger();
     auto* graph = main->findChild<TfrmGraphJap*>();
     ASSERT_NE(graph, nullptr);

@@ -159,8 +159,8 @@ TEST_F(UDataFileTest, ResetWritesTheDefaultsAndKeepsTheKeptFields) {
     for (const TPracticeRec& rec : PracticeRecs) {
         EXPECT_EQ(rec.Title[0], 0);
         EXPECT_EQ(rec.RecDate, 0.0);
-        EXPECT_EQ(rec.RecMode, RecModeEmpty);
-        EXPECT_EQ(rec.TextKind, TextKindEmpty);
+        EXPECT_EQ(rec.RecMode, TRecordMode::Empty);
+        EXPECT_EQ(rec.TextKind, TTextKind::Empty);
         EXPECT_EQ(rec.Seconds, 0);
     }
 }
@@ -179,8 +179,8 @@ TEST_F(UDataFileTest, EmptyingASlotKeepsItsPaddingAndTitleBytes) {
     EXPECT_EQ(rec.Title[1], 0xAB);
     EXPECT_EQ(rec.Padding15[0], 0xAB);
     EXPECT_EQ(rec.Padding22[1], 0xAB);
-    EXPECT_EQ(rec.RecMode, 6);
-    EXPECT_EQ(rec.TextKind, 2);
+    EXPECT_EQ(rec.RecMode, TRecordMode::Empty);
+    EXPECT_EQ(rec.TextKind, TTextKind::Empty);
     EXPECT_EQ(rec.ExampleCount, 0);
     EXPECT_EQ(rec.Reserved40, 0);
 }

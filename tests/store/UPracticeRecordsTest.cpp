@@ -11,9 +11,7 @@
 
 namespace {
 
-std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;
 
 TEST(RecDateTest, DaysSince18991230WithTimeAsFraction) {
     EXPECT_DOUBLE_EQ(RecDateOf(1899, 12, 30, 0, 0, 0), 0.0);
@@ -54,7 +52,7 @@ protected:
     }
 
     // The record as it must be: every byte zero but the fields given.
-    TPracticeRec Expected(std::string_view title, std::uint8_t mode, int example, int input,
+    TPracticeRec Expected(std::string_view title, TRecordMode mode, int example, int input,
                           int match, int miss, int extra) const {
         TPracticeRec rec;
         std::memset(&rec, 0, sizeof rec);
@@ -62,7 +60,7 @@ protected:
         std::memcpy(rec.Title + 1, title.data(), title.size());
         rec.RecDate = 45306.5;
         rec.RecMode = mode;
-        rec.TextKind = FState.SingleByte ? 1 : 0;
+        rec.TextKind = FState.SingleByte ? TTextKind::English : TTextKind::Japanese;
         rec.ExampleCount = example;
         rec.InputCount = input;
         rec.MatchCount = match;
@@ -86,18 +84,18 @@ protected:
 
 TEST_F(RecordTest, SequentialRecordFields) {
     ExpectSameBytes(SequentialRecord(FState, 48, 3, 45306.5),
-                    Expected(FState.Title, RecModeSequential, 50, 48, 0, 3, 0));
+                    Expected(FState.Title, TRecordMode::Sequential, 50, 48, 0, 3, 0));
 }
 
 TEST_F(RecordTest, BulkWholeRecordFields) {
     FState.SingleByte = true;
     ExpectSameBytes(BulkRecord(FState, {50, 47, 5, 2}, false, 45306.5),
-                    Expected(FState.Title, RecModeBulkWhole, 50, 47, 45, 5, 2));
+                    Expected(FState.Title, TRecordMode::BulkWhole, 50, 47, 45, 5, 2));
 }
 
 TEST_F(RecordTest, BulkLineByLineRecordFields) {
     ExpectSameBytes(BulkRecord(FState, {52, 49, 6, 4}, true, 45306.5),
-                    Expected(FState.Title, RecModeBulkLines, 52, 49, 45, 6, 4));
+                    Expected(FState.Title, TRecordMode::BulkLines, 52, 49, 45, 6, 4));
 }
 
 TEST_F(RecordTest, TitlesOfAFileOpenedDirectly) {
@@ -124,7 +122,7 @@ TEST_F(RecordTest, SequentialExerciseOfOneSecondStoresNothing) {
     FState.Seconds = 1;
     EXPECT_FALSE(StoreSequentialExercise(FState, 50, 0));
     EXPECT_EQ(OptionRec.NextRecord, 0);
-    EXPECT_EQ(PracticeRecs[0].RecMode, 0);
+    EXPECT_EQ(static_cast<int>(PracticeRecs[0].RecMode), 0);
 }
 
 TEST_F(RecordTest, SequentialExerciseStoresIntoTheNextSlot) {
@@ -147,7 +145,7 @@ TEST_F(RecordTest, BulkComparisonBeforeTheFirstTick) {
     EXPECT_EQ(OptionRec.NextRecord, 6);
     const TPracticeRec& rec = PracticeRecs[5];
     EXPECT_EQ(rec.Seconds, 0);
-    EXPECT_EQ(rec.RecMode, RecModeBulkWhole);
+    EXPECT_EQ(rec.RecMode, TRecordMode::BulkWhole);
     ExpectSameBytes(rec, BulkRecord(FState, {50, 3, 47, 0}, false, rec.RecDate));
 }
 

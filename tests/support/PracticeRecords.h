@@ -9,12 +9,12 @@
 
 // A Japanese record of `mode` made at `date`: 100 example and 100 typed characters, 98 matching,
 // 2 missed, 25 kanji, 300 keys, `seconds` long.
-inline TPracticeRec PracticeRecord(std::string_view title, std::uint8_t mode, double date,
+inline TPracticeRec PracticeRecord(std::string_view title, TRecordMode mode, double date,
                                    int seconds = 60) {
     TPracticeRec rec{};
     SetRecordTitle(rec, title);
     rec.RecMode = mode;
-    rec.TextKind = TextKindJapanese;
+    rec.TextKind = TTextKind::Japanese;
     rec.RecDate = date;
     rec.ExampleCount = 100;
     rec.InputCount = 100;

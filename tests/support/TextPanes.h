@@ -62,6 +62,4 @@ inline const TCompositionColors TypingFieldCompositionColors{{
 }};
 
 // Shift_JIS from a UTF-16 literal, for readable Japanese test data.
-inline std::string Sjis(std::u16string_view text) {
-    return ShiftJis::FromUtf16(text);
-}
+using ShiftJis::Sjis;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/UfAnalysis.h"
+#include "records/UfAnalysis.h"
 
 #include "analysis/UAnalysisTexts.h"
 #include "platform/FileIo.h"
@@ -7,6 +7,7 @@
 #include "platform/Screens.h"
 #include "platform/Shell.h"
 #include "platform/StatusPanel.h"
+#include "store/UDataFile.h"
 #include "tests/support/CsvReader.h"
 #include "tests/support/DialogRecorder.h"
 #include "tests/support/TempFolder.h"

@@ -2,7 +2,7 @@
 // The pictures of the analysis window: the keyboard and the kana chart as heat maps with their
 // legend, the progress by day, and the tool tips that give each key, kana and day its figures.
 
-#include "analysis/UfAnalysis.h"
+#include "records/UfAnalysis.h"
 
 #include "analysis/UAnalysisTexts.h"
 #include "exercise/UExerciseStats.h"

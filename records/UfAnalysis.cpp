@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/UfAnalysis.h"
+#include "records/UfAnalysis.h"
 
 #include "analysis/UAnalysisTexts.h"
 #include "analysis/UKanaChart.h"
-#include "store/UDataFile.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Fonts.h"
@@ -12,6 +11,7 @@
 #include "platform/Screens.h"
 #include "platform/Shell.h"
 #include "platform/StatusPanel.h"
+#include "store/UDataFile.h"
 #include "ui_UfAnalysis.h"
 
 #include <QApplication>

@@ -9,10 +9,10 @@
 // QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24"). The store lives in a temporary
 // folder under $TMPDIR; filling it takes a while before the first figure.
 
-#include "analysis/UfAnalysis.h"
 #include "bench/support/MainWindowBench.h"
 #include "bench/support/SampleAttempts.h"
 #include "platform/PaintBox.h"
+#include "records/UfAnalysis.h"
 
 #include <QComboBox>
 

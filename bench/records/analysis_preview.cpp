@@ -7,10 +7,10 @@
 // The store is <folder>/TyporinStats.db, filled when it does not exist yet; the window keeps its
 // settings there, as it does beside the program.
 
-#include "analysis/UfAnalysis.h"
 #include "bench/support/SampleAttempts.h"
 #include "platform/Fonts.h"
 #include "platform/Icons.h"
+#include "records/UfAnalysis.h"
 
 #include <QApplication>
 
