@@ -6,6 +6,7 @@
 #include "japanese/UDefineJap.h"
 #include "platform/RichEdit.h"
 #include "platform/ShiftJis.h"
+#include "store/UOptionRanges.h"
 #include "ui_UfMain.h"
 
 #include <QMouseEvent>
@@ -20,7 +21,8 @@ struct TRulerLimits {
     int FirstColumn;
     int LastColumn;
 };
-const TRulerLimits RulerLimits[] = {{QStringLiteral("あ"), 15, 45}, {QStringLiteral("A"), 20, 90}};
+const TRulerLimits RulerLimits[] = {{QStringLiteral("あ"), WrapColJpMin, WrapColJpMax},
+                                    {QStringLiteral("A"), WrapColEnMin, WrapColEnMax}};
 
 } // namespace
 

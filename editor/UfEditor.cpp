@@ -483,14 +483,16 @@ bool TfrmEditor::Save() {
     }
     ui->RichEdit1->document()->clearUndoRedoStacks();
     ui->RichEdit1->document()->setModified(false);
-    // The entry list as the file is now, with the same position selected.
+    // The entry list as the file is now, with the same position selected. The text is saved
+    // either way; a list that cannot be read again says so.
     try {
         int row = ui->ListView2->indexOfTopLevelItem(ui->ListView2->currentItem());
         if (std::optional<std::filesystem::path> file = SelectedRegister())
             ListEntries(*file);
         if (QTreeWidgetItem* item = ui->ListView2->topLevelItem(row))
             ui->ListView2->setCurrentItem(item);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
     }
     WarnIfLongEntry(ui->RichEdit1->toPlainText());
     return true;

@@ -27,8 +27,8 @@ struct TRange {
 constexpr TRange SettingRanges[] = {
     {&TOptionRec::TouchFontSize, TouchFontSizeMin, TouchFontSizeMax, TouchFontSizeDefault},
     {&TOptionRec::FontSize, FontSizeMin, FontSizeMax, FontSizeDefault},
-    {&TOptionRec::WrapColJp, 15, 45, 20},
-    {&TOptionRec::WrapColEn, 20, 90, 40},
+    {&TOptionRec::WrapColJp, WrapColJpMin, WrapColJpMax, WrapColJpDefault},
+    {&TOptionRec::WrapColEn, WrapColEnMin, WrapColEnMax, WrapColEnDefault},
 };
 
 // Windows smaller than this cannot show their controls.

@@ -13,6 +13,10 @@
 inline constexpr int TouchFontSizeMin = 9, TouchFontSizeMax = 26, TouchFontSizeDefault = 18;
 inline constexpr int FontSizeMin = 9, FontSizeMax = 20, FontSizeDefault = 12;
 
+// Wrap columns of bulk input: of Japanese texts (in full-width cells) and of single-byte texts.
+inline constexpr int WrapColJpMin = 15, WrapColJpMax = 45, WrapColJpDefault = 20;
+inline constexpr int WrapColEnMin = 20, WrapColEnMax = 90, WrapColEnDefault = 40;
+
 // An upper bound stays at least this far above its lower bound; the bounds' up-down controls
 // step by the same amount.
 inline constexpr int GraphBoundGap = 10;
