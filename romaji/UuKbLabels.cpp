@@ -112,28 +112,34 @@ std::vector<TWanted> WantedLabels(const TKbGeometry& g, int i, const QFont& font
         }
         return wanted;
     }
-    // The kana centred on the key, as large as the captions on small keys and a fifth smaller
-    // on large ones; the Shift kana at the upper middle and the character at the lower left,
-    // smaller still, each on the baseline it has at its own size.
-    const int kanaPixels = std::max(std::min(g.FontPixels, 16), g.FontPixels * 4 / 5);
-    const int small = std::max(MinCaptionPixels, g.FontPixels * 3 / 5);
-    QFont kanaFont = font;
-    kanaFont.setPixelSize(kanaPixels);
-    const QFontMetrics kanaMetrics(kanaFont);
-    const QString kana = ShiftJis::ToQString(key.Kana);
-    const QRect kanaBox = kanaMetrics.tightBoundingRect(kana);
+    // The oval is longest from its lower left to its upper right: the kana takes the lower
+    // left half, the Shift kana the upper right end and the character the room right of the
+    // kana, in this order, so that on small keys the kana keep their size and the character
+    // gives way. The kana are two fifths of a key high (at most the captions' size), the
+    // others three tenths.
+    const int kanaPixels = std::max(MinCaptionPixels, std::min(g.FontPixels, g.Unit * 2 / 5));
+    const int small = std::max(MinCaptionPixels, g.Unit * 3 / 10);
+    const double a = 10 * g.OutlineScale, b = 7 * g.OutlineScale;
     const TKbPoint c = g.Centre(i);
-    QFont smallFont = font;
-    smallFont.setPixelSize(small);
-    const int drop = QFontMetrics(font).ascent() - QFontMetrics(smallFont).ascent();
-    std::vector<TWanted> wanted{
-        {kana,
-         QPoint(c.X - kanaBox.center().x(), c.Y - kanaBox.center().y() - kanaMetrics.ascent()),
-         kanaPixels}};
-    if (!key.ShiftKana.empty())
-        wanted.push_back({ShiftJis::ToQString(key.ShiftKana),
-                          QPoint(key.Bounds.Left + g.Unit / 2, key.Bounds.Top + 2), small});
-    wanted.push_back({caption, QPoint(key.TextX, key.TextY + drop), small});
+    // The top left that centres `text` in `pixels` on the point `along` the long axis and
+    // `across` it (towards the lower right), in half axes from the oval's centre.
+    auto centred = [&](const QString& text, int pixels, double along, double across) {
+        QFont sized = font;
+        sized.setPixelSize(pixels);
+        const QFontMetrics metrics(sized);
+        const QPointF box = QRectF(metrics.tightBoundingRect(text)).center();
+        const double x = c.X + along * a * 0.5 + across * b * 0.866;
+        const double y = c.Y - along * a * 0.866 + across * b * 0.5;
+        return QPoint(static_cast<int>(std::lround(x - box.x())),
+                      static_cast<int>(std::lround(y - box.y() - metrics.ascent())));
+    };
+    const QString kana = ShiftJis::ToQString(key.Kana);
+    std::vector<TWanted> wanted{{kana, centred(kana, kanaPixels, -0.3, 0), kanaPixels}};
+    if (!key.ShiftKana.empty()) {
+        const QString shiftKana = ShiftJis::ToQString(key.ShiftKana);
+        wanted.push_back({shiftKana, centred(shiftKana, small, 0.6, 0), small});
+    }
+    wanted.push_back({caption, centred(caption, small, 0.1, 0.55), small});
     return wanted;
 }
 
