@@ -96,10 +96,19 @@ private:
     std::vector<QPoint> FOffsets;
 };
 
+// The legend of a caption. Japanese fonts draw the backslash as a yen sign, which is right for
+// the JIS keyboard's yen key; the US keyboard's backslash key shows the full-width backslash,
+// which every font draws as one.
+QString Legend(const TKbGeometry& g, const std::string& caption) {
+    if (g.Style.Kind == TKeyboardKind::Us && caption == "\\")
+        return QStringLiteral("\uFF3C");
+    return ShiftJis::ToQString(caption);
+}
+
 // The legends key `i` wants, in the order they are placed and written.
 std::vector<TWanted> WantedLabels(const TKbGeometry& g, int i, const QFont& font) {
     const TKeyRec& key = g.Keys[i];
-    const QString caption = ShiftJis::ToQString(key.Caption);
+    const QString caption = Legend(g, key.Caption);
     int shifted = -1;
     if (!key.ShiftCaption.empty() && !g.FindKey(key.ShiftCaption, shifted))
         shifted = -1;
@@ -107,8 +116,7 @@ std::vector<TWanted> WantedLabels(const TKbGeometry& g, int i, const QFont& font
         std::vector<TWanted> wanted{{caption, QPoint(key.TextX, key.TextY), g.FontPixels}};
         if (shifted >= 0) {
             const TKeyRec& s = g.Keys[shifted];
-            wanted.push_back(
-                {ShiftJis::ToQString(s.Caption), QPoint(s.TextX, s.TextY), g.FontPixels});
+            wanted.push_back({Legend(g, s.Caption), QPoint(s.TextX, s.TextY), g.FontPixels});
         }
         return wanted;
     }

@@ -782,4 +782,22 @@ TEST_F(KbClassUsTest, UnshiftedKeysAndFingerNames) {
     EXPECT_EQ(Fill("/"), Blue);
 }
 
+// Japanese fonts draw the backslash as a yen sign: right for the JIS yen key, while the US
+// backslash key shows the full-width backslash, which they draw as one.
+TEST(KbClassUsLegendTest, TheBackslashKeyShowsABackslash) {
+    QFont base(ProportionalFontFace);
+    base.setPixelSize(12);
+    for (TKeyboardKind kind : {TKeyboardKind::Jis, TKeyboardKind::Us}) {
+        const TKbGeometry g =
+            LayoutKeyboard(KeyboardWidth(kind, 50), std::numeric_limits<int>::max(), {kind});
+        const int key = g.KeyAt('\\');
+        ASSERT_GE(key, 0);
+        const std::vector<TKeyLabel> labels = KeyLabels(g, CaptionFont(g, base))[key];
+        ASSERT_EQ(labels.size(), 2u);
+        EXPECT_EQ(labels[0].Text.text(),
+                  kind == TKeyboardKind::Us ? QStringLiteral("\uFF3C") : QStringLiteral("\\"));
+        EXPECT_EQ(labels[1].Text.text(), QStringLiteral("|"));
+    }
+}
+
 } // namespace
