@@ -90,6 +90,17 @@ std::optional<char> KeyOfScanCode(TKeyboardKind kind, std::uint32_t nativeScanCo
     return std::nullopt;
 }
 
+std::optional<TKeyStroke> StrokeOfKeyEvent(TKeyboardKind kind, std::uint32_t nativeScanCode,
+                                           bool shift, char typed) {
+    if (nativeScanCode != 0) {
+        const std::optional<char> key = KeyOfScanCode(kind, nativeScanCode);
+        if (!key)
+            return std::nullopt;
+        return TKeyStroke{*key, shift};
+    }
+    return StrokeOf(kind, typed);
+}
+
 std::optional<char> ImeSymbolKey(std::string_view unit) {
     static const std::string middleDot = ShiftJis::FromUtf16(u"・");
     if (unit == middleDot)

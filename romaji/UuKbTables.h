@@ -187,6 +187,13 @@ std::optional<TKeyStroke> StrokeOf(TKeyboardKind kind, char c);
 // them, and for 0, which platforms without key codes give.
 std::optional<char> KeyOfScanCode(TKeyboardKind kind, std::uint32_t nativeScanCode);
 
+// The stroke of a key event on `kind`: the key at its X key code with Shift as the event's
+// modifiers say; where the platform gives no code (0, as offscreen), the stroke of the
+// character the key typed. None for a key that is not drawn (Shift itself, Enter, F1) and a
+// character the keyboard lacks.
+std::optional<TKeyStroke> StrokeOfKeyEvent(TKeyboardKind kind, std::uint32_t nativeScanCode,
+                                           bool shift, char typed);
+
 // The ASCII key that types a full-width symbol with an input method's romaji input, under the
 // JIS and the US layout alike: the one-key spellings of the romaji table ("「" '[', "ー" '-',
 // "、" ','), and '/' for "・", which that table leaves without a spelling. `unit` is one

@@ -172,6 +172,36 @@ INSTANTIATE_TEST_SUITE_P(
                     TCodeCase{"Huge", Jis, 0xFFFFFFFFu, std::nullopt}),
     [](const testing::TestParamInfo<TCodeCase>& info) { return info.param.Name; });
 
+struct TEventCase {
+    const char* Name;
+    TKeyboardKind Kind;
+    std::uint32_t Code;
+    bool Shift;
+    char Typed;
+    std::optional<TKeyStroke> Stroke;
+};
+
+class KbTablesEventTest : public testing::TestWithParam<TEventCase> {};
+
+TEST_P(KbTablesEventTest, StrokeOfAKeyEvent) {
+    const TEventCase& c = GetParam();
+    EXPECT_EQ(StrokeOfKeyEvent(c.Kind, c.Code, c.Shift, c.Typed), c.Stroke);
+}
+
+// Under a us keymap the JIS key right of P types '[', yet it is the @ key (゛ in kana input);
+// Shift and 3 typed '#', yet it is ぁ's stroke.
+INSTANTIATE_TEST_SUITE_P(
+    Events, KbTablesEventTest,
+    testing::Values(TEventCase{"CodeWinsOverTheCharacter", Jis, 34, false, '[', TKeyStroke{'@'}},
+                    TEventCase{"ShiftFromTheModifiers", Jis, 12, true, '#', TKeyStroke{'3', true}},
+                    TEventCase{"RoKeyUnderAUsKeymap", Jis, 97, false, '\\', TKeyStroke{'_'}},
+                    TEventCase{"ShiftAlone", Jis, 50, true, '\0', std::nullopt},
+                    TEventCase{"Enter", Us, 36, false, '\r', std::nullopt},
+                    TEventCase{"NoCodeTakesTheCharacter", Jis, 0, true, '!', TKeyStroke{'1', true}},
+                    TEventCase{"NoCodeLowerCase", Us, 0, false, 'q', TKeyStroke{'Q'}},
+                    TEventCase{"NoCodeNoKey", Us, 0, false, '\t', std::nullopt}),
+    [](const testing::TestParamInfo<TEventCase>& info) { return info.param.Name; });
+
 // Full-width symbols as an input method types them in romaji input: the ASCII key, and where
 // that key is on each keyboard, with its finger.
 struct TSymbolCase {
