@@ -36,11 +36,13 @@ QFont CaptionFont(const TKbGeometry& geometry, const QFont& base);
 // The legends of every key `geometry` draws, by record (empty for the records written on
 // other keys), in the order they are written. With the romaji legends a key shows its caption
 // at the lower left and the caption of its Shift character at the upper middle. With kana
-// legends (JIS) a key shows its kana at the middle in the caption font, its Shift kana at the
-// upper right and its character at the lower left, both smaller; the Shift characters of the
-// alphanumeric layout are left out. A legend that the layout's place puts over the oval's edge
-// (or over another legend) takes the nearest place that is inside and clear; one that has none
-// is drawn a pixel smaller at a time, down to MinCaptionPixels, and left out below that.
+// legends (JIS) a key shows its kana in the lower left half of the oval, its Shift kana at the
+// upper right end and its character right of the kana, both smaller; the Shift characters of
+// the alphanumeric layout are left out. A legend that its place puts over the oval's edge (or
+// over a legend placed before it) takes the nearest place that is inside and clear; one that
+// has none is drawn a pixel smaller at a time, down to MinCaptionPixels, and left out below
+// that. Example: the A key of the kana picture at 700 pixels shows "ち" 20 pixels high and "A"
+// 15 pixels high beside it.
 std::vector<std::vector<TKeyLabel>> KeyLabels(const TKbGeometry& geometry, const QFont& font);
 
 // The pixels WriteKeyText touches for `label`: the letters, their rim and a pixel for the
