@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc)
 # What building, running and testing need.
 PACKAGES := cmake make g++ pkg-config \
 	qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev \
-	libdbus-1-dev libwayland-dev wayland-protocols \
+	libdbus-1-dev libwayland-dev wayland-protocols libxcb1-dev libxcb-xkb-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev \
 	fonts-ipafont-gothic fontconfig clang-format
 # What the benchmarks need on top: a virtual X display.
@@ -19,11 +19,11 @@ BENCH_PACKAGES := xvfb xauth x11-utils
 # What the input-method tests and benchmark need on top: a virtual X display and a headless
 # Wayland compositor with Qt's Wayland platform, a private session bus, fcitx5 (Mozc, Anthy,
 # SKK with its dictionary) and ibus (Mozc, KKC, Anthy, which runs on Python's GObject module)
-# with their Qt modules, and real key events for both.
+# with their Qt modules, real key events for both, and setxkbmap to change the X keymap.
 IME_PACKAGES := xvfb xauth xdotool dbus dbus-x11 util-linux \
 	sway wtype qt6-wayland \
 	fcitx5 fcitx5-mozc fcitx5-anthy fcitx5-skk skkdic fcitx5-frontend-qt6 \
-	ibus ibus-mozc ibus-kkc ibus-anthy python3-gi libxtst-dev
+	ibus ibus-mozc ibus-kkc ibus-anthy python3-gi libxtst-dev x11-xkb-utils
 # What the tests of the install tree need on top: Qt's Japanese texts, the desktop validators.
 INSTALL_TEST_PACKAGES := qt6-translations-l10n desktop-file-utils appstream
 # What building and checking the Debian package needs on top.

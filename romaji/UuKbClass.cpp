@@ -1,32 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "romaji/UuKbClass.h"
 
+#include "romaji/UuKanaInput.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace {
-
-// The captions before sorting: the four rows and the space bar (positions 0-47), then the
-// shifted characters (48-69; 57 is the shifted 0, which has none), then the two Shift keys.
-constexpr std::string_view BaseCaptions = "1234567890-^\\QWERTYUIOP@[ASDFGHJKL;:]ZXCVBNM,./ ";
-constexpr int TopRow = 0;     // 13 keys, 1 to the yen key
-constexpr int SecondRow = 13; // 12 keys, Q to [
-constexpr int HomeRow = 25;   // 12 keys, A to ]
-constexpr int BottomRow = 37; // 10 keys, Z to /
-constexpr int SpaceBar = 47;
-constexpr int ShiftedTopRow = 48; // 13 characters, ! to |, the shifted top row
-constexpr int ShiftedZero = 57;
-constexpr int Underscore = 69;
-constexpr int LeftShift = 70;
-constexpr int RightShift = 71;
-
-// The shifted characters in their unsorted order: what Shift gives on the keys of ShiftBases
-// (Shift+"1" is "!"; the space stands for the 0 key, which gives nothing), then _, which has a
-// key of its own.
-constexpr std::string_view ShiftedCaptions = "!\"#$%&'() =~|`{+*}<>?_";
-constexpr std::string_view ShiftBases = "1234567890-^\\@[;:],./";
-constexpr std::string_view ShiftResults = ShiftedCaptions.substr(0, ShiftBases.size());
 
 constexpr int X0 = 15; // left margin of the top row
 
@@ -47,80 +28,124 @@ std::int32_t Nearest(double x) {
     return static_cast<std::int32_t>(std::nearbyint(x)); // the default mode: half to even
 }
 
-// Unsorted position of the record of `c`, a character of one of the two caption literals.
-int PositionOf(char c) {
-    std::size_t base = BaseCaptions.find(c);
-    if (base != std::string_view::npos)
-        return static_cast<int>(base);
-    return ShiftedTopRow + static_cast<int>(ShiftedCaptions.find(c));
-}
-
 TKbRect KeyRect(std::int32_t left, std::int32_t top, std::int32_t unit, std::int32_t bottom) {
     return {left, top, left + unit - 5, bottom};
 }
 
-// The records in their unsorted order, with rectangles and caption positions.
-TKeyRecs UnsortedKeys(std::int32_t u) {
+TKeyRec Record(std::string caption, TKbRect bounds) {
+    TKeyRec key;
+    key.Caption = std::move(caption);
+    key.Bounds = bounds;
+    return key;
+}
+
+// The records of `table` in their unsorted order: the keys row by row, the space bar, the
+// characters typed with Shift (on the rectangles of their keys), the left and the right Shift.
+TKeyRecs UnsortedKeys(const TKbTable& table, std::int32_t u) {
     TKeyRecs keys;
-    for (std::size_t i = 0; i < BaseCaptions.size(); ++i)
-        keys[i].Caption = std::string(1, BaseCaptions[i]);
-    for (std::size_t i = 0; i < ShiftedCaptions.size(); ++i)
-        keys[ShiftedTopRow + i].Caption = std::string(1, ShiftedCaptions[i]);
-    keys[ShiftedZero].Caption.clear();
-    keys[LeftShift].Caption = keys[RightShift].Caption = "Shift";
-    for (std::size_t i = 0; i < ShiftBases.size(); ++i) {
-        if (ShiftResults[i] == ' ')
-            continue;
-        keys[PositionOf(ShiftBases[i])].ShiftCaption = std::string(1, ShiftResults[i]);
-        keys[PositionOf(ShiftResults[i])].ShiftCaption = std::string(1, ShiftBases[i]);
-    }
+    keys.reserve(table.Kind == TKeyboardKind::Jis ? KeyCount : UsKeyCount);
+    auto find = [&keys](std::string_view caption) -> TKeyRec& {
+        return *std::find_if(keys.begin(), keys.end(),
+                             [caption](const TKeyRec& key) { return key.Caption == caption; });
+    };
 
-    const std::int32_t l1 = X0 + u / 3, l2 = l1 + u / 3;
+    // The top row begins at X0; each lower row a third of a key further right, the bottom row
+    // after a left Shift 1.3 keys wide; the US rows one key further still, after `.
+    const std::int32_t indent = table.LetterRowsIndent * u;
     const std::int32_t wideKey = NearestDiv(13LL * u, 10); // 1.3 U
-    const std::int32_t b = wideKey + 10;
-    for (int i = 0; i < 13; ++i)
-        keys[TopRow + i].Bounds = KeyRect(X0 + i * u, 10, u, u + 5);
-    for (int i = 0; i < 12; ++i)
-        keys[SecondRow + i].Bounds = KeyRect(l1 + i * u, u + 10, u, 2 * u + 5);
-    for (int i = 0; i < 12; ++i)
-        keys[HomeRow + i].Bounds = KeyRect(l2 + i * u, 2 * u + 10, u, 3 * u + 5);
-    for (int i = 0; i < 11; ++i) {
-        int position = i < 10 ? BottomRow + i : Underscore;
-        keys[position].Bounds = KeyRect(b + i * u, 3 * u + 13, u, 4 * u + 8);
+    const std::int32_t lefts[4] = {X0, X0 + u / 3 + indent, X0 + u / 3 + u / 3 + indent,
+                                   wideKey + 10 + indent};
+    const std::int32_t tops[4] = {10, u + 10, 2 * u + 10, 3 * u + 13};
+    const std::int32_t bottoms[4] = {u + 5, 2 * u + 5, 3 * u + 5, 4 * u + 8};
+    for (int row = 0; row < 4; ++row) {
+        for (std::size_t i = 0; i < table.Rows[row].size(); ++i) {
+            keys.push_back(Record(std::string(1, table.Rows[row][i]),
+                                  KeyRect(lefts[row] + static_cast<std::int32_t>(i) * u, tops[row],
+                                          u, bottoms[row])));
+        }
     }
-    // Each shifted character takes the rectangle of its key; the shifted 0 has no character but
-    // still lies on the 0 key.
-    for (int i = ShiftedTopRow; i < Underscore; ++i) {
-        char base = i == ShiftedZero ? '0' : keys[i].ShiftCaption[0];
-        keys[i].Bounds = keys[PositionOf(base)].Bounds;
+    const TKbRect first = find(table.Rows[3].substr(0, 1)).Bounds;
+    const TKbRect last = find(table.Rows[3].substr(table.Rows[3].size() - 1)).Bounds;
+    const std::size_t spaceBar = keys.size();
+    keys.push_back(Record(" ", {}));
+
+    // Shift on a key: its character takes the key's rectangle. A key whose Shift types nothing
+    // (the JIS 0) still has a record of no caption there.
+    const std::size_t firstShifted = keys.size();
+    for (std::size_t i = 0; i < table.ShiftBases.size(); ++i) {
+        const std::string base(1, table.ShiftBases[i]);
+        const char result = table.ShiftResults[i];
+        keys.push_back(Record(result == ' ' ? "" : std::string(1, result), find(base).Bounds));
+        if (result != ' ') {
+            keys.back().ShiftCaption = base;
+            find(base).ShiftCaption = std::string(1, result);
+        }
     }
+    const std::size_t leftShift = keys.size();
+    keys.push_back(Record("Shift", {5 + indent, first.Top, first.Left - 5, last.Bottom}));
+    keys.push_back(
+        Record("Shift", {last.Right + 5, first.Top, last.Right + 5 + wideKey, last.Bottom}));
 
-    const TKbRect& underscore = keys[Underscore].Bounds;
-    const std::int32_t shiftBottom = keys[PositionOf('.')].Bounds.Bottom;
-    keys[LeftShift].Bounds = {5, underscore.Top, wideKey + 5, shiftBottom};
-    keys[RightShift].Bounds = {underscore.Right + 5, underscore.Top, underscore.Right + 5 + wideKey,
-                               shiftBottom};
-
-    for (int i = 0; i < KeyCount; ++i) {
+    // Keys write their caption at the lower left, Shift a little further left.
+    for (std::size_t i = 0; i < keys.size(); ++i) {
         TKeyRec& key = keys[i];
-        if (i < SpaceBar || i >= LeftShift) {
-            key.TextX = key.Bounds.Left + (i >= LeftShift ? 2 : 4);
+        if (i < spaceBar || i >= leftShift) {
+            key.TextX = key.Bounds.Left + (i >= leftShift ? 2 : 4);
             key.TextY = key.Bounds.Bottom - u / 2 - 2;
         }
     }
-    const std::int32_t spaceLeft = keys[PositionOf('V')].TextX;
-    keys[SpaceBar].Bounds = {spaceLeft, keys[LeftShift].Bounds.Bottom + 8,
-                             spaceLeft + NearestDiv(5LL * u, 2), shiftBottom + u + 8};
+    const std::int32_t spaceLeft = find("V").TextX;
+    keys[spaceBar].Bounds = {spaceLeft, keys[leftShift].Bounds.Bottom + 8,
+                             spaceLeft + NearestDiv(5LL * u, 2), last.Bottom + u + 8};
 
-    // The shifted characters, the space bar and _ write at the upper middle of the key.
-    for (int i = SpaceBar; i < LeftShift; ++i) {
+    // The shifted characters, the space bar and the keys typed with Shift write at the upper
+    // middle of the key; those of the top row and the table's nearer ones 2 pixels left of it.
+    for (std::size_t i = 0; i < keys.size(); ++i) {
         TKeyRec& key = keys[i];
-        bool nearer = (i >= ShiftedTopRow && i < ShiftedTopRow + 13) || key.Caption == "+" ||
-                      key.Caption == "*";
+        const bool ownShifted =
+            i < spaceBar && table.ShiftedKeys.find(key.Caption) != std::string_view::npos;
+        const bool shifted = i >= firstShifted && i < leftShift;
+        if (!ownShifted && !shifted && i != spaceBar)
+            continue;
+        const bool nearer =
+            shifted &&
+            (table.Rows[0].find(table.ShiftBases[i - firstShifted]) != std::string_view::npos ||
+             (!key.Caption.empty() &&
+              table.NearerCaptions.find(key.Caption) != std::string_view::npos));
         key.TextX = key.Bounds.Left + u / 2 - (nearer ? 2 : 0);
         key.TextY = key.Bounds.Top + 2;
     }
     return keys;
+}
+
+// After sorting: the key each record lies on, the Shift it is typed with, and the kana legends.
+void LinkKeys(TKbGeometry& g, const TKbTable& table) {
+    for (int i = 0; i < g.Count(); ++i)
+        g.Keys[i].Key = i;
+    for (int i = 0; i < g.Count(); ++i) {
+        TKeyRec& key = g.Keys[i];
+        if (key.Caption.size() != 1)
+            continue;
+        const char c = key.Caption[0];
+        if (table.ShiftedKeys.find(c) != std::string_view::npos) {
+            key.Shift = g.ShiftKeyFor(c);
+        } else if (std::size_t at = table.ShiftResults.find(c);
+                   c != ' ' && at != std::string_view::npos) {
+            key.Key = g.KeyAt(table.ShiftBases[at]);
+            key.Shift = g.ShiftKeyFor(table.ShiftBases[at]);
+        }
+    }
+    if (g.Style.Legends != TKeyLegends::Kana || table.Kind != TKeyboardKind::Jis)
+        return;
+    for (int i = 0; i < g.Count(); ++i) {
+        TKeyRec& key = g.Keys[i];
+        if (!g.IsPainted(i) || key.Caption.size() != 1 || key.Caption == " ")
+            continue;
+        key.Kana = KanaLegend({key.Caption[0], false});
+        const std::string& shifted = KanaLegend({key.Caption[0], true});
+        if (shifted != key.Kana)
+            key.ShiftKana = shifted;
+    }
 }
 
 } // namespace
@@ -136,6 +161,32 @@ bool TKbGeometry::FindKey(std::string_view caption, int& index) const {
 TKbPoint TKbGeometry::Centre(int index) const {
     const TKbRect& r = Keys[index].Bounds;
     return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
+
+bool TKbGeometry::IsPainted(int index) const {
+    return index >= 0 && index < Count() && Keys[index].Key == index;
+}
+
+bool TKbGeometry::IsShifted(int index) const {
+    return index >= 0 && index < Count() && Keys[index].Shift >= 0;
+}
+
+int TKbGeometry::ShiftKeyOf(int index) const {
+    return index >= 0 && index < Count() ? Keys[index].Shift : -1;
+}
+
+int TKbGeometry::KeyAt(char key) const {
+    int index = 0;
+    return key != 0 && FindKey(key, index) && IsPainted(index) ? index : -1;
+}
+
+int TKbGeometry::ShiftKeyFor(char key) const {
+    const int finger = FingerOf(key);
+    int left = 0;
+    if (finger == 0 || !FindKey("Shift", left))
+        return -1;
+    // The left Shift sorts before the right one.
+    return finger <= 4 ? left + 1 : left;
 }
 
 TKeyOutline KeyOutline(double scale) {
@@ -179,8 +230,9 @@ double OutlineScale(std::int32_t unit) {
 
 namespace {
 
-TKbGeometry LayoutForUnit(std::int32_t u) {
+TKbGeometry LayoutForUnit(std::int32_t u, TKeyboardStyle style) {
     TKbGeometry g;
+    g.Style = style;
     g.Unit = u;
 
     // The caption font is set in points of a 96 dpi screen, whole points only: U div 2 pixels
@@ -193,10 +245,12 @@ TKbGeometry LayoutForUnit(std::int32_t u) {
     g.OutlineScale = OutlineScale(u);
     g.Outline = KeyOutline(g.OutlineScale);
 
-    g.Keys = UnsortedKeys(u);
+    const TKbTable& table = KbTable(style.Kind);
+    g.Keys = UnsortedKeys(table, u);
     // Stable, so that the left Shift stays before the right one.
     std::stable_sort(g.Keys.begin(), g.Keys.end(),
                      [](const TKeyRec& a, const TKeyRec& b) { return a.Caption < b.Caption; });
+    LinkKeys(g, table);
     return g;
 }
 
@@ -207,14 +261,14 @@ std::int32_t KeyboardHeight(const TKbGeometry& g) {
     for (int i = 0; i <= 180; ++i)
         outlineBottom = std::max(outlineBottom, g.Outline[i].Y);
     std::int32_t bottom = 0;
-    for (int i = 0; i < KeyCount; ++i) {
-        if (!IsPaintedKey(i))
+    for (int i = 0; i < g.Count(); ++i) {
+        if (!g.IsPainted(i))
             continue;
         const TKeyRec& key = g.Keys[i];
         bottom = std::max(bottom, g.Centre(i).Y + outlineBottom + 1);
         bottom = std::max(bottom, key.Bounds.Bottom);
     }
-    for (const TFingerRow& row : FingerRows) {
+    for (const TFingerRow& row : KbTable(g.Style.Kind).Fingers) {
         int index = 0;
         if (g.FindKey(row.LabelKey, index))
             bottom = std::max(bottom, g.Keys[index].TextY + g.LabelDy + g.FontPixels * 5 / 4);
@@ -222,18 +276,23 @@ std::int32_t KeyboardHeight(const TKbGeometry& g) {
     return bottom + 1;
 }
 
-TKbGeometry LayoutKeyboard(int width, int height) {
-    const std::int32_t widest = std::clamp(width, 0, MaxKeyboardWidth) / 14;
-    TKbGeometry g = LayoutForUnit(widest);
+int KeyboardWidth(TKeyboardKind kind, int unit) {
+    return KbTable(kind).Columns * unit;
+}
+
+TKbGeometry LayoutKeyboard(int width, int height, TKeyboardStyle style) {
+    const std::int32_t widest =
+        std::clamp(width, 0, MaxKeyboardWidth) / KbTable(style.Kind).Columns;
+    TKbGeometry g = LayoutForUnit(widest, style);
     if (KeyboardHeight(g) <= height)
         return g;
     // The height grows with the unit: the largest unit that fits is found by halving.
     std::int32_t low = 0, high = widest; // high does not fit
     while (high - low > 1) {
         std::int32_t middle = low + (high - low) / 2;
-        (KeyboardHeight(LayoutForUnit(middle)) <= height ? low : high) = middle;
+        (KeyboardHeight(LayoutForUnit(middle, style)) <= height ? low : high) = middle;
     }
-    return LayoutForUnit(low);
+    return LayoutForUnit(low, style);
 }
 
 bool IsShiftedKey(int index) {
@@ -249,25 +308,4 @@ int ShiftKeyOf(int index) {
 
 bool IsPaintedKey(int index) {
     return index >= 0 && index < KeyCount && (index == UnderscoreKey || !IsShiftedKey(index));
-}
-
-int FingerOf(char c) {
-    for (std::size_t i = 0; i < FingerRows.size(); ++i) {
-        if (FingerRows[i].Chars.find(c) != std::string_view::npos)
-            return static_cast<int>(i) + 1;
-    }
-    return 0;
-}
-
-TFingerKind KindOf(int finger) {
-    return FingerRows[std::clamp(finger, 1, 8) - 1].Kind;
-}
-
-TRgb KeyColor(std::string_view caption) {
-    if (caption == " ")
-        return FingerKinds[static_cast<int>(TFingerKind::Index)].Color;
-    int finger = caption.size() == 1 ? FingerOf(caption[0]) : 0;
-    if (finger == 0)
-        return FingerKinds[static_cast<int>(TFingerKind::Little)].Color;
-    return FingerKinds[static_cast<int>(KindOf(finger))].Color;
 }

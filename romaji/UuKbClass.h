@@ -1,20 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The on-screen JIS keyboard of touch typing.
+// The on-screen keyboard of touch typing: the JIS keyboard, or the US one, with or without the
+// kana of the JIS kana layout on its keys.
 //
-// The first half is the keyboard without a screen, part of the core: the 72 key records
-// (captions, shift captions, rectangles, caption positions) laid out for a paint box width and
-// sorted by caption, the key outline, and the finger that strikes each character. The drill
-// engine takes the finger of its next key from here.
+// The first half is the keyboard without a screen, part of the core: the key records
+// (captions, shift captions, kana legends, rectangles, caption positions) laid out for a paint
+// box width from the keyboard's table (UuKbTables) and sorted by caption, and the key outline.
+// The JIS keyboard has 72 records, the US one 71.
 //
 // TKbClass, the second half, draws that keyboard and is part of the windows layer
-// (UuKbClass.Paint.cpp). It draws at once, on a canvas of its own the size of the paint box, and
-// then asks the paint box for an update; the paint box's paint event shows the canvas.
+// (UuKbClass.Paint.cpp, with the legends of a key placed by UuKbLabels). It draws at once, on a
+// canvas of its own the size of the paint box, and then asks the paint box for an update; the
+// paint box's paint event shows the canvas.
 //
 // Coordinates are pixels of the paint box at 96 dots per inch, y downwards.
 
 #include "platform/TextPane.h"
+#include "romaji/UuKbTables.h"
 
 #include <QObject>
 #include <QPoint>
@@ -58,26 +61,37 @@ struct TKeyRec {
     std::int32_t TextX = 0;   // top left of the caption
     std::int32_t TextY = 0;
     TKbRect Bounds; // the oval is centred in it
+    // Indexes into the sorted records: the key the record lies on (itself for a key the
+    // picture draws, "1" for "!"), and the Shift key it is typed with, -1 for none.
+    std::int32_t Key = -1;
+    std::int32_t Shift = -1;
+    // The kana legends of a drawn key, Shift_JIS, when the picture shows kana: "ち" on A, "ぃ"
+    // as the Shift kana of E. Empty otherwise.
+    std::string Kana;
+    std::string ShiftKana;
 };
 
+// The records of the JIS keyboard; the US keyboard has one fewer, without a shifted 0.
 inline constexpr int KeyCount = 72;
+inline constexpr int UsKeyCount = 71;
 inline constexpr int OutlinePointCount = 360;
 
-// Indexes into the records sorted by caption.
+// Indexes into the JIS keyboard's records sorted by caption.
 inline constexpr int EmptyCaptionKey = 0; // the shifted 0, which has no character
 inline constexpr int SpaceKey = 1;
 inline constexpr int LeftShiftKey = 53;
 inline constexpr int RightShiftKey = 54;
 inline constexpr int UnderscoreKey = 66;
 
-using TKeyRecs = std::array<TKeyRec, KeyCount>;
+using TKeyRecs = std::vector<TKeyRec>;
 
 // A key's outline relative to its centre: 181 points of a tilted oval (the first and the last
 // coincide), then 179 times the centre itself.
 using TKeyOutline = std::array<TKbPoint, OutlinePointCount>;
 
 struct TKbGeometry {
-    std::int32_t Unit = 0;       // key pitch: paint box width div 14
+    TKeyboardStyle Style;
+    std::int32_t Unit = 0;       // key pitch: paint box width div the keyboard's columns
     std::int32_t FontPixels = 1; // em height of the caption font
     bool FontBold = false;       // small captions are bold
     std::int32_t LabelDy = 0;    // finger names sit this far below the bottom-row captions
@@ -85,13 +99,30 @@ struct TKbGeometry {
     TKeyOutline Outline{};
     TKeyRecs Keys; // sorted by Caption, byte order
 
+    int Count() const { return static_cast<int>(Keys.size()); }
     // Binary search on the captions; when `caption` is missing, `index` is where it would be
-    // inserted (0..KeyCount).
+    // inserted (0..Count()).
     bool FindKey(std::string_view caption, int& index) const;
     // The record of the single character `c`.
     bool FindKey(char c, int& index) const { return FindKey(std::string_view(&c, 1), index); }
     // Centre of the oval of record `index`.
     TKbPoint Centre(int index) const;
+
+    // Whether the picture draws record `index` as a key of its own; characters typed with
+    // Shift are written on their keys instead, all but the JIS _, which has a key of its own.
+    bool IsPainted(int index) const;
+    // Whether record `index` is a character typed with Shift.
+    bool IsShifted(int index) const;
+    // The Shift key record `index` is typed with: the one of the other hand than the finger
+    // that strikes its key; -1 for a record not typed with Shift.
+    int ShiftKeyOf(int index) const;
+    // The drawn key at the place `key` of a stroke; -1 for none.
+    int KeyAt(char key) const;
+    // The Shift key that goes with a stroke of `key` when Shift is held: the one of the other
+    // hand; -1 when the keyboard has no such key.
+    int ShiftKeyFor(char key) const;
+    // The finger of the key at the place `key`, 1..8; 0 for the space bar and unknown keys.
+    int FingerOf(char key) const { return ::FingerOf(Style.Kind, key); }
 };
 
 // The widest paint box laid out as it is; a wider one is laid out at this width (the largest
@@ -102,9 +133,13 @@ inline constexpr int MaxKeyboardWidth = 16777215;
 // whose captions read easily; a larger window gives its room to the example instead.
 inline constexpr int MaxKeyUnit = 50;
 
-// Lays the keyboard out for a paint box `width` pixels wide: the key unit is width div 14, or the
-// largest smaller unit at which the whole keyboard, finger names included, fits `height`.
-TKbGeometry LayoutKeyboard(int width, int height = std::numeric_limits<int>::max());
+// Lays the keyboard of `style` out for a paint box `width` pixels wide: the key unit is width
+// div the keyboard's columns (14 for JIS, 15 for US), or the largest smaller unit at which the
+// whole keyboard, finger names included, fits `height`.
+TKbGeometry LayoutKeyboard(int width, int height = std::numeric_limits<int>::max(),
+                           TKeyboardStyle style = {});
+// The width a keyboard of `kind` takes at the key pitch `unit`.
+int KeyboardWidth(TKeyboardKind kind, int unit);
 // The lowest pixel row the keyboard of `geometry` draws on, plus one: the ovals with their pen,
 // and the finger names under the bottom row (a line of 5/4 of the font's pixel height, which
 // holds the ascent and descent of the caption fonts).
@@ -117,6 +152,7 @@ std::int32_t OutlineHeight(const TKeyOutline& outline);
 // The first of 1.6, 1.7, 1.8, ... whose outline is taller than `unit` pixels.
 double OutlineScale(std::int32_t unit);
 
+// The same of the JIS keyboard, by its sorted indexes:
 // Records 2-12 (! to +), 29-32 (< = > ?) and 66-71 (_ ` { | } ~): characters typed with Shift.
 bool IsShiftedKey(int index);
 // The Shift key that a shifted character is typed with: the right one for ! " # $ % (struck by
@@ -126,53 +162,7 @@ int ShiftKeyOf(int index);
 // on their base keys instead, all but _, which is a key of its own.
 bool IsPaintedKey(int index);
 
-// Fingers: 1 left little, 2 left ring, 3 left middle, 4 left index, 5 right index, 6 right
-// middle, 7 right ring, 8 right little; 0 none.
-enum class TFingerKind { Little, Ring, Middle, Index };
-
-struct TFingerRow {
-    TFingerKind Kind;
-    std::string_view LabelKey; // caption of the key under which the finger's name is written
-    std::string_view Chars;    // the characters the finger types (upper-case letters)
-};
-inline constexpr std::array<TFingerRow, 8> FingerRows = {{
-    {TFingerKind::Little, "Z", "!1AQZ"},
-    {TFingerKind::Ring, "X", "\"2SWX"},
-    {TFingerKind::Middle, "C", "#3CDE"},
-    {TFingerKind::Index, "V", "$%45BFGRTV"},
-    {TFingerKind::Index, "N", "&'67HJMNUY"},
-    {TFingerKind::Middle, ",", "(,8<IK"},
-    {TFingerKind::Ring, ".", ").9>LO"},
-    {TFingerKind::Little, "/", "*+-/0:;=?@P[\\]^_`{|}~"},
-}};
-
-// The key colours beyond those of the text panes: aqua is PaneColors::Cyan.
-namespace KbColors {
-inline constexpr TRgb Lime{0, 255, 0};
-inline constexpr TRgb Yellow{255, 255, 0};
-} // namespace KbColors
-
-struct TFingerKindRow {
-    TRgb Color; // fill of the keys the finger strikes, and of its name
-    std::u16string_view Name;
-};
-// Indexed by TFingerKind.
-inline constexpr std::array<TFingerKindRow, 4> FingerKinds = {{
-    {PaneColors::Cyan, u"小指"},
-    {KbColors::Lime, u"薬指"},
-    {KbColors::Yellow, u"中指"},
-    {PaneColors::White, u"人差し指"},
-}};
-
-// The finger of the key of `c`; 0 for the space, lower-case letters and everything else.
-int FingerOf(char c);
-// The kind of finger 1..8.
-TFingerKind KindOf(int finger);
-// Fill colour of a key by its caption: the colour of its finger, white for the space bar, aqua
-// for the Shift keys and the shifted 0.
-TRgb KeyColor(std::string_view caption);
-
-// ---- Drawing a key, for every picture of the keyboard
+// ---- Drawing a key, for every picture of the keyboard (UuKbLabels.cpp)
 
 // The area a key covers, relative to its centre: its oval filled and drawn with a line of 2
 // pixels, that is the oval pushed half the line's width outwards along its normals. The oval is
@@ -204,6 +194,10 @@ public:
 
     // Lays the keys out for the current size of the paint box.
     void LayoutKeys();
+    // The keyboard to draw and whether its keys show kana. Lays the keys out again, which
+    // takes every mark off; the next PaintKeyboard draws the new picture.
+    void SetStyle(TKeyboardStyle style);
+    TKeyboardStyle Style() const { return FGeometry.Style; }
     // Draws the whole keyboard with no key marked and no finger highlighted. An error shows
     // "PaintKb \r\n" and its message; the picture stays as far as it got.
     void PaintKeyboard();
@@ -214,6 +208,12 @@ public:
     // Draws the key of `c` (and the Shift key it needs) unmarked; nothing when `c` has no key.
     // When that was the key marked as next, none is marked as next any more.
     void UnmarkKey(char c);
+    // Marks by place, as kana input types: the key of `next` blue, with the Shift key of the
+    // other hand when next.Shift, and the key of `wrong` red (Key 0 = none; the Shift of a
+    // wrong stroke is not marked), by the rules of MarkKeys.
+    void MarkStrokes(TKeyStroke next, TKeyStroke wrong);
+    // Draws the key of `stroke` (and its Shift) unmarked, as UnmarkKey does.
+    void UnmarkStroke(TKeyStroke stroke);
     // Writes all finger names, the one of `finger` (1..8) in blue; 0 or any other value
     // highlights none.
     void ShowFinger(int finger);
@@ -225,6 +225,7 @@ public:
     int NextKey() const { return FNextKey; }   // -1 when none
     int WrongKey() const { return FWrongKey; } // -1 when none
     char NextChar() const { return FNextChar; }
+    TKeyStroke NextStroke() const { return FNextStroke; } // of the last MarkStrokes
 
     // What the paint box's paint event draws at (0, 0); its device pixel ratio is the paint
     // box's. Null before anything was drawn or while the paint box is empty.
@@ -238,7 +239,6 @@ private:
     // The canvas, fitted to the paint box; nullptr while there is nothing to draw on.
     QImage* FitCanvas();
     QFont CaptionFont() const;
-    void FitCaptions();
     // The pixels each painted key and each finger name covers, measured once per layout.
     void MeasureAreas(const QFontMetrics& metrics);
     static QString FingerName(int finger);
@@ -251,21 +251,28 @@ private:
     // keys whose mark changed.
     void SetMark(int record, TMark mark);
     void RedrawChanged();
+    // The common part of MarkKeys and MarkStrokes: `next` the record to mark as next with its
+    // Shift record `nextShift` (-1 for none), `wrong` the record to mark as wrong; -1 for a
+    // character or place the keyboard lacks. Returns whether `next` is now marked as next.
+    bool Mark(int next, int nextShift, bool wrongGiven, int wrong, bool sameNext);
+    // Takes the marks of record `index` and its Shift off.
+    void Unmark(int index, int shift);
 
     QPointer<QWidget> FPaintBox;
     TKbGeometry FGeometry;
     std::vector<QPoint> FOval; // a key's outline around its centre
     struct TDrawing;
-    std::unique_ptr<TDrawing> FDrawing;   // what drawing a key needs, worked out per layout
-    std::array<int, KeyCount> FShownBy{}; // per record, the painted key that shows it
-    std::array<TMark, KeyCount> FMarks{}; // per painted key
-    std::vector<int> FChanged;            // painted keys whose mark changed since the last draw
-    std::vector<QRect> FAreas;            // per painted key; empty until measured
-    std::array<QRect, 8> FLabelAreas;     // per finger 1..8
-    int FShownFinger = 0;                 // the finger whose name is blue
-    int FNextKey = -1;                    // record marked as next
-    int FWrongKey = -1;                   // record marked as wrong
-    char FNextChar = 0;                   // character of the key marked as next
+    std::unique_ptr<TDrawing> FDrawing; // what drawing a key needs, worked out per layout
+    std::vector<TMark> FMarks;          // per painted key
+    std::vector<int> FChanged;          // painted keys whose mark changed since the last draw
+    std::vector<QRect> FAreas;          // per painted key; empty until measured
+    std::array<QRect, 8> FLabelAreas;   // per finger 1..8
+    int FShownFinger = 0;               // the finger whose name is blue
+    int FNextKey = -1;                  // record marked as next
+    int FNextShift = -1;                // Shift record marked with the next key
+    int FWrongKey = -1;                 // record marked as wrong
+    char FNextChar = 0;                 // character of the key marked as next
+    TKeyStroke FNextStroke;             // stroke of the key marked as next
     std::unique_ptr<QImage> FCanvas;
     // An error box of PaintKeyboard is showing, or was shown for this message and no paint has
     // succeeded since: every repaint would fail the same way and bring the box back.

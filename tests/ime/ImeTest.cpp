@@ -13,7 +13,9 @@
 #include "tests/app/MainWindowFixture.h"
 
 #include "exercise/UExerciseStats.h"
+#include "platform/DesktopKeyboard.h"
 #include "platform/InputMethod.h"
+#include "romaji/UuKbTables.h"
 #include "tests/support/WaitFor.h"
 
 #include <QAction>
@@ -32,6 +34,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -499,6 +502,34 @@ TEST_F(ImeTest, OnWaylandASecondStartActivatesTheFirstWindow) {
     ASSERT_TRUE(errors.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromLocal8Bit(errors.readAll())
                     .contains(QStringLiteral("(QT_IM_MODULE=%1)").arg(module)));
+}
+
+// The desktop's layout as the session tells it: the X keyboard's (us, as Xvfb starts), on
+// Wayland fcitx5's group's (us, as the session's profile says). Under X a jp keymap set with
+// setxkbmap gives the JIS keyboard.
+TEST(ImeDesktopKeyboardTest, TheLayoutIsReadFromTheSession) {
+    using namespace DesktopKeyboard;
+    const TFacts facts = DesktopKeyboardFacts();
+    if (Wayland()) {
+        EXPECT_EQ(facts.Platform, "wayland");
+        if (Session() != QLatin1String("fcitx5"))
+            GTEST_SKIP() << "only fcitx5 tells a Wayland client its layout";
+        EXPECT_TRUE(facts.Fcitx5Running);
+    } else {
+        EXPECT_EQ(facts.Platform, "xcb");
+        EXPECT_EQ(XkbLayouts(facts.XkbRulesNames, facts.XkbGroup), "us");
+        EXPECT_EQ(facts.XkbGroup, 0);
+    }
+    EXPECT_EQ(DesktopLayouts(facts), "us");
+    EXPECT_EQ(KeyboardOfLayouts(DesktopLayouts(facts)), TKeyboardKind::Us);
+
+    const QString setxkbmap = QStandardPaths::findExecutable(QStringLiteral("setxkbmap"));
+    if (Wayland() || setxkbmap.isEmpty())
+        return;
+    ASSERT_EQ(QProcess::execute(setxkbmap, {QStringLiteral("jp")}), 0);
+    const auto restore =
+        qScopeGuard([&setxkbmap] { QProcess::execute(setxkbmap, {QStringLiteral("us")}); });
+    EXPECT_EQ(KeyboardOfLayouts(DesktopLayouts(DesktopKeyboardFacts())), TKeyboardKind::Jis);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "romaji/UuKbClass.h"
 
 #include "platform/Fonts.h"
+#include "platform/ShiftJis.h"
+#include "romaji/UuKbLabels.h"
 #include "tests/support/DialogRecorder.h"
 
 #include <QImage>
@@ -13,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 
 namespace {
@@ -384,25 +387,41 @@ TEST_F(KbClassPaintTest, LayoutFollowsTheWidth) {
     ExpectUnmarked("S");
 }
 
-// Every caption stays inside its key at every size the main window shows (up to MaxKeyUnit):
+// The pictures: the JIS keyboard with its romaji captions, with kana, and the US keyboard.
+struct TStyleCase {
+    const char* Name;
+    TKeyboardStyle Style;
+};
+
+const TStyleCase Styles[] = {
+    {"JisRomaji", {TKeyboardKind::Jis, TKeyLegends::Romaji}},
+    {"JisKana", {TKeyboardKind::Jis, TKeyLegends::Kana}},
+    {"Us", {TKeyboardKind::Us, TKeyLegends::Romaji}},
+};
+
+class KbClassStyleTest : public testing::TestWithParam<TStyleCase> {};
+
+// Every legend stays inside its key at every size the main window shows (up to MaxKeyUnit):
 // above the finger names nothing but the ovals (with their line and smoothed edge) differs
 // from the button face. "%" beside its 5 and "Shift" once reached over the edge.
-TEST(KbClassPaintBoxTest, CaptionsStayInsideTheirKeysAtEverySize) {
+TEST_P(KbClassStyleTest, CaptionsStayInsideTheirKeysAtEverySize) {
+    const TKeyboardStyle style = GetParam().Style;
     for (int unit = 8; unit <= MaxKeyUnit; ++unit) {
         SCOPED_TRACE(unit);
         QWidget box;
         UseKeyboardFont(box);
-        box.resize(unit * 14, 400);
+        box.resize(KeyboardWidth(style.Kind, unit), 400);
         TKbClass kb(nullptr);
         kb.SetPaintBox(&box);
+        kb.SetStyle(style);
         kb.LayoutKeys();
         kb.PaintKeyboard();
         const TKbGeometry& g = kb.Geometry();
         ASSERT_EQ(g.Unit, unit);
         QPainterPath keys;
         keys.setFillRule(Qt::WindingFill); // the ovals overlap
-        for (int i = 0; i < KeyCount; ++i) {
-            if (!IsPaintedKey(i))
+        for (int i = 0; i < g.Count(); ++i) {
+            if (!g.IsPainted(i))
                 continue;
             const TKbPoint c = g.Centre(i);
             QPolygonF oval;
@@ -433,6 +452,36 @@ TEST(KbClassPaintBoxTest, CaptionsStayInsideTheirKeysAtEverySize) {
         EXPECT_EQ(outside, 0);
     }
 }
+
+// The legends of a key never touch one another: their letters with the rim, measured apart
+// from the placing, are disjoint.
+TEST_P(KbClassStyleTest, LegendsOfAKeyAreClearOfEachOther) {
+    QFont base(ProportionalFontFace);
+    base.setPixelSize(12);
+    for (int unit = 8; unit <= MaxKeyUnit; ++unit) {
+        const TKbGeometry g = LayoutKeyboard(KeyboardWidth(GetParam().Style.Kind, unit),
+                                             std::numeric_limits<int>::max(), GetParam().Style);
+        const std::vector<std::vector<TKeyLabel>> labels = KeyLabels(g, CaptionFont(g, base));
+        for (int i = 0; i < g.Count(); ++i) {
+            std::vector<QRect> boxes;
+            for (const TKeyLabel& label : labels[i]) {
+                const QFontMetrics metrics(label.Font);
+                const QRect box = metrics.tightBoundingRect(label.Text.text().trimmed())
+                                      .translated(label.At.x(), label.At.y() + metrics.ascent())
+                                      .adjusted(-1, -1, 1, 1);
+                for (const QRect& other : boxes)
+                    EXPECT_FALSE(box.intersects(other)) << unit << " " << g.Keys[i].Caption << " "
+                                                        << label.Text.text().toStdString();
+                boxes.push_back(box);
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, KbClassStyleTest, testing::ValuesIn(Styles),
+                         [](const testing::TestParamInfo<TStyleCase>& info) {
+                             return info.param.Name;
+                         });
 
 TEST(KbClassPaintBoxTest, PaintEventShowsTheCanvasAndAMarkAsksForOneUpdate) {
     TTestPaintBox box;
@@ -523,6 +572,232 @@ TEST(KbClassPaintBoxTest, ACanvasThatCannotBeMadeShowsPaintKbOnce) {
     box.resize(MaxKeyboardWidth, MaxKeyboardWidth);
     kb.PaintKeyboard(); // after a good paint the failure is reported again
     EXPECT_EQ(dialogs.Messages.size(), 2u);
+}
+
+// The kana keep their size on every key, two fifths of a key (at most the captions' size),
+// and every key shows its kana and its Shift kana from the smallest keyboard that is read; on
+// the main window's keyboard its character and Shift kana read too.
+TEST(KbClassKanaTest, KanaKeepTheirSizeAtEverySize) {
+    QFont base(ProportionalFontFace);
+    base.setPixelSize(12);
+    for (int unit = 12; unit <= MaxKeyUnit; ++unit) {
+        SCOPED_TRACE(unit);
+        const TKbGeometry g = LayoutKeyboard(unit * 14, std::numeric_limits<int>::max(),
+                                             {TKeyboardKind::Jis, TKeyLegends::Kana});
+        const std::vector<std::vector<TKeyLabel>> labels = KeyLabels(g, CaptionFont(g, base));
+        for (int i = 0; i < g.Count(); ++i) {
+            const TKeyRec& key = g.Keys[i];
+            if (key.Kana.empty())
+                continue;
+            auto labelOf = [&](const std::string& text) -> const TKeyLabel* {
+                for (const TKeyLabel& label : labels[i])
+                    if (label.Text.text() == ShiftJis::ToQString(text))
+                        return &label;
+                return nullptr;
+            };
+            const TKeyLabel* kana = labelOf(key.Kana);
+            ASSERT_TRUE(kana) << key.Caption;
+            EXPECT_EQ(kana->Font.pixelSize(), std::max(5, std::min(g.FontPixels, unit * 2 / 5)))
+                << key.Caption;
+            if (!key.ShiftKana.empty()) {
+                EXPECT_TRUE(labelOf(key.ShiftKana)) << key.Caption;
+            }
+            if (unit == MaxKeyUnit) {
+                ASSERT_TRUE(labelOf(key.Caption)) << key.Caption;
+                EXPECT_GE(labelOf(key.Caption)->Font.pixelSize(), 12) << key.Caption;
+                if (!key.ShiftKana.empty()) {
+                    EXPECT_GE(labelOf(key.ShiftKana)->Font.pixelSize(), 12) << key.Caption;
+                }
+            }
+        }
+    }
+}
+
+// The keyboard in kana input: marks by place, with the Shift of the other hand.
+class KbClassStrokeTest : public KbClassPaintTest {
+protected:
+    KbClassStrokeTest() {
+        Kb.SetStyle({TKeyboardKind::Jis, TKeyLegends::Kana});
+        Kb.PaintKeyboard();
+    }
+
+    QColor ShiftFill(int index) const {
+        const TKbPoint c = Kb.Geometry().Centre(index);
+        return Kb.Canvas().pixelColor(c.X, c.Y - Kb.Geometry().Unit / 4);
+    }
+};
+
+TEST_F(KbClassStrokeTest, KanaAreWrittenOnTheKeysAndTurnYellowWhenMarked) {
+    EXPECT_TRUE(Kb.Geometry().Keys[Index("A")].Kana == ShiftJis::FromUtf16(u"ち"));
+    ExpectUnmarked("A");
+    EXPECT_GT(InOval("A", Grey), 20); // the kana and the letter
+    Kb.MarkStrokes({'A'}, {});
+    EXPECT_EQ(Fill("A"), Blue);
+    EXPECT_GT(InOval("A", Yellow), 20);
+}
+
+TEST_F(KbClassStrokeTest, ShiftStrokeMarksTheKeyAndTheShiftOfTheOtherHand) {
+    Kb.MarkStrokes({'3', true}, {}); // ぁ
+    EXPECT_EQ(Fill("3"), Blue);
+    EXPECT_EQ(ShiftFill(RightShiftKey), Blue);
+    EXPECT_EQ(ShiftFill(LeftShiftKey), Aqua);
+    EXPECT_EQ(Kb.NextStroke(), (TKeyStroke{'3', true}));
+    EXPECT_EQ(Kb.NextKey(), Index("3"));
+    EXPECT_EQ(Kb.NextChar(), 0);
+
+    Kb.MarkStrokes({']', true}, {}); // 」
+    ExpectUnmarked("3");
+    EXPECT_EQ(ShiftFill(RightShiftKey), Aqua);
+    EXPECT_EQ(ShiftFill(LeftShiftKey), Blue);
+    EXPECT_EQ(Fill("]"), Blue);
+}
+
+// が is か then the voiced-mark key; a wrong key in between is red while か keeps its mark.
+TEST_F(KbClassStrokeTest, VoicedKanaMarkTheirKeysInTurn) {
+    const QImage plain = Kb.Canvas().copy();
+    Kb.MarkStrokes({'T'}, {});
+    EXPECT_EQ(Fill("T"), Blue);
+    Kb.MarkStrokes({'@'}, {'Y'});
+    EXPECT_EQ(Fill("T"), Blue) << "a wrong key keeps the mark of the key due";
+    ExpectUnmarked("@");
+    EXPECT_EQ(Fill("Y"), Red);
+    EXPECT_EQ(Kb.WrongKey(), Index("Y"));
+    Kb.MarkStrokes({'@'}, {});
+    ExpectUnmarked("T");
+    ExpectUnmarked("Y");
+    EXPECT_EQ(Fill("@"), Blue);
+    EXPECT_EQ(Kb.WrongKey(), -1);
+    // A place the keyboard lacks is no mark; nothing at all takes every mark off.
+    Kb.MarkStrokes({'!'}, {});
+    EXPECT_EQ(Kb.NextKey(), -1);
+    Kb.MarkStrokes({'Z', true}, {'Q'});
+    Kb.MarkStrokes({}, {});
+    EXPECT_EQ(Kb.Canvas(), plain);
+    EXPECT_EQ(Kb.NextKey(), -1);
+    EXPECT_EQ(Kb.NextStroke(), TKeyStroke{});
+}
+
+TEST_F(KbClassStrokeTest, UnmarkStrokeDrawsTheKeyAndItsShiftPlain) {
+    const QImage plain = Kb.Canvas().copy();
+    Kb.MarkStrokes({'/', true}, {}); // ・
+    Kb.UnmarkStroke({'/', true});
+    EXPECT_EQ(Kb.Canvas(), plain);
+    EXPECT_EQ(Kb.NextKey(), -1);
+    Kb.MarkStrokes({'_'}, {}); // ろ
+    EXPECT_EQ(Fill("_"), Blue);
+    Kb.UnmarkStroke({'!'});
+    EXPECT_EQ(Fill("_"), Blue);
+}
+
+TEST_F(KbClassPaintTest, AnotherStyleIsLaidOutAfreshWithoutMarks) {
+    Kb.MarkKeys('A', 0);
+    Kb.SetStyle({TKeyboardKind::Us, TKeyLegends::Romaji});
+    EXPECT_EQ(Kb.Style().Kind, TKeyboardKind::Us);
+    EXPECT_EQ(Kb.Geometry().Count(), UsKeyCount);
+    EXPECT_EQ(Kb.Geometry().Unit, 700 / 15);
+    EXPECT_EQ(Kb.NextKey(), -1);
+    EXPECT_EQ(Kb.NextChar(), 0);
+    Kb.PaintKeyboard();
+    ExpectUnmarked("A");
+}
+
+// The US keyboard: its own keys in its fingers' colours, and the characters typed with Shift
+// on its keys with the Shift of the other hand.
+class KbClassUsTest : public KbClassPaintTest {
+protected:
+    KbClassUsTest() {
+        FBox.resize(750, 320);
+        Kb.SetStyle({TKeyboardKind::Us, TKeyLegends::Romaji});
+        Kb.PaintKeyboard();
+    }
+
+    QColor ShiftFill(bool right) const {
+        int left = 0;
+        EXPECT_TRUE(Kb.FindKey("Shift", left));
+        const TKbPoint c = Kb.Geometry().Centre(left + right);
+        return Kb.Canvas().pixelColor(c.X, c.Y - Kb.Geometry().Unit / 4);
+    }
+
+    void ExpectUnmarked(std::string_view caption) const {
+        EXPECT_EQ(Fill(caption), ToQColor(KeyColor(TKeyboardKind::Us, caption))) << caption;
+    }
+};
+
+TEST_F(KbClassUsTest, KeysInTheirFingersColours) {
+    const TKbGeometry& g = Kb.Geometry();
+    ASSERT_EQ(g.Unit, 50);
+    for (int i = 0; i < g.Count(); ++i) {
+        if (!g.IsPainted(i))
+            continue;
+        ExpectUnmarked(g.Keys[i].Caption);
+        if (g.Keys[i].Caption != " ") {
+            EXPECT_GT(InOval(g.Keys[i].Caption, Grey), 3) << g.Keys[i].Caption;
+        }
+    }
+    EXPECT_EQ(Fill("`"), Aqua);
+    EXPECT_EQ(Fill("2"), Lime);
+    EXPECT_EQ(Fill("'"), Aqua);
+}
+
+struct TUsMarkCase {
+    const char* Name;
+    char Next;
+    std::string_view Key;
+    bool RightShift;
+};
+
+class KbClassUsMarkTest : public KbClassUsTest, public testing::WithParamInterface<TUsMarkCase> {};
+
+TEST_P(KbClassUsMarkTest, MarksTheKeyAndTheShiftOfTheOtherHand) {
+    const TUsMarkCase& c = GetParam();
+    Kb.MarkKeys(c.Next, 0);
+    EXPECT_EQ(Fill(c.Key), Blue);
+    EXPECT_EQ(ShiftFill(c.RightShift), Blue);
+    EXPECT_EQ(ShiftFill(!c.RightShift), Aqua);
+    Kb.MarkKeys('A', 0);
+    ExpectUnmarked(c.Key);
+    EXPECT_EQ(ShiftFill(c.RightShift), Aqua);
+}
+
+INSTANTIATE_TEST_SUITE_P(Characters, KbClassUsMarkTest,
+                         testing::Values(TUsMarkCase{"QuoteOnTheApostrophe", '"', "'", false},
+                                         TUsMarkCase{"TildeOnTheBacktick", '~', "`", true},
+                                         TUsMarkCase{"AtOnTheTwo", '@', "2", true},
+                                         TUsMarkCase{"CaretOnTheSix", '^', "6", false},
+                                         TUsMarkCase{"UnderscoreOnTheMinus", '_', "-", false},
+                                         TUsMarkCase{"BraceOnTheBracket", '{', "[", false}),
+                         [](const testing::TestParamInfo<TUsMarkCase>& info) {
+                             return info.param.Name;
+                         });
+
+TEST_F(KbClassUsTest, UnshiftedKeysAndFingerNames) {
+    Kb.MarkKeys('[', 0); // 「 in romaji input
+    EXPECT_EQ(Fill("["), Blue);
+    EXPECT_EQ(ShiftFill(false), Aqua);
+    EXPECT_EQ(ShiftFill(true), Aqua);
+    Kb.ShowFinger(Kb.Geometry().FingerOf('['));
+    EXPECT_GT(InLabel("/", Blue), 10);
+    Kb.MarkKeys('/', 0); // ・
+    ExpectUnmarked("[");
+    EXPECT_EQ(Fill("/"), Blue);
+}
+
+// Japanese fonts draw the backslash as a yen sign: right for the JIS yen key, while the US
+// backslash key shows the full-width backslash, which they draw as one.
+TEST(KbClassUsLegendTest, TheBackslashKeyShowsABackslash) {
+    QFont base(ProportionalFontFace);
+    base.setPixelSize(12);
+    for (TKeyboardKind kind : {TKeyboardKind::Jis, TKeyboardKind::Us}) {
+        const TKbGeometry g =
+            LayoutKeyboard(KeyboardWidth(kind, 50), std::numeric_limits<int>::max(), {kind});
+        const int key = g.KeyAt('\\');
+        ASSERT_GE(key, 0);
+        const std::vector<TKeyLabel> labels = KeyLabels(g, CaptionFont(g, base))[key];
+        ASSERT_EQ(labels.size(), 2u);
+        EXPECT_EQ(labels[0].Text.text(),
+                  kind == TKeyboardKind::Us ? QStringLiteral("\uFF3C") : QStringLiteral("\\"));
+        EXPECT_EQ(labels[1].Text.text(), QStringLiteral("|"));
+    }
 }
 
 } // namespace

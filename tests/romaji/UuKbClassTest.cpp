@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "romaji/UuKbClass.h"
 
+#include "platform/ShiftJis.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 #include <set>
 
 namespace {
@@ -354,3 +357,196 @@ TEST(KeyboardFitTest, TheUnitFitsBothWidthAndHeight) {
     EXPECT_EQ(fitted.Keys[LeftShiftKey].Bounds.Right, narrow.Keys[LeftShiftKey].Bounds.Right);
     EXPECT_EQ(fitted.LabelDy, narrow.LabelDy);
 }
+
+namespace {
+
+constexpr auto Jis = TKeyboardKind::Jis;
+constexpr auto Us = TKeyboardKind::Us;
+constexpr TKeyboardStyle UsStyle{Us, TKeyLegends::Romaji};
+constexpr TKeyboardStyle KanaStyle{TKeyboardKind::Jis, TKeyLegends::Kana};
+
+// The JIS keyboard's records say of themselves what its fixed indexes say.
+TEST(KeyboardRecordsTest, JisRecordsAgreeWithTheFixedIndexes) {
+    for (TKeyboardStyle style : {TKeyboardStyle{}, KanaStyle}) {
+        const TKbGeometry g = LayoutKeyboard(700, 10000, style);
+        ASSERT_EQ(g.Count(), KeyCount);
+        for (int i = 0; i < KeyCount; ++i) {
+            EXPECT_EQ(g.IsPainted(i), IsPaintedKey(i)) << i;
+            EXPECT_EQ(g.IsShifted(i), IsShiftedKey(i)) << i;
+            EXPECT_EQ(g.ShiftKeyOf(i), ShiftKeyOf(i)) << i;
+        }
+    }
+}
+
+struct TUsKeyCase {
+    const char* Name;
+    std::string_view Caption;
+    TKbRect Bounds;
+    std::int32_t TextX, TextY;
+};
+
+class UsKeyboardLayoutTest : public testing::TestWithParam<TUsKeyCase> {};
+
+// 750 pixels: U = 50; the lower rows one key further right than on the JIS keyboard, after `.
+
+TEST_P(UsKeyboardLayoutTest, PlacesTheKey) {
+    const TKbGeometry g = LayoutKeyboard(750, std::numeric_limits<int>::max(), UsStyle);
+    ASSERT_EQ(g.Unit, 50);
+    const TKeyRec& key = KeyOf(g, GetParam().Caption);
+    EXPECT_EQ(key.Bounds, GetParam().Bounds);
+    EXPECT_EQ(key.TextX, GetParam().TextX);
+    EXPECT_EQ(key.TextY, GetParam().TextY);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, UsKeyboardLayoutTest,
+    testing::Values(TUsKeyCase{"BacktickFirst", "`", {15, 10, 60, 55}, 19, 28},
+                    TUsKeyCase{"OneSecond", "1", {65, 10, 110, 55}, 69, 28},
+                    TUsKeyCase{"EqualsLast", "=", {615, 10, 660, 55}, 619, 28},
+                    TUsKeyCase{"QUnderOne", "Q", {81, 60, 126, 105}, 85, 78},
+                    TUsKeyCase{"BackslashEndsTheSecondRow", "\\", {681, 60, 726, 105}, 685, 78},
+                    TUsKeyCase{"A", "A", {97, 110, 142, 155}, 101, 128},
+                    TUsKeyCase{"ApostropheEndsTheHomeRow", "'", {597, 110, 642, 155}, 601, 128},
+                    TUsKeyCase{"Z", "Z", {125, 163, 170, 208}, 129, 181},
+                    TUsKeyCase{"SlashEndsTheBottomRow", "/", {575, 163, 620, 208}, 579, 181},
+                    TUsKeyCase{"SpaceBar", " ", {279, 216, 404, 266}, 304, 218},
+                    TUsKeyCase{"TildeOnTheBacktickNearer", "~", {15, 10, 60, 55}, 38, 12},
+                    TUsKeyCase{"BraceOnTheBracket", "{", {581, 60, 626, 105}, 606, 62},
+                    TUsKeyCase{"QuoteOnTheApostrophe", "\"", {597, 110, 642, 155}, 622, 112}),
+    [](const testing::TestParamInfo<TUsKeyCase>& info) { return info.param.Name; });
+
+TEST(UsKeyboardTest, RecordsShiftKeysAndPairs) {
+    const TKbGeometry g = LayoutKeyboard(750, std::numeric_limits<int>::max(), UsStyle);
+    ASSERT_EQ(g.Count(), UsKeyCount);
+    for (int i = 1; i < g.Count(); ++i)
+        EXPECT_LE(g.Keys[i - 1].Caption, g.Keys[i].Caption) << i;
+    int left = 0;
+    ASSERT_TRUE(g.FindKey("Shift", left));
+    EXPECT_EQ(g.Keys[left].Bounds, (TKbRect{55, 163, 120, 208}));
+    EXPECT_EQ(g.Keys[left + 1].Bounds, (TKbRect{625, 163, 690, 208}));
+    int empty = 0;
+    EXPECT_FALSE(g.FindKey("", empty)) << "only the JIS 0 key types nothing with Shift";
+
+    const std::string_view bases = "`1234567890-=[]\\;',./";
+    const std::string_view results = "~!@#$%^&*()_+{}|:\"<>?";
+    int painted = 0;
+    for (int i = 0; i < g.Count(); ++i)
+        painted += g.IsPainted(i);
+    EXPECT_EQ(painted, 50); // 47 keys, the space bar and two Shift
+    for (std::size_t i = 0; i < bases.size(); ++i) {
+        const std::string base(1, bases[i]), result(1, results[i]);
+        SCOPED_TRACE(result);
+        EXPECT_EQ(KeyOf(g, base).ShiftCaption, result);
+        EXPECT_EQ(KeyOf(g, result).ShiftCaption, base);
+        int index = 0;
+        ASSERT_TRUE(g.FindKey(result, index));
+        EXPECT_TRUE(g.IsShifted(index));
+        EXPECT_FALSE(g.IsPainted(index));
+        EXPECT_EQ(g.Keys[g.Keys[index].Key].Caption, base);
+        EXPECT_EQ(g.Keys[index].Bounds, KeyOf(g, base).Bounds);
+        // The Shift of the other hand: right for the left hand's ~ ! @ # $ %.
+        const bool leftHand = std::string_view("~!@#$%").find(results[i]) != std::string::npos;
+        EXPECT_EQ(g.ShiftKeyOf(index), leftHand ? left + 1 : left);
+    }
+}
+
+// The US keyboard fits the width its unit is taken from as the JIS one does: at the main
+// window's sizes wholly, at small units (where the fixed margins of the JIS layout reach past
+// 14 units) by no more than the JIS keyboard reaches past its own.
+TEST(UsKeyboardTest, EveryKeyFitsTheWidth) {
+    auto overhang = [](TKeyboardStyle style, int unit) {
+        const int width = KeyboardWidth(style.Kind, unit);
+        const TKbGeometry g = LayoutKeyboard(width, std::numeric_limits<int>::max(), style);
+        EXPECT_EQ(g.Unit, unit);
+        int right = 0;
+        for (const TKeyRec& key : g.Keys)
+            right = std::max(right, key.Bounds.Right);
+        return right - width;
+    };
+    for (int unit = 1; unit <= 4 * MaxKeyUnit; ++unit) {
+        const int jis = overhang({}, unit), us = overhang(UsStyle, unit);
+        EXPECT_LE(us, std::max(0, jis)) << unit;
+        if (unit >= 25) {
+            EXPECT_LE(us, 0) << unit;
+        }
+    }
+    const TKbGeometry fitted = LayoutKeyboard(1500, 200, UsStyle);
+    EXPECT_LE(KeyboardHeight(fitted), 200);
+    EXPECT_GT(KeyboardHeight(LayoutKeyboard(KeyboardWidth(TKeyboardKind::Us, fitted.Unit + 1),
+                                            std::numeric_limits<int>::max(), UsStyle)),
+              200);
+}
+
+struct TPlaceCase {
+    const char* Name;
+    TKeyboardKind Kind;
+    char Key;
+    bool Drawn;
+    int Finger;
+    bool RightShift; // the Shift a stroke of the key takes
+};
+
+class KeyboardPlaceTest : public testing::TestWithParam<TPlaceCase> {};
+
+TEST_P(KeyboardPlaceTest, KeyAtThePlaceAndItsShift) {
+    const TPlaceCase& c = GetParam();
+    const TKbGeometry g = LayoutKeyboard(750, std::numeric_limits<int>::max(), {c.Kind});
+    const int index = g.KeyAt(c.Key);
+    EXPECT_EQ(index >= 0, c.Drawn);
+    if (!c.Drawn)
+        return;
+    EXPECT_EQ(g.Keys[index].Caption, std::string(1, c.Key));
+    EXPECT_EQ(g.FingerOf(c.Key), c.Finger);
+    int left = 0;
+    ASSERT_TRUE(g.FindKey("Shift", left));
+    EXPECT_EQ(g.ShiftKeyFor(c.Key), c.Finger == 0 ? -1 : c.RightShift ? left + 1 : left);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, KeyboardPlaceTest,
+    testing::Values(TPlaceCase{"JisThree", Jis, '3', true, 3, true},
+                    TPlaceCase{"JisRoKey", Jis, '_', true, 8, false},
+                    TPlaceCase{"JisYenKey", Jis, '\\', true, 8, false},
+                    TPlaceCase{"JisZ", Jis, 'Z', true, 1, true},
+                    TPlaceCase{"JisSix", Jis, '6', true, 5, false},
+                    TPlaceCase{"JisSpace", Jis, ' ', true, 0, false},
+                    TPlaceCase{"JisExclamationIsNoPlace", Jis, '!', false, 0, false},
+                    TPlaceCase{"JisHasNoBacktick", Jis, '`', false, 0, false},
+                    TPlaceCase{"UsBacktick", Us, '`', true, 1, true},
+                    TPlaceCase{"UsApostrophe", Us, '\'', true, 8, false},
+                    TPlaceCase{"UsHasNoRoKey", Us, '_', false, 0, false},
+                    TPlaceCase{"Nothing", Us, '\0', false, 0, false}),
+    [](const testing::TestParamInfo<TPlaceCase>& info) { return info.param.Name; });
+
+// With kana legends the JIS keys carry the kana layout; the records stay those of romaji.
+TEST(KanaKeyboardTest, KeysCarryTheirKana) {
+    const TKbGeometry g = LayoutKeyboard(700, std::numeric_limits<int>::max(), KanaStyle);
+    const TKbGeometry romaji = LayoutKeyboard(700);
+    ASSERT_EQ(g.Count(), romaji.Count());
+    for (int i = 0; i < g.Count(); ++i) {
+        EXPECT_EQ(g.Keys[i].Caption, romaji.Keys[i].Caption);
+        EXPECT_EQ(g.Keys[i].Bounds, romaji.Keys[i].Bounds);
+        EXPECT_TRUE(romaji.Keys[i].Kana.empty());
+        // Every drawn key of a character has its kana; nothing else has any.
+        const bool character =
+            g.IsPainted(i) && g.Keys[i].Caption.size() == 1 && g.Keys[i].Caption != " ";
+        EXPECT_EQ(!g.Keys[i].Kana.empty(), character) << g.Keys[i].Caption;
+    }
+    struct {
+        std::string_view Key;
+        std::u16string_view Kana, ShiftKana;
+    } rows[] = {{"1", u"ぬ", u""},   {"3", u"あ", u"ぁ"}, {"0", u"わ", u"を"}, {"\\", u"ー", u""},
+                {"E", u"い", u"ぃ"}, {"@", u"゛", u""},   {"[", u"゜", u"「"}, {"]", u"む", u"」"},
+                {"Z", u"つ", u"っ"}, {"/", u"め", u"・"}, {"_", u"ろ", u""},   {"A", u"ち", u""}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(KeyOf(g, row.Key).Kana, ShiftJis::FromUtf16(row.Kana)) << row.Key;
+        EXPECT_EQ(KeyOf(g, row.Key).ShiftKana, ShiftJis::FromUtf16(row.ShiftKana)) << row.Key;
+    }
+    // The US keyboard has no kana layout.
+    const TKbGeometry us = LayoutKeyboard(750, std::numeric_limits<int>::max(),
+                                          {TKeyboardKind::Us, TKeyLegends::Kana});
+    for (const TKeyRec& key : us.Keys)
+        EXPECT_TRUE(key.Kana.empty() && key.ShiftKana.empty()) << key.Caption;
+}
+
+} // namespace
