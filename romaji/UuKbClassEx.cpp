@@ -36,6 +36,28 @@ int Bytes(std::string_view s) {
     return static_cast<int>(s.size());
 }
 
+// A key as the statistics name it: the character, or the name of a blank one.
+std::string KeyName(char key) {
+    switch (key) {
+    case Space:
+        return "Space";
+    case Enter:
+        return "Enter";
+    case 0:
+        return {};
+    default:
+        return std::string(1, key);
+    }
+}
+
+bool IsSmallTsu(char16_t c) {
+    return c == u'っ' || c == u'ッ';
+}
+
+int Elapsed(std::int64_t from, std::int64_t to) {
+    return from >= 0 && to >= from ? static_cast<int>(to - from) : -1;
+}
+
 // `s` cut to at most `limit` bytes at a character boundary: a double-byte character that the
 // limit would split is dropped whole.
 std::string CutAtCharBoundary(const std::string& s, std::size_t limit) {
@@ -69,6 +91,7 @@ void TKbClassEx::DoneDrill() {
 }
 
 void TKbClassEx::Abandon() {
+    FDraft = {};
     FActive = false;
     FDone = false;
     FKanaStep = false;
@@ -98,12 +121,23 @@ void TKbClassEx::LoadText(std::string_view text) {
     FDone = false;
     FKeyCount = 0;
     FMisses = 0;
+    FCharsTyped = 0;
+    FAttempts.clear();
     StartUnit({}, {});
     FUnitIndex = 0;
     FLineIndex = 0;
     FKanaStep = false;
     FLines = ShiftJis::SplitLines(text);
     CleanLines();
+    FMissedLines.assign(FLines.size(), false);
+}
+
+std::vector<std::string> TKbClassEx::MissedStrings() const {
+    std::vector<std::string> missed;
+    for (std::size_t i = 0; i < FLines.size() && i < FMissedLines.size(); ++i)
+        if (FMissedLines[i])
+            missed.push_back(FLines[i]);
+    return missed;
 }
 
 // Drops the empty lines and cuts the others to 40 bytes.
@@ -116,6 +150,9 @@ void TKbClassEx::CleanLines() {
 void TKbClassEx::ShowString() {
     FCaret = 0;
     FDone = false;
+    // The first unit of a string is not timed: the learner has just read it.
+    FLastKeyMillis = -1;
+    FLastAcceptedMillis = -1;
     if (FLineIndex >= static_cast<int>(FLines.size())) {
         // No string to show: a text of empty lines only.
         FKanaStep = false;
@@ -213,10 +250,75 @@ void TKbClassEx::EnterUnit() {
         FWrongChar = 0;
     } else {
         FNextKeyChar = NextKey();
+        BeginAttempt();
     }
 }
 
-TKbClassEx::TKeyResult TKbClassEx::KeyPress(char key) {
+void TKbClassEx::BeginAttempt() {
+    FDraft = {};
+    FDraft.Attempt.Unit = ShiftJis::ToUtf16(FUnits[FUnitIndex]);
+    FDraft.FromMillis = FLastAcceptedMillis;
+}
+
+// Notes a key of the current unit. A gap over PauseMillis since the key before (accepted or
+// not) is a pause: the accepted key after it is not timed, nor is its unit.
+void TKbClassEx::RecordKey(char key, std::int64_t millis, bool accepted) {
+    const bool pause = millis < 0 || (FLastKeyMillis >= 0 && millis - FLastKeyMillis > PauseMillis);
+    FLastKeyMillis = millis;
+    FDraft.Paused = FDraft.Paused || pause;
+    TUnitAttempt& attempt = FDraft.Attempt;
+    if (!accepted) {
+        attempt.Misses.push_back({KeyName(FNextKeyChar), KeyName(key)});
+        FDraft.MissAt.push_back(static_cast<int>(attempt.Keys.size()));
+        return;
+    }
+    const int since = FDraft.Paused ? -1 : Elapsed(FLastAcceptedMillis, millis);
+    attempt.Keys.push_back({KeyName(key), since});
+    attempt.Spelling += key;
+    FDraft.KeyMillis.push_back(millis);
+    FDraft.Timed.push_back(since >= 0);
+    FDraft.Paused = false;
+    FLastAcceptedMillis = millis;
+}
+
+// The unit is complete: its record joins those to be taken. A unit with a small tsu before a
+// kana becomes two records, split after the first key (the doubled consonant).
+void TKbClassEx::FinishAttempt() {
+    TUnitAttempt& attempt = FDraft.Attempt;
+    const std::vector<std::int64_t>& times = FDraft.KeyMillis;
+    if (attempt.Keys.empty())
+        return;
+    // A part from key `first` to key `last` is timed when every key of it is.
+    auto partMillis = [&](std::int64_t from, std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i <= last; ++i)
+            if (!FDraft.Timed[i])
+                return -1;
+        return Elapsed(from, times[last]);
+    };
+    FCharsTyped += static_cast<int>(attempt.Unit.size());
+    if (attempt.Unit.size() > 1 && IsSmallTsu(attempt.Unit[0]) && attempt.Keys.size() > 1) {
+        TUnitAttempt tsu;
+        tsu.Unit = attempt.Unit.substr(0, 1);
+        tsu.Spelling = attempt.Spelling.substr(0, 1);
+        tsu.Keys.push_back(attempt.Keys.front());
+        tsu.Millis = partMillis(FDraft.FromMillis, 0, 0);
+        TUnitAttempt rest;
+        rest.Unit = attempt.Unit.substr(1);
+        rest.Spelling = attempt.Spelling.substr(1);
+        rest.Keys.assign(attempt.Keys.begin() + 1, attempt.Keys.end());
+        rest.Millis = partMillis(times[0], 1, times.size() - 1);
+        for (std::size_t i = 0; i < attempt.Misses.size(); ++i)
+            (FDraft.MissAt[i] == 0 ? tsu : rest).Misses.push_back(attempt.Misses[i]);
+        FAttempts.push_back(std::move(tsu));
+        FAttempts.push_back(std::move(rest));
+    } else {
+        attempt.Millis = partMillis(FDraft.FromMillis, 0, times.size() - 1);
+        FAttempts.push_back(std::move(attempt));
+    }
+    FDraft = {};
+}
+
+TKbClassEx::TKeyResult TKbClassEx::KeyPress(char key, std::int64_t millis) {
     if (FLineIndex >= static_cast<int>(FLines.size()))
         return {};
     if (FDone) {
@@ -229,14 +331,16 @@ TKbClassEx::TKeyResult TKbClassEx::KeyPress(char key) {
         if (key != Enter)
             return {};
         KanaCheck();
-        return {true, std::nullopt};
+        return {true, std::nullopt, FDone};
     }
     FCaret = FEdit->SelStart();
     TRomajiKeyResult result = CheckRomajiKey(key);
+    RecordKey(key, millis, result.Accepted);
     if (result.Accepted) {
         AdvanceGuide(result.Advance);
         FWrongChar = 0;
         if (UnitComplete()) {
+            FinishAttempt();
             MarkKanaDone(FUnitIndex);
             ++FUnitIndex;
             EnterUnit();
@@ -246,8 +350,9 @@ TKbClassEx::TKeyResult TKbClassEx::KeyPress(char key) {
     } else {
         FWrongChar = key;
         ++FMisses;
+        FMissedLines.at(static_cast<std::size_t>(FLineIndex)) = true;
     }
-    return {true, result.Learned};
+    return {true, result.Learned, FDone};
 }
 
 void TKbClassEx::AdvanceGuide(int n) {
@@ -312,12 +417,14 @@ void TKbClassEx::KanaCheck() {
     if (!FKanaStep || FDone)
         return;
     if (FEdit->Line(0) == FEdit->Line(1)) {
+        FCharsTyped += static_cast<int>(FSentenceW.size());
         FDone = true;
         FKanaStep = false;
         FEdit->SetReadOnly(true);
         RefreshGuide();
         FEdit->SetImeMode(TImeMode::Disabled);
     } else {
+        FMissedLines.at(static_cast<std::size_t>(FLineIndex)) = true;
         MarkMismatch();
     }
 }

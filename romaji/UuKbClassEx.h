@@ -9,14 +9,21 @@
 // finished string, Enter goes on to the next; after the last one the drill ends.
 //
 // Positions in the pane are Shift_JIS byte offsets, every line break counting 2 (CR LF).
+//
+// The drill also records what the learner typed, for the statistics: every kana unit completed
+// with the keys that typed it, its time and the wrong keys on the way (TakeAttempts), and the
+// strings that had a wrong key (MissedStrings).
 
 #include "platform/TextPane.h"
 #include "romaji/UuCompKanaRoma.h"
+#include "store/UStatsStore.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // What the drill needs of the main window and its keyboard picture; the window implements it.
@@ -40,6 +47,9 @@ class TKbClassEx : public TCompKanaRoma {
 public:
     // Longest string of a text, in bytes.
     static constexpr std::size_t MaxStringBytes = 40;
+    // A unit with a longer gap between two of its keys (or before its first) counts for
+    // accuracy but not for speed: the learner paused.
+    static constexpr std::int64_t PauseMillis = 2000;
 
     // Binds the drill to the example pane and its host; nothing is loaded.
     void InitDrill(TTextPane& edit, TDrillHost& host);
@@ -60,9 +70,12 @@ public:
         bool Consumed = false; // the drill took the key; the window passes it on to no control
         // The key showed the spelling the learner types for its unit: the settings keep it.
         std::optional<TRomajiChoice> Learned;
+        // The key finished the current string (its last unit, or the kana step's check).
+        bool StringFinished = false;
     };
-    // Judges one key typed in touch typing (ASCII letters upper-cased by the window).
-    TKeyResult KeyPress(char key);
+    // Judges one key typed in touch typing (ASCII letters upper-cased by the window). `millis`
+    // is when it was pressed, on any clock that only goes forward; -1 times nothing.
+    TKeyResult KeyPress(char key, std::int64_t millis = -1);
     // The kana step: compares the input line with the string; equal finishes the string,
     // otherwise the first difference is selected. Does nothing outside the kana step.
     void KanaCheck();
@@ -76,6 +89,15 @@ public:
     void AddKeystrokes(int strokes) { FKeyCount = std::max(0, FKeyCount + strokes); }
     int KeyCount() const { return FKeyCount; }
     int Misses() const { return FMisses; }
+    // Kana (and other characters) of the strings typed so far: the characters of every unit
+    // completed, and of every string the kana step accepted.
+    int CharsTyped() const { return FCharsTyped; }
+
+    // The units completed since the last call, oldest first. A unit with a small tsu before it
+    // (っと typed TTO) is two attempts: っ typed with the doubled key, then と.
+    std::vector<TUnitAttempt> TakeAttempts() { return std::exchange(FAttempts, {}); }
+    // The strings that had a wrong key (or a kana step that did not match), in their order.
+    std::vector<std::string> MissedStrings() const;
 
     // What the window reads.
     bool Active() const { return FActive; }
@@ -118,6 +140,11 @@ private:
     void EndDrill();
     void MarkMismatch();
     void FindUnitSpans(const std::string& s);
+    // The current unit's record begins: the unit just made current, timed from the last key
+    // accepted in the string.
+    void BeginAttempt();
+    void RecordKey(char key, std::int64_t millis, bool accepted);
+    void FinishAttempt();
 
     TTextPane* FEdit = nullptr;
     TDrillHost* FHost = nullptr;
@@ -142,4 +169,20 @@ private:
     bool FDone = false;
     int FKeyCount = 0;
     int FMisses = 0;
+    int FCharsTyped = 0;
+
+    // The record of the unit being typed.
+    struct TAttemptDraft {
+        TUnitAttempt Attempt;
+        std::vector<std::int64_t> KeyMillis; // when each accepted key came
+        std::vector<bool> Timed;             // the time since the accepted key before it counts
+        std::vector<int> MissAt;             // keys accepted before each wrong key
+        std::int64_t FromMillis = -1;        // the accepted key before the unit; -1 none
+        bool Paused = false;
+    };
+    TAttemptDraft FDraft;
+    std::int64_t FLastKeyMillis = -1;      // the last key of the string, accepted or not
+    std::int64_t FLastAcceptedMillis = -1; // the last key of the string accepted
+    std::vector<TUnitAttempt> FAttempts;
+    std::vector<bool> FMissedLines;
 };
