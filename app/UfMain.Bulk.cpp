@@ -33,6 +33,7 @@ void TfrmMain::CompActExecute() {
 void TfrmMain::ShowBulkResult(const TBulkCounts& counts, bool lineByLine) {
     const TExerciseState state = ExerciseState();
     StoreBulkExercise(state, counts, lineByLine);
+    RecordBulkResult(counts);
     SetStatus(ui->StatusBar1, 1,
               BulkResultText(state.SingleByte, counts, state.KeyCount, state.Seconds));
 }

@@ -71,6 +71,7 @@ void TfrmMain::ListView1SelectItem() {
     ui->RichEdit2->Clear();
     FontStep();
     StopExercise();
+    EndStatsExercise(false);
     ui->ListView2->clear();
     FTitle.clear();
     std::filesystem::path folder = UuRegi::RegisterFolder();
@@ -238,6 +239,7 @@ void TfrmMain::StartSentence() {
         ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()) + ReloadText);
         ui->ListView2->clear();
         StopExercise();
+        EndStatsExercise(false);
         SetCaption();
     }
 }
@@ -277,6 +279,7 @@ void TfrmMain::Refresh1Click() {
     ui->RichEdit1->Clear();
     ui->RichEdit2->Clear();
     StopExercise();
+    EndStatsExercise(false);
     ListRegisters();
 }
 
@@ -325,6 +328,7 @@ void TfrmMain::LoadText(const QString& path, const std::string& title, const std
         SetRulerMarkerColor(Qt::black);
     ui->RichEdit2->SetCompositionColors(TypingCompositionColors);
     ui->RichEdit1->setFocus();
+    BeginStatsExercise();
 }
 
 void TfrmMain::SetCaption() {

@@ -112,6 +112,7 @@ void TfrmMain::RichEdit2ImeInput() {
         return;
     ClearImeHint();
     StartTyping();
+    NoteImeInput();
 }
 
 // A string the input method committed into the typing pane, which already holds it.
@@ -122,7 +123,13 @@ void TfrmMain::RichEdit2ImeCommit(const std::string& committed) {
     try {
         if (!committed.empty()) {
             FImeResult = committed;
-            if (FCompPart.CheckCommit(FImeResult, FSingleByte))
+            // The example from where the commit went, before the check moves that place on.
+            const std::string example = ui->RichEdit1->Text();
+            const std::string expected =
+                example.substr(std::min(FCompPart.Confirmed.size(), example.size()));
+            const bool accepted = FCompPart.CheckCommit(FImeResult, FSingleByte);
+            RecordCommit(committed, expected, accepted);
+            if (accepted)
                 ClearBreakHint();
             else if (FCompPart.BreakExpected())
                 ShowBreakHint();
@@ -156,4 +163,5 @@ void TfrmMain::EndCheck() {
         SetStatus(ui->StatusBar1, 1,
                   SequentialResultText(state.CharCount, state.KeyCount, state.Seconds,
                                        FCompPart.ErrorCount));
+    EndStatsExercise(true);
 }

@@ -60,6 +60,7 @@ void TfrmMain::StartTouchDrill(const QString& path, const std::string& title,
     if (FKbClassEx.NextKeyChar() == 0)
         FKbClass->UnmarkKey(0);
     ui->RichEdit1->SetImeMode(FKbClassEx.KanaStep() ? TImeMode::Hiragana : TImeMode::Disabled);
+    BeginStatsExercise();
 
     FRunning = any;
     FLoadKeyHeld = true;
@@ -132,13 +133,16 @@ void TfrmMain::FormKeyPress(QChar key) {
     if (!FKbClassEx.Active())
         return;
     try {
-        TKbClassEx::TKeyResult result = FKbClassEx.KeyPress(DrillKey(key));
+        TKbClassEx::TKeyResult result = FKbClassEx.KeyPress(DrillKey(key), KeyMillis());
         if (result.Learned)
             OptionRec.RomajiChoice[result.Learned->Slot] = result.Learned->Index;
+        RecordTouchAttempts();
         MarkTouchKeys();
         ShowCounters();
         if (!FKbClassEx.Active())
             TouchDrillEnded();
+        else if (result.StringFinished)
+            FlushStats(false);
     } catch (const std::exception&) {
         TouchDrillFailed();
     }
@@ -159,9 +163,11 @@ void TfrmMain::TouchDrillFailed() {
         TouchDrillEnded();
 }
 
-// After the last string: the keystroke speed.
+// After the last string: the keystroke speed, and the kana that had wrong keys.
 void TfrmMain::TouchDrillEnded() {
     FRunning = false;
+    EndStatsExercise(true);
+    SetStatus(ui->StatusBar1, 1, SlipsText());
     SetStatus(ui->StatusBar2, 1, TouchSpeedText(FKbClassEx.KeyCount(), FSeconds));
 }
 
@@ -239,8 +245,11 @@ void TfrmMain::RichEdit1KeyUp(const QKeyEvent& event) {
 // The input method committed a string into the kana step's input line.
 void TfrmMain::RichEdit1ImeCommit(const std::string& committed) {
     try {
-        if (!committed.empty())
+        if (!committed.empty()) {
             FKbClassEx.KanaCheck();
+            if (FKbClassEx.Done())
+                FlushStats(false);
+        }
         if (!ui->RichEdit1->HasComposition())
             ui->RichEdit1->CancelComposition();
     } catch (const std::exception& e) {

@@ -18,6 +18,7 @@
 #include "platform/ShiftJis.h"
 #include "platform/StatusPanel.h"
 #include "platform/WindowBounds.h"
+#include "records/UfAnalysis.h"
 #include "records/UfGraphJap.h"
 #include "romaji/UuKbClass.h"
 #include "ui_UfMain.h"
@@ -68,6 +69,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
     ui->SetOption1->setIcon(ProgramIcon(QStringLiteral("options")));
     ui->Editer1->setIcon(ProgramIcon(QStringLiteral("editor")));
     ui->Graph1->setIcon(ProgramIcon(QStringLiteral("graph")));
+    ui->Analysis1->setIcon(ProgramIcon(QStringLiteral("analysis")));
     ui->Help2->setIcon(ProgramIcon(QStringLiteral("help")));
     CreateActions();
     CreateStatusBars();
@@ -76,6 +78,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
 }
 
 TfrmMain::~TfrmMain() {
+    CloseStats();
     FKbClassEx.DoneDrill();
 }
 
@@ -85,7 +88,8 @@ void TfrmMain::CreateActions() {
     for (QAction* item : {ui->Touch1, ui->Part1, ui->All1})
         modes->addAction(item);
 
-    // The menu separators and the tool bar's buttons carry the names of their places.
+    // The menu separators and the tool bar's buttons carry the names of their places; the
+    // buttons added since are named after their commands, so that the others keep theirs.
     int separator = 0;
     const char* separatorNames[] = {"N1", "N2", "N3", "N5"};
     for (QMenu* menu : {ui->File1, ui->ExamMode1, ui->Show1})
@@ -95,7 +99,9 @@ void TfrmMain::CreateActions() {
     int button = 0;
     for (QAction* action : ui->ToolBar1->actions())
         if (QWidget* widget = ui->ToolBar1->widgetForAction(action))
-            widget->setObjectName(QStringLiteral("ToolButton%1").arg(++button));
+            widget->setObjectName(action == ui->Analysis1
+                                      ? QStringLiteral("AnalysisButton")
+                                      : QStringLiteral("ToolButton%1").arg(++button));
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [] { OpenHelpFile(); });
@@ -127,6 +133,7 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->SetOption1, &QAction::triggered, this, &TfrmMain::SetOpActExecute);
     connect(ui->About1, &QAction::triggered, this, &TfrmMain::VersionActExecute);
     connect(ui->Graph1, &QAction::triggered, this, &TfrmMain::GraphActExecute);
+    connect(ui->Analysis1, &QAction::triggered, this, &TfrmMain::AnalysisActExecute);
     connect(ui->Editer1, &QAction::triggered, this, &TfrmMain::Editer1Click);
 
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
@@ -188,6 +195,7 @@ void TfrmMain::ConnectHandlers() {
 
 void TfrmMain::FormCreate() {
     ReadSettings();
+    OpenStats();
     CreateTouchTyping();
     ListRegisters();
     FRegisterWatch.OnChanged = [this] { RegistersChanged(); };
@@ -324,9 +332,15 @@ bool TfrmMain::FormCloseQuery() {
         else if (!FEditor->close())
             return false;
     }
-    // An open records window stores its layout as it closes, before the file is written.
+    // An open records window stores its layout as it closes, before the file is written; so
+    // does the analysis window, in the statistics store, which then writes what it holds.
     if (FGraph)
         FGraph->close();
+    if (FAnalysis)
+        FAnalysis->close();
+    EndStatsExercise(false);
+    if (FStats)
+        FStats->Sync();
     OptionRec.MainListView1Height = ui->Splitter2->sizes().value(0);
     OptionRec.MainPanel2Width = ui->Splitter1->sizes().value(0);
     OptionRec.MainRichEdit1Height = ui->Splitter3->sizes().value(0);
@@ -384,6 +398,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 // as it is) and lays the window out for it.
 void TfrmMain::TouchActExecute(QAction* item) {
     StopExercise();
+    EndStatsExercise(false);
     if (!item->isChecked())
         item->setChecked(true);
     ApplyMode();

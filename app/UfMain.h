@@ -21,7 +21,8 @@
 // The window's work is split by concern over files of its own: UfMain.cpp (set-up, commands,
 // closing), UfMain.Panes.cpp (both panes as every mode prepares them), UfMain.Registers.cpp (the
 // lists and the practice texts), UfMain.Touch.cpp, UfMain.Sequential.cpp, UfMain.Bulk.cpp
-// (comparison), UfMain.Ruler.cpp and UfMain.Status.cpp (clock, keystrokes, status texts and hints).
+// (comparison), UfMain.Ruler.cpp, UfMain.Status.cpp (clock, keystrokes, status texts and hints)
+// and UfMain.Stats.cpp (the statistics store and the analysis window).
 // What differs between the modes is chosen once, when the mode changes (ApplyMode): the panes get
 // the hooks of the mode in use.
 
@@ -33,11 +34,14 @@
 #include "store/UDataFile.h"
 #include "store/UPracticeKinds.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,6 +59,8 @@ class QTreeWidgetItem;
 class TKbClass;
 class TKeystrokeTap;
 class TRichEdit;
+class TStatsStore;
+class TfrmAnalysis;
 class TfrmGraphJap;
 class TfrmEditor;
 
@@ -94,6 +100,7 @@ private:
     void SetOpActExecute();
     void VersionActExecute();
     void GraphActExecute();
+    void AnalysisActExecute();
     void Editer1Click();
     void Exit1Click();
 
@@ -211,6 +218,21 @@ private:
     void SetStatus(QStatusBar* bar, int panel, const std::string& sjisText);
     void ShowError(const QString& text);
 
+    // ---- Statistics (UfMain.Stats.cpp)
+    void OpenStats();
+    void CloseStats();
+    void ShowStatsProblem();
+    void BeginStatsExercise();
+    // Hands the exercise's figures and what was recorded since to the store's writer.
+    void FlushStats(bool finished);
+    void EndStatsExercise(bool finished);
+    void RecordTouchAttempts();
+    QString SlipsText() const;
+    std::int64_t KeyMillis() const;
+    void NoteImeInput();
+    void RecordCommit(const std::string& committed, const std::string& expected, bool accepted);
+    void RecordBulkResult(const TBulkCounts& counts);
+
     std::unique_ptr<Ui::TfrmMain> ui;
     UuRegi::TRegi FRegi;
     TCompPart FCompPart;
@@ -245,9 +267,20 @@ private:
     bool FLoadKeyHeld = false;    // a text loaded; no other key pressed since
     int FLoadKey = 0;             // Qt::Key_Return when Enter loaded the text, else 0
 
-    QPointer<TfrmGraphJap> FGraph; // the open records window; cleared when it is destroyed
-    QPointer<TfrmEditor> FEditor;  // the open editor window; cleared when it is destroyed
-    TFolderWatch FRegisterWatch;   // the register folder, whose changes the lists follow
+    // The statistics store; none only before the window's set-up and after its close.
+    std::unique_ptr<TStatsStore> FStats;
+    std::uint64_t FStatsExercise = 0;     // the exercise being recorded, 0 none
+    bool FStatsProblemWaiting = false;    // a message of the store waits for the string's end
+    QElapsedTimer FKeyClock;              // when keys come, for the statistics
+    std::int64_t FImeStartMillis = -1;    // the first input-method event of the commit to come
+    int FCommitKeys = 0;                  // FKeyCount at the last commit
+    int FBulkTyped = 0, FBulkWrong = 0;   // the last bulk comparison's units typed and wrong
+    std::map<std::u16string, int> FSlips; // wrong keys of the drill by kana (katakana folded)
+
+    QPointer<TfrmAnalysis> FAnalysis; // the open analysis window
+    QPointer<TfrmGraphJap> FGraph;    // the open records window; cleared when it is destroyed
+    QPointer<TfrmEditor> FEditor;     // the open editor window; cleared when it is destroyed
+    TFolderWatch FRegisterWatch;      // the register folder, whose changes the lists follow
     QTimer Timer1;
     TKeystrokeTap* FKeystrokes = nullptr; // counts the keys of both panes; owned by the window
     // Hands the characters typed anywhere in the window to the drill in touch typing.

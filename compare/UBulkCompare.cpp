@@ -23,8 +23,12 @@ TBulkCounts CompareWhole(TTextPane& example, TTextPane& typed, CompMode mode) {
     TCompClass comparer;
     comparer.Compare(mode, ShiftJis::TrimRight(example.Text()), ShiftJis::TrimRight(typed.Text()));
     MarkDifferences(example, typed, comparer.RsltList(), true);
-    return {comparer.ExampleCount(), comparer.InputCount(), comparer.MissCount(),
-            comparer.ExtraCount()};
+    TBulkCounts counts{comparer.ExampleCount(), comparer.InputCount(), comparer.MissCount(),
+                       comparer.ExtraCount(), {}};
+    for (const TRsltItem& item : comparer.RsltList())
+        if (item.Kind == RsltKindExample)
+            counts.Missed.push_back(item.Str);
+    return counts;
 }
 
 TBulkCounts CompareLines(TTextPane& example, TTextPane& typed, CompMode mode,
@@ -51,6 +55,7 @@ TBulkCounts CompareLines(TTextPane& example, TTextPane& typed, CompMode mode,
             for (TRsltItem& item : comparer.RsltList()) {
                 if (item.Kind == RsltKindExample) {
                     ++sums.MissCount;
+                    sums.Missed.push_back(item.Str);
                     item.Pos += exampleOffset;
                 } else if (item.Kind == RsltKindInput) {
                     ++sums.ExtraCount;

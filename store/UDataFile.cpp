@@ -51,6 +51,10 @@ std::filesystem::path DataFilePath() {
     return ProgramFolder() / "Typorin.dat";
 }
 
+std::filesystem::path StatsFilePath() {
+    return ProgramFolder() / "TyporinStats.db";
+}
+
 void RemoveDataFileLeftovers() {
     // Earlier saves named their temporary file "Typorin.dat." and six letters or digits.
     RemoveSaveLeftovers(DataFilePath().parent_path(), DataFilePath().filename().string());

@@ -195,6 +195,8 @@ void SetRecordTitle(TPracticeRec& rec, std::string_view title);
 
 // Typorin.dat in the program folder.
 std::filesystem::path DataFilePath();
+// The statistics store beside it.
+std::filesystem::path StatsFilePath();
 
 // Removes the temporary files that a save of Typorin.dat interrupted by a kill left beside it.
 // Called at start, before anything is saved.

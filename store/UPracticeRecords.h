@@ -9,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // What a bulk comparison counted: the comparer's counters after a whole-text comparison, or
 // the sums over the lines (leftover units included) after a line-by-line one.
@@ -17,6 +18,9 @@ struct TBulkCounts {
     int InputCount = 0; // typed units
     int MissCount = 0;  // typos and omissions
     int ExtraCount = 0;
+    // The example's units found mistyped or omitted (Shift_JIS), in the lines compared; the
+    // lines the learner never reached are left out, as they say nothing of what is hard.
+    std::vector<std::string> Missed;
 };
 // The window state a record is made of.
 struct TExerciseState {

@@ -120,6 +120,7 @@ TEST_F(UfMainTest, TheControlsCarryTheirNames) {
                    {"ToolButton11", "SetOption1", "設定オプション"},
                    {"ToolButton12", "Editer1", "エディタ"},
                    {"ToolButton13", "Graph1", "グラフ"},
+                   {"AnalysisButton", "Analysis1", "かな別の分析"},
                    {"ToolButton15", "Help2", "ヘルプ"}};
     for (const TButton& b : buttons) {
         auto* button = Find<QToolButton>(window.get(), b.Name);
