@@ -74,11 +74,12 @@ void TfrmSetOption::SetUpControls() {
         setUp(row.Upper, boundEdits[i][0], row.Pair->UpperLow, row.Pair->UpperHigh, GraphBoundStep);
         setUp(row.Lower, boundEdits[i][1], row.Pair->LowerLow, row.Pair->LowerHigh, GraphBoundStep);
     }
-    using namespace UKanaCourse;
-    setUp(ui->UpDown19, ui->Edit21, MinAttemptsRange[0], MinAttemptsRange[1], MinAttemptsStep);
-    setUp(ui->UpDown20, ui->Edit22, AccuracyRange[0], AccuracyRange[1], AccuracyStep);
-    setUp(ui->UpDown21, ui->Edit23, KeysPerMinuteRange[0], KeysPerMinuteRange[1],
-          KeysPerMinuteStep);
+    auto setUpTarget = [&](TUpDown* upDown, QLineEdit* edit, const int(&range)[2], int step) {
+        setUp(upDown, edit, range[0], range[1], step);
+    };
+    setUpTarget(ui->UpDown19, ui->Edit21, UKanaCourse::MinAttemptsRange, MinAttemptsStep);
+    setUpTarget(ui->UpDown20, ui->Edit22, UKanaCourse::AccuracyRange, AccuracyStep);
+    setUpTarget(ui->UpDown21, ui->Edit23, UKanaCourse::KeysPerMinuteRange, KeysPerMinuteStep);
     ui->Label25->setText(CourseTargetsText.arg(TStatsStore::RecentAttemptsKept));
 
     // An empty context menu for every box, so that none offers the usual edit menu.

@@ -285,7 +285,7 @@ TEST_F(UfSetOptionCourseTest, EachChangeIsStoredAndTheRangesHold) {
     }
     EXPECT_EQ(UKanaCourse::LoadTargets(*FStats), (UKanaCourse::TTargets{5, 50, 30}));
 
-    // Closing hands the settings to the writer: the next run reads them.
+    // The next run reads them.
     dialog->close();
     FStats.reset();
     TStatsStore again(FFolder.Path() / "TyporinStats.db");
