@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/UfSetOption.h"
 
+#include "drills/UKanaCourse.h"
 #include "japanese/UDefineJap.h"
 #include "platform/DialogFrame.h"
+#include "platform/Dialogs.h"
 #include "platform/ShiftJis.h"
 #include "platform/UpDown.h"
 #include "store/UDataFile.h"
@@ -10,9 +12,33 @@
 
 #include <QKeyEvent>
 #include <QMenu>
+#include <QSignalBlocker>
 
-TfrmSetOption::TfrmSetOption(QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmSetOption>()) {
+namespace {
+
+const QString CourseTargetsText =
+    QStringLiteral("かなコースでは、これまでに加わったかながすべて下の 3 つの目標に届くと、"
+                   "新しいかなが 1 つ加わります。判定には、かなごとの最近の打鍵（%1 回まで）を"
+                   "使います。速さは、1 打鍵あたりの時間の中央値で比べます。");
+const QString ResetCourseQuestionText = QStringLiteral(
+    "かなコースを最初（あ行）からやり直します。\r\n"
+    "ローマ字入力とかな入力の両方の進み具合が最初に戻ります。よろしいですか？\r\n\r\n"
+    "（統計と目標の設定はそのまま残ります。）");
+
+// The course's increments: targets that are round numbers.
+constexpr int MinAttemptsStep = 5;
+constexpr int AccuracyStep = 1;
+constexpr int KeysPerMinuteStep = 10;
+
+QString StageName(int stage) {
+    std::u16string_view name = UKanaCourse::Stages[stage].Name;
+    return QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+} // namespace
+
+TfrmSetOption::TfrmSetOption(QWidget* parent, TStatsStore* stats)
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmSetOption>()), FStats(stats) {
     ui->setupUi(this);
     SetFixedDialogFrame(this, {418, 418});
     SetUpControls();
@@ -48,6 +74,13 @@ void TfrmSetOption::SetUpControls() {
         setUp(row.Upper, boundEdits[i][0], row.Pair->UpperLow, row.Pair->UpperHigh, GraphBoundStep);
         setUp(row.Lower, boundEdits[i][1], row.Pair->LowerLow, row.Pair->LowerHigh, GraphBoundStep);
     }
+    auto setUpTarget = [&](TUpDown* upDown, QLineEdit* edit, const int(&range)[2], int step) {
+        setUp(upDown, edit, range[0], range[1], step);
+    };
+    setUpTarget(ui->UpDown19, ui->Edit21, UKanaCourse::MinAttemptsRange, MinAttemptsStep);
+    setUpTarget(ui->UpDown20, ui->Edit22, UKanaCourse::AccuracyRange, AccuracyStep);
+    setUpTarget(ui->UpDown21, ui->Edit23, UKanaCourse::KeysPerMinuteRange, KeysPerMinuteStep);
+    ui->Label25->setText(CourseTargetsText.arg(TStatsStore::RecentAttemptsKept));
 
     // An empty context menu for every box, so that none offers the usual edit menu.
     PopupMenu1 = new QMenu(this);
@@ -74,6 +107,9 @@ void TfrmSetOption::ConnectHandlers() {
             QLineEdit* edit = upDown->Associate();
             connect(edit, &QLineEdit::textChanged, this, [this, edit] { Edit6Change(edit); });
         }
+    for (QLineEdit* edit : {ui->Edit21, ui->Edit22, ui->Edit23})
+        connect(edit, &QLineEdit::textChanged, this, &TfrmSetOption::Edit21Change);
+    connect(ui->Button2, &QPushButton::clicked, this, &TfrmSetOption::Button2Click);
 }
 
 // The controls take the stored settings, in the order of the settings block.
@@ -92,6 +128,40 @@ void TfrmSetOption::FormCreate() {
         }
     ui->Edit16->setText(QString::fromUtf16(NoStartChars.data(), NoStartChars.size()));
     ui->Edit17->setText(QString::fromUtf16(NoEndChars.data(), NoEndChars.size()));
+    ShowCourse();
+}
+
+// The stored targets, without storing them again: a target never set keeps following the
+// program's default.
+void TfrmSetOption::ShowCourse() {
+    ui->Label29->setVisible(FStats == nullptr);
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             ui->Label25, ui->Label26, ui->Label27, ui->Label28, ui->Label30, ui->Label31,
+             ui->Label32, ui->Label33, ui->Edit21, ui->Edit22, ui->Edit23, ui->UpDown19,
+             ui->UpDown20, ui->UpDown21, ui->Button2})
+        control->setEnabled(FStats != nullptr);
+    const UKanaCourse::TTargets targets =
+        FStats ? UKanaCourse::LoadTargets(*FStats) : UKanaCourse::TTargets{};
+    {
+        const QSignalBlocker a(ui->Edit21), b(ui->Edit22), c(ui->Edit23);
+        ui->UpDown19->SetPosition(targets.MinAttempts);
+        ui->UpDown20->SetPosition(targets.MinAccuracyPercent);
+        ui->UpDown21->SetPosition(targets.KeysPerMinute);
+    }
+    ShowCourseProgress();
+}
+
+// Where the course stands in each input style: "いまのステージ: ローマ字入力「か行」…".
+void TfrmSetOption::ShowCourseProgress() {
+    if (!FStats) {
+        ui->Label30->clear();
+        return;
+    }
+    auto stage = [this](TInputStyle style) {
+        return StageName(UKanaCourse::CurrentStage(UKanaCourse::LoadProgress(*FStats, style)));
+    };
+    ui->Label30->setText(QStringLiteral("いまのステージ: ローマ字入力「%1」、かな入力「%2」")
+                             .arg(stage(TInputStyle::Romaji), stage(TInputStyle::Kana)));
 }
 
 void TfrmSetOption::Button1Click() {
@@ -129,6 +199,28 @@ void TfrmSetOption::Edit6Change(QLineEdit* edit) {
             min = row.Lower->Position();
         }
     }
+}
+
+void TfrmSetOption::Edit21Change() {
+    if (FStats)
+        UKanaCourse::SaveTargets(*FStats, {ui->UpDown19->Position(), ui->UpDown20->Position(),
+                                           ui->UpDown21->Position()});
+}
+
+// Both input styles start the course again; the statistics stay, so units typed well before
+// unlock again one by one as the learner practises.
+void TfrmSetOption::Button2Click() {
+    if (!FStats || !Dialogs::AskYesNo(this, Dialogs::TIcon::Warning, ResetCourseQuestionText))
+        return;
+    UKanaCourse::ResetProgress(*FStats, TInputStyle::Romaji);
+    UKanaCourse::ResetProgress(*FStats, TInputStyle::Kana);
+    ShowCourseProgress();
+}
+
+void TfrmSetOption::done(int result) {
+    if (FStats)
+        FStats->Flush();
+    QDialog::done(result);
 }
 
 // Edit1KeyPress: characters typed into the font size boxes are dropped (the arrows still step);

@@ -2,9 +2,10 @@
 #pragma once
 
 // The settings dialog: the font sizes of touch typing and of the other modes, the romaji
-// guide's case, the twelve graph bounds, and the kinsoku character sets for display. Every
-// change goes into the settings block as the control changes; there is no cancel, so closing
-// by O K or by the caption's close button keeps everything.
+// guide's case, the twelve graph bounds, the kinsoku character sets for display, and the kana
+// course's targets. Every change goes into the settings block (or, for the course, the
+// statistics store's settings) as the control changes; there is no cancel, so closing by O K or
+// by the caption's close button keeps everything.
 
 #include "store/UOptionRanges.h"
 
@@ -19,12 +20,18 @@ class TfrmSetOption;
 
 class QLineEdit;
 class QMenu;
+class TStatsStore;
 class TUpDown;
 
 class TfrmSetOption : public QDialog {
 public:
-    explicit TfrmSetOption(QWidget* parent = nullptr);
+    // `stats` holds the course's targets and progress; without it the page "上達" is shown
+    // disabled with a note.
+    explicit TfrmSetOption(QWidget* parent = nullptr, TStatsStore* stats = nullptr);
     ~TfrmSetOption() override;
+
+    // Hands the course's settings to the store's writer as the dialog closes.
+    void done(int result) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,8 +52,14 @@ private:
     void Edit1Enter(QLineEdit* edit);
     void CheckBox1Click();
     void Edit6Change(QLineEdit* edit);
+    // The page "上達".
+    void ShowCourse();
+    void ShowCourseProgress();
+    void Edit21Change();
+    void Button2Click();
 
     std::unique_ptr<Ui::TfrmSetOption> ui;
+    TStatsStore* FStats;
     QMenu* PopupMenu1;
     std::array<TBoundRow, GraphBoundPairCount> FBoundRows;
 };

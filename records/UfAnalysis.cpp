@@ -140,6 +140,39 @@ int ChartOrder(std::u16string_view unit) {
 
 } // namespace
 
+// ---- The kana course on the chart ----
+
+std::map<std::u16string, TUnitState>
+CourseUnitStates(const UKanaCourse::TProgress& progress,
+                 const std::map<std::u16string, UKanaCourse::TUnitFigures>& figures,
+                 const UKanaCourse::TTargets& targets) {
+    std::map<std::u16string, TUnitState> states;
+    for (const UKanaCourse::TItem& item : UKanaCourse::Items()) {
+        std::optional<UKanaCourse::TState> state =
+            UKanaCourse::UnitState(item.Unit, progress, figures, targets);
+        if (!state)
+            continue;
+        switch (*state) {
+        case UKanaCourse::TState::Locked:
+            states[std::u16string(item.Unit)] = TUnitState::Locked;
+            break;
+        case UKanaCourse::TState::InProgress:
+            states[std::u16string(item.Unit)] = TUnitState::InProgress;
+            break;
+        case UKanaCourse::TState::Mastered:
+            states[std::u16string(item.Unit)] = TUnitState::Mastered;
+            break;
+        }
+    }
+    return states;
+}
+
+std::map<std::u16string, TUnitState> CourseUnitStates(TStatsStore& store, TInputStyle style) {
+    return CourseUnitStates(UKanaCourse::LoadProgress(store, style),
+                            UKanaCourse::RecentFigures(store.RecentAttempts(style)),
+                            UKanaCourse::LoadTargets(store));
+}
+
 // ---- Opening and closing ----
 
 TfrmAnalysis::TfrmAnalysis(TStatsStore& store, QWidget* parent)
@@ -167,6 +200,8 @@ void TfrmAnalysis::ConnectHandlers() {
     connect(ui->Button1, &QPushButton::clicked, this, &TfrmAnalysis::Button1Click);
     connect(ui->Button2, &QPushButton::clicked, this, &TfrmAnalysis::Button2Click);
     connect(ui->Button3, &QPushButton::clicked, this, &TfrmAnalysis::close);
+    connect(ui->btnWeaknessDrill, &QPushButton::clicked, this,
+            &TfrmAnalysis::btnWeaknessDrillClick);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &TfrmAnalysis::HelpKeyPress);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -284,6 +319,11 @@ void TfrmAnalysis::SaveSettings() {
     FStore.Flush();
 }
 
+void TfrmAnalysis::showEvent(QShowEvent* event) {
+    ui->btnWeaknessDrill->setVisible(static_cast<bool>(OnWeaknessDrill));
+    QMainWindow::showEvent(event);
+}
+
 void TfrmAnalysis::closeEvent(QCloseEvent* event) {
     SaveSettings();
     event->accept();
@@ -313,6 +353,10 @@ bool TfrmAnalysis::eventFilter(QObject* watched, QEvent* event) {
 void TfrmAnalysis::SetUnitStates(std::map<std::u16string, TUnitState> states) {
     FUnitStates = std::move(states);
     ui->PaintBox2->update();
+}
+
+void TfrmAnalysis::ShowCourse(TInputStyle style) {
+    SetUnitStates(CourseUnitStates(FStore, style));
 }
 
 // ---- What is shown ----
@@ -488,6 +532,11 @@ void TfrmAnalysis::Button2Click() {
     FStore.ClearStatistics();
     ReadStatistics();
     ShowPeriod();
+}
+
+void TfrmAnalysis::btnWeaknessDrillClick() {
+    if (OnWeaknessDrill)
+        OnWeaknessDrill();
 }
 
 void TfrmAnalysis::HelpKeyPress() {

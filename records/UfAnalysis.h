@@ -10,12 +10,14 @@
 
 #include "analysis/UHeatMap.h"
 #include "analysis/UKanaAnalysis.h"
+#include "drills/UKanaCourse.h"
 #include "romaji/UuKbClass.h"
 #include "store/UStatsStore.h"
 
 #include <QMainWindow>
 #include <QPolygonF>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -60,6 +62,15 @@ enum class TUnitState {
     Mastered,   // done: a tick in its corner
 };
 
+// The chart's state of every unit of the kana course (named as Items() names them) for a
+// learner's progress, recent figures and targets.
+std::map<std::u16string, TUnitState>
+CourseUnitStates(const UKanaCourse::TProgress& progress,
+                 const std::map<std::u16string, UKanaCourse::TUnitFigures>& figures,
+                 const UKanaCourse::TTargets& targets);
+// The same for what the store holds of `style`: its progress, last attempts and targets.
+std::map<std::u16string, TUnitState> CourseUnitStates(TStatsStore& store, TInputStyle style);
+
 class TfrmAnalysis : public QMainWindow {
 public:
     TfrmAnalysis(TStatsStore& store, QWidget* parent = nullptr);
@@ -67,8 +78,15 @@ public:
 
     // The course's state of each unit (hiragana, as the chart names them); others are Open.
     void SetUnitStates(std::map<std::u16string, TUnitState> states);
+    // The chart shows the kana course of `style` as the store holds it.
+    void ShowCourse(TInputStyle style);
+
+    // Starts a weakness drill in the window that practises it. The button "苦手克服ドリル" is
+    // shown only while this is set (looked at whenever the window is shown).
+    std::function<void()> OnWeaknessDrill;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -92,6 +110,7 @@ private:
     void RadioButton1Click();
     void Button1Click();
     void Button2Click();
+    void btnWeaknessDrillClick();
     void HelpKeyPress();
 
     // The paint boxes and their tool tips (UfAnalysis.Paint.cpp).

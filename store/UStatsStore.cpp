@@ -480,8 +480,8 @@ std::vector<TCommitDay> TStatsStore::CommitDays(int fromDay) {
         "SELECT e.day, count(*), sum(c.accepted),"
         " sum(CASE WHEN c.accepted THEN length(c.committed) ELSE 0 END), sum(c.keys)"
         " FROM commit_event c JOIN exercise e ON e.id = c.exercise"
-        " WHERE e.day >= ? GROUP BY e.day ORDER BY e.day",
-        {fromDay}, [](const TStatement& q) {
+        " WHERE e.day >= ? AND e.text_kind = ? GROUP BY e.day ORDER BY e.day",
+        {fromDay, static_cast<int>(TTextKind::Japanese)}, [](const TStatement& q) {
             return TCommitDay{IntAt(q, 0), IntAt(q, 1), IntAt(q, 2), IntAt(q, 3), IntAt(q, 4)};
         });
 }

@@ -226,6 +226,7 @@ public:
     std::vector<TKeyDay> KeyDays(TInputStyle style, int fromDay);
     std::vector<TMissDay> MissDays(TInputStyle style, int fromDay);
     std::vector<TTouchDay> TouchDays(TInputStyle style, int fromDay);
+    // Sequential input with Japanese texts only: an English text commits without converting.
     std::vector<TCommitDay> CommitDays(int fromDay);
     std::vector<TCharCount> BulkMisses(int fromDay);
     // The last RecentAttemptsKept attempts of every unit typed in `style`, by unit as recorded

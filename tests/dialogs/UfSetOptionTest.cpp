@@ -3,16 +3,22 @@
 
 #include "dialogs/UfSetOption.h"
 
+#include "drills/UKanaCourse.h"
 #include "platform/UpDown.h"
 #include "store/UDataFile.h"
 #include "store/UOptionRanges.h"
+#include "store/UStatsStore.h"
+#include "tests/support/DialogRecorder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -29,8 +35,8 @@ protected:
         ResetOptions(1280, 800);
     }
 
-    std::unique_ptr<TfrmSetOption> Open() {
-        auto dialog = std::make_unique<TfrmSetOption>();
+    std::unique_ptr<TfrmSetOption> Open(TStatsStore* stats = nullptr) {
+        auto dialog = std::make_unique<TfrmSetOption>(nullptr, stats);
         dialog->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
         return dialog;
@@ -73,6 +79,8 @@ const TControl Controls[] = {
     {"UpDown10", "Edit10", 10, 100, 10}, {"UpDown11", "Edit11", 0, 90, 10},
     {"UpDown12", "Edit12", 10, 100, 10}, {"UpDown13", "Edit13", 0, 90, 10},
     {"UpDown17", "Edit19", 10, 500, 10}, {"UpDown18", "Edit20", 0, 490, 10},
+    {"UpDown19", "Edit21", 5, 50, 5},    {"UpDown20", "Edit22", 50, 100, 1},
+    {"UpDown21", "Edit23", 30, 600, 10},
 };
 
 TEST_F(UfSetOptionTest, EveryUpDownHasItsBoxRangeAndStep) {
@@ -214,6 +222,117 @@ TEST_F(UfSetOptionTest, ABoxShowsNoEditMenuAndKeepsNoSelectionOnFocus) {
     QCoreApplication::processEvents();
     ASSERT_TRUE(edit->hasFocus());
     EXPECT_FALSE(edit->hasSelectedText());
+}
+
+// ---- The page "上達": the kana course's targets and progress, kept in the statistics store
+
+class UfSetOptionCourseTest : public UfSetOptionTest {
+protected:
+    std::optional<std::string> Stored(const char* name) const { return FStats->Setting(name); }
+
+    TTempFolder FFolder;
+    std::unique_ptr<TStatsStore> FStats =
+        std::make_unique<TStatsStore>(FFolder.Path() / "TyporinStats.db");
+    TDialogRecorder FDialogs;
+};
+
+TEST_F(UfSetOptionCourseTest, ThePageShowsTheStoredTargetsAndDefaultsForTheRest) {
+    FStats->SetSetting(UKanaCourse::MinAttemptsSetting, "30");
+    FStats->SetSetting(UKanaCourse::MinAccuracySetting, "90");
+    FStats->SetSetting(UKanaCourse::KeysPerMinuteSetting, "900"); // beyond its range
+    auto dialog = Open(FStats.get());
+    QWidget* d = dialog.get();
+    EXPECT_EQ(Text(d, "Edit21"), QStringLiteral("30"));
+    EXPECT_EQ(Text(d, "Edit22"), QStringLiteral("90"));
+    EXPECT_EQ(Text(d, "Edit23"), QStringLiteral("150"));
+    EXPECT_TRUE(Find<QLabel>(d, "Label25")->text().contains(QStringLiteral("50 回まで")));
+    EXPECT_TRUE(Find<QPushButton>(d, "Button2")->isEnabled());
+    EXPECT_TRUE(Find<QLabel>(d, "Label29")->isHidden());
+    EXPECT_EQ(Find<QLabel>(d, "Label30")->text(),
+              QStringLiteral("いまのステージ: ローマ字入力「あ行」、かな入力「あ行」"));
+    EXPECT_EQ(Stored(UKanaCourse::KeysPerMinuteSetting), "900") << "opening stores nothing";
+}
+
+TEST_F(UfSetOptionCourseTest, EachChangeIsStoredAndTheRangesHold) {
+    auto dialog = Open(FStats.get());
+    QWidget* d = dialog.get();
+    EXPECT_FALSE(Stored(UKanaCourse::MinAttemptsSetting)) << "opening stores no default";
+    Up(d, "UpDown19");
+    EXPECT_EQ(Stored(UKanaCourse::MinAttemptsSetting), "25");
+    EXPECT_EQ(UKanaCourse::LoadTargets(*FStats), (UKanaCourse::TTargets{25, 95, 150}));
+
+    struct TCase {
+        const char* UpDown;
+        bool Up;
+        int Clicks;
+        const char* Setting;
+        const char* Value;
+    } cases[] = {
+        {"UpDown19", true, 20, UKanaCourse::MinAttemptsSetting, "50"},
+        {"UpDown19", false, 20, UKanaCourse::MinAttemptsSetting, "5"},
+        {"UpDown20", true, 10, UKanaCourse::MinAccuracySetting, "100"},
+        {"UpDown20", false, 60, UKanaCourse::MinAccuracySetting, "50"},
+        {"UpDown21", true, 60, UKanaCourse::KeysPerMinuteSetting, "600"},
+        {"UpDown21", false, 60, UKanaCourse::KeysPerMinuteSetting, "30"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.UpDown) + (c.Up ? " up" : " down"));
+        if (c.Up)
+            Up(d, c.UpDown, c.Clicks);
+        else
+            Down(d, c.UpDown, c.Clicks);
+        EXPECT_EQ(Stored(c.Setting), c.Value);
+    }
+    EXPECT_EQ(UKanaCourse::LoadTargets(*FStats), (UKanaCourse::TTargets{5, 50, 30}));
+
+    // The next run reads them.
+    dialog->close();
+    FStats.reset();
+    TStatsStore again(FFolder.Path() / "TyporinStats.db");
+    EXPECT_EQ(UKanaCourse::LoadTargets(again), (UKanaCourse::TTargets{5, 50, 30}));
+}
+
+TEST_F(UfSetOptionCourseTest, StartingTheCourseAgainAsksAndResetsBothInputStyles) {
+    UKanaCourse::SaveProgress(*FStats, TInputStyle::Romaji, {UKanaCourse::EndItem(1) + 1});
+    UKanaCourse::SaveProgress(*FStats, TInputStyle::Kana, {UKanaCourse::EndItem(0) + 1});
+    FStats->SetSetting(UKanaCourse::MinAttemptsSetting, "30");
+    auto dialog = Open(FStats.get());
+    QWidget* d = dialog.get();
+    EXPECT_EQ(Find<QLabel>(d, "Label30")->text(),
+              QStringLiteral("いまのステージ: ローマ字入力「さ行」、かな入力「か行」"));
+
+    FDialogs.YesNoAnswers = {false, true};
+    QTest::mouseClick(Find<QPushButton>(d, "Button2"), Qt::LeftButton);
+    ASSERT_EQ(FDialogs.Questions.size(), 1u);
+    EXPECT_EQ(FDialogs.Questions[0].Icon, Dialogs::TIcon::Warning);
+    EXPECT_TRUE(FDialogs.Questions[0].Text.contains(QStringLiteral("ローマ字入力とかな入力")));
+    EXPECT_EQ(UKanaCourse::LoadProgress(*FStats, TInputStyle::Romaji).Unlocked,
+              UKanaCourse::EndItem(1) + 1)
+        << "No keeps the progress";
+
+    QTest::mouseClick(Find<QPushButton>(d, "Button2"), Qt::LeftButton);
+    EXPECT_EQ(FDialogs.Questions.size(), 2u);
+    for (TInputStyle style : {TInputStyle::Romaji, TInputStyle::Kana})
+        EXPECT_EQ(UKanaCourse::LoadProgress(*FStats, style), UKanaCourse::TProgress{});
+    EXPECT_EQ(Find<QLabel>(d, "Label30")->text(),
+              QStringLiteral("いまのステージ: ローマ字入力「あ行」、かな入力「あ行」"));
+    EXPECT_EQ(Stored(UKanaCourse::MinAttemptsSetting), "30") << "the targets stay";
+}
+
+TEST_F(UfSetOptionCourseTest, WithoutAStoreThePageIsDisabledWithANote) {
+    auto dialog = Open();
+    QWidget* d = dialog.get();
+    Find<QTabWidget>(d, "PageControl1")->setCurrentIndex(2);
+    EXPECT_TRUE(Find<QLabel>(d, "Label29")->isVisible());
+    for (const char* name : {"Edit21", "UpDown19", "UpDown20", "UpDown21", "Button2"})
+        EXPECT_FALSE(Find(d, name)->isEnabled()) << name;
+    EXPECT_EQ(Text(d, "Edit22"), QStringLiteral("95")) << "the defaults, greyed";
+    QTest::mouseClick(Find<QPushButton>(d, "Button2"), Qt::LeftButton);
+    EXPECT_TRUE(FDialogs.Questions.empty());
+    // The other pages work as ever.
+    Find<QTabWidget>(d, "PageControl1")->setCurrentIndex(0);
+    Up(d, "UpDown1");
+    EXPECT_EQ(OptionRec.TouchFontSize, 19);
 }
 
 } // namespace

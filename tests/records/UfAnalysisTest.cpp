@@ -29,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 
 namespace {
 
@@ -213,6 +214,73 @@ TEST_F(TfrmAnalysisTest, ChartCellsAreColouredAndUntypedOnesStayEmpty) {
     const QImage locked = box->grab().toImage();
     const QRect cell = CellBox(u"か");
     EXPECT_NE(locked.copy(cell), image.copy(cell));
+}
+
+TEST_F(TfrmAnalysisTest, TheCourseStatesComeFromTheStoresProgressFiguresAndTargets) {
+    // The vowels and か unlocked; あ typed to every target, い at 75 % only.
+    UKanaCourse::SaveProgress(*FStore, TInputStyle::Romaji, {UKanaCourse::InitialUnlocked + 1});
+    Type(0, u"あ", "A", 20, 200);
+    Type(0, u"い", "I", 20, 200, 5, 'I', 'U');
+    FStore->Sync();
+
+    std::map<std::u16string, TUnitState> states = CourseUnitStates(*FStore, TInputStyle::Romaji);
+    std::set<std::u16string_view> units;
+    for (const UKanaCourse::TItem& item : UKanaCourse::Items())
+        units.insert(item.Unit);
+    EXPECT_EQ(states.size(), units.size()) << "every unit of the course, and only those";
+    struct TCase {
+        std::u16string Unit;
+        TUnitState State;
+    } cases[] = {
+        {u"あ", TUnitState::Mastered},   {u"い", TUnitState::InProgress},
+        {u"う", TUnitState::InProgress}, {u"か", TUnitState::InProgress},
+        {u"き", TUnitState::Locked},     {u"ん", TUnitState::Locked},
+        {u"ヴぉ", TUnitState::Locked},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(states[c.Unit], c.State) << UAnalysisTexts::Utf8(c.Unit);
+
+    // The targets are the stored ones: at 75 % い is mastered too.
+    UKanaCourse::SaveTargets(*FStore, {20, 75, 150});
+    EXPECT_EQ(CourseUnitStates(*FStore, TInputStyle::Romaji)[u"い"], TUnitState::Mastered);
+    // Kana input keeps a course of its own, untouched by romaji typing.
+    states = CourseUnitStates(*FStore, TInputStyle::Kana);
+    EXPECT_EQ(states[u"あ"], TUnitState::InProgress);
+    EXPECT_EQ(states[u"か"], TUnitState::Locked);
+}
+
+TEST_F(TfrmAnalysisTest, ShowCourseMarksTheChart) {
+    Type(0, u"あ", "A", 20, 200);
+    Open();
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    TPaintBox* box = Find<TPaintBox>("PaintBox2");
+    const QImage before = box->grab().toImage();
+    FWindow->ShowCourse(TInputStyle::Romaji);
+    const QImage after = box->grab().toImage();
+    for (std::u16string_view unit : {u"あ", u"い", u"き"}) { // mastered, in progress, locked
+        const QRect cell = CellBox(unit);
+        EXPECT_NE(after.copy(cell), before.copy(cell)) << UAnalysisTexts::Utf8(unit);
+    }
+    const QRect outside = CellBox(u"ぁ"); // small kana alone: no unit of the course
+    EXPECT_EQ(after.copy(outside), before.copy(outside));
+}
+
+TEST_F(TfrmAnalysisTest, TheWeaknessDrillButtonIsThereOnlyWithItsHook) {
+    Open();
+    EXPECT_TRUE(Find<QPushButton>("btnWeaknessDrill")->isHidden());
+    FWindow->close();
+    delete FWindow.data();
+
+    int started = 0;
+    FWindow = new TfrmAnalysis(*FStore);
+    FWindow->OnWeaknessDrill = [&] { ++started; };
+    FWindow->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FWindow.data()));
+    auto* button = Find<QPushButton>("btnWeaknessDrill");
+    EXPECT_TRUE(button->isVisible()) << "even with nothing recorded: the drill says what to do";
+    EXPECT_EQ(button->text(), Q("苦手克服ドリル"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(started, 1);
 }
 
 TEST_F(TfrmAnalysisTest, TheTableSortsByNumbersAndMarksTheWeakest) {

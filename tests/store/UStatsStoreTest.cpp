@@ -201,6 +201,29 @@ TEST_F(StatsStoreTest, CommitsAndBulkMissesAreKeptAndSummed) {
     EXPECT_EQ(misses[0].Count, 4);
 }
 
+TEST_F(StatsStoreTest, CommitDaysCountJapaneseTextsOnly) {
+    TStatsStore store(File());
+    TExerciseHead head = Touch(Monday);
+    head.Mode = TPracticeMode::Sequential;
+    head.Kind = TTextKind::English;
+    auto english = store.BeginExercise(head);
+    store.AddCommit(english, {u"walk", u"walk", true, 400, 4});
+    head.Day = Monday + 1;
+    auto alsoEnglish = store.BeginExercise(head);
+    store.AddCommit(alsoEnglish, {u"dog", u"dig", false, 300, 3});
+    head.Kind = TTextKind::Japanese;
+    auto japanese = store.BeginExercise(head);
+    store.AddCommit(japanese, {u"犬", u"犬", true, 800, 3});
+    store.Sync();
+
+    std::vector<TCommitDay> commits = store.CommitDays(INT_MIN);
+    ASSERT_EQ(commits.size(), 1u);
+    EXPECT_EQ(commits[0].Day, Monday + 1);
+    EXPECT_EQ(commits[0].Commits, 1);
+    EXPECT_EQ(commits[0].CommittedChars, 1);
+    EXPECT_EQ(commits[0].Keys, 3);
+}
+
 TEST_F(StatsStoreTest, SettingsAreReadAtOnceAndKeptForTheNextRun) {
     {
         TStatsStore store(File());
