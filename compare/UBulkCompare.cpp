@@ -23,8 +23,11 @@ TBulkCounts CompareWhole(TTextPane& example, TTextPane& typed, CompMode mode) {
     TCompClass comparer;
     comparer.Compare(mode, ShiftJis::TrimRight(example.Text()), ShiftJis::TrimRight(typed.Text()));
     MarkDifferences(example, typed, comparer.RsltList(), true);
-    TBulkCounts counts{comparer.ExampleCount(), comparer.InputCount(), comparer.MissCount(),
-                       comparer.ExtraCount(), {}};
+    TBulkCounts counts{comparer.ExampleCount(),
+                       comparer.InputCount(),
+                       comparer.MissCount(),
+                       comparer.ExtraCount(),
+                       {}};
     for (const TRsltItem& item : comparer.RsltList())
         if (item.Kind == RsltKindExample)
             counts.Missed.push_back(item.Str);
