@@ -9,6 +9,7 @@
 #include "app/UfMain.h"
 
 #include "analysis/UKanaAnalysis.h"
+#include "drills/UKanaCourse.h"
 #include "platform/Dialogs.h"
 #include "platform/ShiftJis.h"
 #include "records/UfAnalysis.h"
@@ -209,8 +210,14 @@ void TfrmMain::AnalysisActExecute() {
     if (!FStats)
         return;
     FlushStats(false);
-    if (!FAnalysis || !FAnalysis->isVisible())
+    if (!FAnalysis || !FAnalysis->isVisible()) {
         FAnalysis = new TfrmAnalysis(*FStats, this);
+        FAnalysis->OnWeaknessDrill = [this] { WeaknessDrillExecute(); };
+        // The course's marks on the kana chart once the learner has begun it.
+        const TInputStyle style = TouchInputStyle();
+        if (FStats->Setting(UKanaCourse::ProgressSettingName(style)))
+            FAnalysis->ShowCourse(style);
+    }
     FAnalysis->show();
     FAnalysis->raise();
     FAnalysis->activateWindow();

@@ -95,7 +95,9 @@ void TfrmMain::CreateActions() {
     for (QMenu* menu : {ui->File1, ui->ExamMode1, ui->Show1})
         for (QAction* action : menu->actions())
             if (action->isSeparator())
-                action->setObjectName(separatorNames[separator++]);
+                action->setObjectName(separator < static_cast<int>(std::size(separatorNames))
+                                          ? QString::fromLatin1(separatorNames[separator++])
+                                          : QStringLiteral("DrillsSeparator"));
     int button = 0;
     for (QAction* action : ui->ToolBar1->actions())
         if (QWidget* widget = ui->ToolBar1->widgetForAction(action))
@@ -134,6 +136,10 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->About1, &QAction::triggered, this, &TfrmMain::VersionActExecute);
     connect(ui->Graph1, &QAction::triggered, this, &TfrmMain::GraphActExecute);
     connect(ui->Analysis1, &QAction::triggered, this, &TfrmMain::AnalysisActExecute);
+    connect(ui->KanaCourse1, &QAction::triggered, this, &TfrmMain::KanaCourseExecute);
+    connect(ui->WeaknessDrill1, &QAction::triggered, this, &TfrmMain::WeaknessDrillExecute);
+    connect(ui->Retry1, &QAction::triggered, this, &TfrmMain::RetryExecute);
+    ui->Retry1->setEnabled(false);
     connect(ui->Editer1, &QAction::triggered, this, &TfrmMain::Editer1Click);
 
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
@@ -504,7 +510,7 @@ void TfrmMain::HelpActExecute() {
 // takes them on here.
 void TfrmMain::SetOpActExecute() {
     {
-        TfrmSetOption dialog(this);
+        TfrmSetOption dialog(this, FStats.get());
         dialog.exec();
     }
     ApplyOptions();
