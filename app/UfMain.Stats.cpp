@@ -40,6 +40,8 @@ std::vector<TCharCount> CountMissedChars(const std::vector<std::string>& missed)
 // Opens the store; a file it cannot use leaves practice as it was, with a message (the store
 // handles every fault itself and never throws).
 void TfrmMain::OpenStats() {
+    if (FStatistics == TStatistics::None)
+        return;
     FStats = std::make_unique<TStatsStore>(StatsFilePath());
     // Called on the store's writer thread: the message is shown on the window's.
     FStats->SetProblemListener([this] {

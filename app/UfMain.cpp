@@ -52,7 +52,8 @@ const QString WelcomeText = QStringLiteral(
 
 // ---- Start-up ----
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>()) {
+TfrmMain::TfrmMain(QWidget* parent, TStatistics statistics)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>()), FStatistics(statistics) {
     // The window's font is set before its controls exist: they are built with it, where
     // setting it afterwards would carry the change through every one of them.
     QFont font(FixedFontFace);

@@ -68,7 +68,10 @@ class TfrmEditor;
 
 class TfrmMain : public QMainWindow, private TDrillHost {
 public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    // Whether the window records statistics: always in the program; a window without them
+    // shows what they cost.
+    enum class TStatistics { Recorded, None };
+    explicit TfrmMain(QWidget* parent = nullptr, TStatistics statistics = TStatistics::Recorded);
     ~TfrmMain() override;
 
     // Shows the window in front of the others (a second start asks for this).
@@ -249,6 +252,7 @@ private:
     void GeneratedDrillEnded(bool finished);
 
     std::unique_ptr<Ui::TfrmMain> ui;
+    TStatistics FStatistics;
     UuRegi::TRegi FRegi;
     TCompPart FCompPart;
     TKbClassEx FKbClassEx;
