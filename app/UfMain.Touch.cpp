@@ -116,7 +116,10 @@ bool TfrmMain::TouchKeyFilter(QObject* watched, QEvent* event) {
 // entries: they are swallowed until another key is pressed. Some X servers send a held key's
 // repeats as plain presses and releases, so the key that loaded the text is swallowed whether
 // it comes flagged as a repeat or not; no exercise begins with it (at its start Enter is a
-// wrong key, or an empty line).
+// wrong key, or an empty line). A key released in a pane without the input method before any key
+// was pressed there was pressed before the load (the letter of the menu command that loaded the
+// text): it is no keystroke of the exercise. In a pane with the input method a lone release is
+// a key whose press the input method took, and counts.
 bool TfrmMain::HeldLoadKeyFilter(QObject* watched, QEvent* event) {
     if (!FLoadKeyHeld || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
         return false;
@@ -126,8 +129,11 @@ bool TfrmMain::HeldLoadKeyFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->isAutoRepeat() || (FLoadKey == Qt::Key_Return && IsEnter(key->key())))
         return true;
-    if (event->type() == QEvent::KeyPress)
-        FLoadKeyHeld = false;
+    if (event->type() == QEvent::KeyRelease) {
+        auto* pane = dynamic_cast<TRichEdit*>(widget);
+        return pane && pane->ImeMode() != TImeMode::Hiragana;
+    }
+    FLoadKeyHeld = false;
     return false;
 }
 
