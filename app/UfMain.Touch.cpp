@@ -51,6 +51,9 @@ void TfrmMain::CreateTouchTyping() {
 
 void TfrmMain::StartTouchDrill(const QString& path, const std::string& title,
                                const std::string& text) {
+    if (FKbClassEx.Active())
+        GeneratedDrillEnded(false);
+    FGeneratedDrill = TGeneratedDrill::None;
     FTextPath = path;
     FTitle = title;
     ResetPanes();
@@ -80,6 +83,7 @@ void TfrmMain::StartTouchDrill(const QString& path, const std::string& title,
 // example pane takes no input.
 void TfrmMain::StopTouchDrill() {
     if (FKbClassEx.Active()) {
+        GeneratedDrillEnded(false);
         FKbClassEx.Abandon();
         MarkTouchKeys();
     }
@@ -174,6 +178,7 @@ void TfrmMain::TouchDrillEnded() {
     FRunning = false;
     EndStatsExercise(true);
     SetStatus(ui->StatusBar1, 1, SlipsText());
+    GeneratedDrillEnded(true);
     SetStatus(ui->StatusBar2, 1, TouchSpeedText(FKbClassEx.KeyCount(), FSeconds));
 }
 

@@ -52,6 +52,7 @@ public:
     // The window in `mode` (900 × 600) over a register whose one sentence is `text`
     // (Shift_JIS).
     TBenchWindow(TPracticeMode mode, const std::string& text,
+                 TfrmMain::TStatistics statistics = TfrmMain::TStatistics::Recorded,
                  TInputStyle style = TInputStyle::Romaji) {
         Dialogs::SetResponder(&FDialogs);
         SetProgramFolder(FFolder.path().toStdString());
@@ -69,7 +70,7 @@ public:
             SaveTouchSettings(store, {style, TKeyboardKind::Jis});
             store.Sync();
         }
-        FWindow = std::make_unique<TfrmMain>();
+        FWindow = std::make_unique<TfrmMain>(nullptr, statistics);
         FWindow->show();
         if (!QTest::qWaitForWindowExposed(FWindow.get()))
             throw std::runtime_error("the window was not shown");
