@@ -50,7 +50,6 @@ QFont PixelFont(const QString& face, int pixels, bool bold = false) {
     return font;
 }
 
-
 // The lowest pixel row plus one and the rightmost pixel column plus one of the keys.
 QPoint KeysEnd(const TKbGeometry& geometry, const QPolygonF& area) {
     const QRectF box = area.boundingRect();
