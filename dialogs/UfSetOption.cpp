@@ -8,8 +8,10 @@
 #include "platform/ShiftJis.h"
 #include "platform/UpDown.h"
 #include "store/UDataFile.h"
+#include "store/UTouchSettings.h"
 #include "ui_UfSetOption.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSignalBlocker>
@@ -20,6 +22,10 @@ const QString CourseTargetsText =
     QStringLiteral("かなコースでは、これまでに加わったかながすべて下の 3 つの目標に届くと、"
                    "新しいかなが 1 つ加わります。判定には、かなごとの最近の打鍵（%1 回まで）を"
                    "使います。速さは、1 打鍵あたりの時間の中央値で比べます。");
+const QString KanaJisOnlyText = QStringLiteral("かな入力は JIS キーボードだけで練習します。");
+const QString TouchWithoutStoreText =
+    QStringLiteral("統計ファイルが使えないため、ローマ字入力で練習します。");
+
 const QString ResetCourseQuestionText = QStringLiteral(
     "かなコースを最初（あ行）からやり直します。\r\n"
     "ローマ字入力とかな入力の両方の進み具合が最初に戻ります。よろしいですか？\r\n\r\n"
@@ -37,8 +43,9 @@ QString StageName(int stage) {
 
 } // namespace
 
-TfrmSetOption::TfrmSetOption(QWidget* parent, TStatsStore* stats)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmSetOption>()), FStats(stats) {
+TfrmSetOption::TfrmSetOption(QWidget* parent, TStatsStore* stats, TKeyboardKind desktopKeyboard)
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmSetOption>()), FStats(stats),
+      FDesktopKeyboard(desktopKeyboard) {
     ui->setupUi(this);
     SetFixedDialogFrame(this, {418, 418});
     SetUpControls();
@@ -102,6 +109,8 @@ void TfrmSetOption::ConnectHandlers() {
         edit->installEventFilter(this);
     }
     connect(ui->CheckBox1, &QCheckBox::toggled, this, &TfrmSetOption::CheckBox1Click);
+    for (QComboBox* box : {ui->ComboBox1, ui->ComboBox2})
+        connect(box, &QComboBox::currentIndexChanged, this, &TfrmSetOption::ComboBox1Change);
     for (const TBoundRow& row : FBoundRows)
         for (TUpDown* upDown : {row.Upper, row.Lower}) {
             QLineEdit* edit = upDown->Associate();
@@ -128,6 +137,7 @@ void TfrmSetOption::FormCreate() {
         }
     ui->Edit16->setText(QString::fromUtf16(NoStartChars.data(), NoStartChars.size()));
     ui->Edit17->setText(QString::fromUtf16(NoEndChars.data(), NoEndChars.size()));
+    ShowTouchSettings();
     ShowCourse();
 }
 
@@ -199,6 +209,34 @@ void TfrmSetOption::Edit6Change(QLineEdit* edit) {
             min = row.Lower->Position();
         }
     }
+}
+
+// Kana input is typed on the JIS keyboard: the keyboard box shows JIS, disabled, with a note,
+// and the keyboard chosen for romaji input stays stored. Without a store both boxes are
+// disabled on romaji input and the desktop's keyboard.
+void TfrmSetOption::ShowTouchSettings() {
+    const TTouchSettings touch = LoadTouchSettings(FStats, FDesktopKeyboard);
+    const bool kana = touch.Style == TInputStyle::Kana;
+    const QSignalBlocker a(ui->ComboBox1), b(ui->ComboBox2);
+    ui->ComboBox1->setCurrentIndex(static_cast<int>(touch.Style));
+    ui->ComboBox2->setCurrentIndex(static_cast<int>(KeyboardInUse(touch)));
+    ui->ComboBox1->setEnabled(FStats != nullptr);
+    ui->ComboBox2->setEnabled(FStats != nullptr && !kana);
+    ui->Label36->setText(!FStats ? TouchWithoutStoreText : KanaJisOnlyText);
+    ui->Label36->setVisible(!FStats || kana);
+}
+
+void TfrmSetOption::ComboBox1Change() {
+    if (!FStats)
+        return;
+    TTouchSettings touch = LoadTouchSettings(FStats, FDesktopKeyboard);
+    touch.Style = ui->ComboBox1->currentIndex() == 1 ? TInputStyle::Kana : TInputStyle::Romaji;
+    // The keyboard box speaks for the keyboard only while it can be chosen.
+    if (ui->ComboBox2->isEnabled())
+        touch.Keyboard =
+            ui->ComboBox2->currentIndex() == 1 ? TKeyboardKind::Us : TKeyboardKind::Jis;
+    SaveTouchSettings(*FStats, touch);
+    ShowTouchSettings();
 }
 
 void TfrmSetOption::Edit21Change() {
