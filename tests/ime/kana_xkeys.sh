@@ -21,6 +21,8 @@ for tool in Xvfb xdotool setxkbmap sqlite3; do
 done
 
 work=$(mktemp -d)
+# A runtime folder of its own: the single-instance lock of another running copy is not ours.
+export XDG_RUNTIME_DIR="$work"
 xvfb_pid=
 app_pid=
 cleanup() {
