@@ -292,6 +292,23 @@ void TStatsStore::SetSetting(const std::string& name, const std::string& value) 
     FRecording->Settings[name] = value;
 }
 
+std::optional<std::string> TStatsStore::ReadSetting(const std::filesystem::path& path,
+                                                    const std::string& name) {
+    try {
+        if (!std::filesystem::exists(path) || !LooksLikeDatabase(path))
+            return std::nullopt;
+        TSqlite db(path, TSqlite::TOpen::ReadOnly);
+        sqlite3_busy_timeout(db.Handle(), DefaultBusyTimeoutMillis);
+        TStatement read(db, "SELECT value FROM setting WHERE name = ?1");
+        read.BindText(1, name);
+        if (read.Step())
+            return read.Text(0);
+    } catch (const std::exception&) {
+        // A damaged or foreign file: the store says so when the window opens it.
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> TStatsStore::Setting(const std::string& name) const {
     std::lock_guard lock(FSettingsMutex);
     auto it = FSettings.find(name);
