@@ -10,20 +10,27 @@
 #include "store/UDataFile.h"
 #include "ui_UfSetOption.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSignalBlocker>
 
 namespace {
 
-const QString CourseTargetsText =
-    QStringLiteral("かなコースでは、これまでに加わったかながすべて下の 3 つの目標に届くと、"
-                   "新しいかなが 1 つ加わります。判定には、かなごとの最近の打鍵（%1 回まで）を"
-                   "使います。速さは、1 打鍵あたりの時間の中央値で比べます。");
-const QString ResetCourseQuestionText = QStringLiteral(
-    "かなコースを最初（あ行）からやり直します。\r\n"
-    "ローマ字入力とかな入力の両方の進み具合が最初に戻ります。よろしいですか？\r\n\r\n"
-    "（統計と目標の設定はそのまま残ります。）");
+QString CourseTargetsText() {
+    return QCoreApplication::translate(
+        "TfrmSetOption",
+        "かなコースでは、これまでに加わったかながすべて下の 3 つの目標に届くと、"
+        "新しいかなが 1 つ加わります。判定には、かなごとの最近の打鍵（%1 回まで）を"
+        "使います。速さは、1 打鍵あたりの時間の中央値で比べます。");
+}
+QString ResetCourseQuestionText() {
+    return QCoreApplication::translate(
+        "TfrmSetOption",
+        "かなコースを最初（あ行）からやり直します。\r\n"
+        "ローマ字入力とかな入力の両方の進み具合が最初に戻ります。よろしいですか？\r\n\r\n"
+        "（統計と目標の設定はそのまま残ります。）");
+}
 
 // The course's increments: targets that are round numbers.
 constexpr int MinAttemptsStep = 5;
@@ -80,7 +87,7 @@ void TfrmSetOption::SetUpControls() {
     setUpTarget(ui->UpDown19, ui->Edit21, UKanaCourse::MinAttemptsRange, MinAttemptsStep);
     setUpTarget(ui->UpDown20, ui->Edit22, UKanaCourse::AccuracyRange, AccuracyStep);
     setUpTarget(ui->UpDown21, ui->Edit23, UKanaCourse::KeysPerMinuteRange, KeysPerMinuteStep);
-    ui->Label25->setText(CourseTargetsText.arg(TStatsStore::RecentAttemptsKept));
+    ui->Label25->setText(CourseTargetsText().arg(TStatsStore::RecentAttemptsKept));
 
     // An empty context menu for every box, so that none offers the usual edit menu.
     PopupMenu1 = new QMenu(this);
@@ -160,7 +167,7 @@ void TfrmSetOption::ShowCourseProgress() {
     auto stage = [this](TInputStyle style) {
         return StageName(UKanaCourse::CurrentStage(UKanaCourse::LoadProgress(*FStats, style)));
     };
-    ui->Label30->setText(QStringLiteral("いまのステージ: ローマ字入力「%1」、かな入力「%2」")
+    ui->Label30->setText(tr("いまのステージ: ローマ字入力「%1」、かな入力「%2」")
                              .arg(stage(TInputStyle::Romaji), stage(TInputStyle::Kana)));
 }
 
@@ -210,7 +217,7 @@ void TfrmSetOption::Edit21Change() {
 // Both input styles start the course again; the statistics stay, so units typed well before
 // unlock again one by one as the learner practises.
 void TfrmSetOption::Button2Click() {
-    if (!FStats || !Dialogs::AskYesNo(this, Dialogs::TIcon::Warning, ResetCourseQuestionText))
+    if (!FStats || !Dialogs::AskYesNo(this, Dialogs::TIcon::Warning, ResetCourseQuestionText()))
         return;
     UKanaCourse::ResetProgress(*FStats, TInputStyle::Romaji);
     UKanaCourse::ResetProgress(*FStats, TInputStyle::Kana);

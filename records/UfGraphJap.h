@@ -9,6 +9,7 @@
 #include "records/UGraphPlot.h"
 #include "records/URecords.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 
 #include <memory>
@@ -23,7 +24,9 @@ class QPainter;
 class QListWidgetItem;
 
 // The caption's lead; the title shown follows it.
-inline const QString GraphCaptionLead = QStringLiteral("TYPORIN  グラフ  ");
+inline QString GraphCaptionLead() {
+    return QCoreApplication::translate("TfrmGraphJap", "TYPORIN  グラフ  ");
+}
 
 // What the records window takes from the main window when it opens.
 struct TMainWindowState {
