@@ -8,8 +8,11 @@
 #include "platform/ShiftJis.h"
 #include "platform/UpDown.h"
 #include "store/UDataFile.h"
+#include "store/ULanguage.h"
+#include "store/UStatsStore.h"
 #include "ui_UfSetOption.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -36,6 +39,11 @@ QString ResetCourseQuestionText() {
 constexpr int MinAttemptsStep = 5;
 constexpr int AccuracyStep = 1;
 constexpr int KeysPerMinuteStep = 10;
+
+// The choices of ComboBox5, in its order. "English" is the language's own name in every
+// language, as language lists write it.
+const ULanguage::TChoice LanguageChoices[] = {
+    ULanguage::TChoice::Auto, ULanguage::TChoice::Japanese, ULanguage::TChoice::English};
 
 QString StageName(int stage) {
     std::u16string_view name = UKanaCourse::Stages[stage].Name;
@@ -88,6 +96,7 @@ void TfrmSetOption::SetUpControls() {
     setUpTarget(ui->UpDown20, ui->Edit22, UKanaCourse::AccuracyRange, AccuracyStep);
     setUpTarget(ui->UpDown21, ui->Edit23, UKanaCourse::KeysPerMinuteRange, KeysPerMinuteStep);
     ui->Label25->setText(CourseTargetsText().arg(TStatsStore::RecentAttemptsKept));
+    ui->ComboBox5->addItems({tr("自動"), tr("日本語"), QStringLiteral("English")});
 
     // An empty context menu for every box, so that none offers the usual edit menu.
     PopupMenu1 = new QMenu(this);
@@ -117,6 +126,7 @@ void TfrmSetOption::ConnectHandlers() {
     for (QLineEdit* edit : {ui->Edit21, ui->Edit22, ui->Edit23})
         connect(edit, &QLineEdit::textChanged, this, &TfrmSetOption::Edit21Change);
     connect(ui->Button2, &QPushButton::clicked, this, &TfrmSetOption::Button2Click);
+    connect(ui->ComboBox5, &QComboBox::currentIndexChanged, this, &TfrmSetOption::ComboBox5Change);
 }
 
 // The controls take the stored settings, in the order of the settings block.
@@ -136,6 +146,7 @@ void TfrmSetOption::FormCreate() {
     ui->Edit16->setText(QString::fromUtf16(NoStartChars.data(), NoStartChars.size()));
     ui->Edit17->setText(QString::fromUtf16(NoEndChars.data(), NoEndChars.size()));
     ShowCourse();
+    ShowLanguage();
 }
 
 // The stored targets, without storing them again: a target never set keeps following the
@@ -222,6 +233,24 @@ void TfrmSetOption::Button2Click() {
     UKanaCourse::ResetProgress(*FStats, TInputStyle::Romaji);
     UKanaCourse::ResetProgress(*FStats, TInputStyle::Kana);
     ShowCourseProgress();
+}
+
+void TfrmSetOption::ShowLanguage() {
+    for (QWidget* control : std::initializer_list<QWidget*>{ui->Label40, ui->ComboBox5})
+        control->setEnabled(FStats != nullptr);
+    const ULanguage::TChoice choice =
+        FStats ? ULanguage::ChoiceOf(FStats->Setting(ULanguage::SettingName))
+               : ULanguage::TChoice::Auto;
+    const QSignalBlocker block(ui->ComboBox5);
+    for (int i = 0; i < static_cast<int>(std::size(LanguageChoices)); ++i)
+        if (LanguageChoices[i] == choice)
+            ui->ComboBox5->setCurrentIndex(i);
+}
+
+void TfrmSetOption::ComboBox5Change(int index) {
+    if (FStats && index >= 0 && index < static_cast<int>(std::size(LanguageChoices)))
+        FStats->SetSetting(ULanguage::SettingName,
+                           ULanguage::ValueOf(LanguageChoices[static_cast<std::size_t>(index)]));
 }
 
 void TfrmSetOption::done(int result) {

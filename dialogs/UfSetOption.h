@@ -57,6 +57,9 @@ private:
     void ShowCourseProgress();
     void Edit21Change();
     void Button2Click();
+    // The display language, stored for the next start.
+    void ShowLanguage();
+    void ComboBox5Change(int index);
 
     std::unique_ptr<Ui::TfrmSetOption> ui;
     TStatsStore* FStats;
