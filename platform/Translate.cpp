@@ -41,6 +41,10 @@ std::u16string FillArgs(std::u16string_view text, std::initializer_list<std::u16
     return filled;
 }
 
+std::u16string Utf16Of(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String();
+}
+
 std::u16string TrText(const char* context, const char* source,
                       std::initializer_list<std::u16string_view> args) {
     QString text = QCoreApplication::translate(context, source);

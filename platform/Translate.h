@@ -27,6 +27,9 @@ std::string TrSjis(const char* context, const char* source,
 std::string TrUtf8(const char* context, const char* source,
                    std::initializer_list<std::u16string_view> args = {});
 
+// A UTF-8 argument (a path, a reason) as UTF-16, for the calls above.
+std::u16string Utf16Of(std::string_view utf8);
+
 // Replaces %1 … %9 of `text` by the arguments in one pass; a marker without an argument stays.
 std::u16string FillArgs(std::u16string_view text, std::initializer_list<std::u16string_view> args);
 
