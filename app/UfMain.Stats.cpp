@@ -9,6 +9,7 @@
 #include "app/UfMain.h"
 
 #include "analysis/UKanaAnalysis.h"
+#include "drills/UKanaCourse.h"
 #include "platform/Dialogs.h"
 #include "platform/ShiftJis.h"
 #include "records/UfAnalysis.h"
@@ -39,6 +40,8 @@ std::vector<TCharCount> CountMissedChars(const std::vector<std::string>& missed)
 // Opens the store; a file it cannot use leaves practice as it was, with a message (the store
 // handles every fault itself and never throws).
 void TfrmMain::OpenStats() {
+    if (FStatistics == TStatistics::None)
+        return;
     FStats = std::make_unique<TStatsStore>(StatsFilePath());
     // Called on the store's writer thread: the message is shown on the window's.
     FStats->SetProblemListener([this] {
@@ -209,8 +212,14 @@ void TfrmMain::AnalysisActExecute() {
     if (!FStats)
         return;
     FlushStats(false);
-    if (!FAnalysis || !FAnalysis->isVisible())
+    if (!FAnalysis || !FAnalysis->isVisible()) {
         FAnalysis = new TfrmAnalysis(*FStats, this);
+        FAnalysis->OnWeaknessDrill = [this] { WeaknessDrillExecute(); };
+        // The course's marks on the kana chart once the learner has begun it.
+        const TInputStyle style = TouchInputStyle();
+        if (FStats->Setting(UKanaCourse::ProgressSettingName(style)))
+            FAnalysis->ShowCourse(style);
+    }
     FAnalysis->show();
     FAnalysis->raise();
     FAnalysis->activateWindow();

@@ -47,6 +47,9 @@ void TfrmMain::CreateTouchTyping() {
 
 void TfrmMain::StartTouchDrill(const QString& path, const std::string& title,
                                const std::string& text) {
+    if (FKbClassEx.Active())
+        GeneratedDrillEnded(false);
+    FGeneratedDrill = TGeneratedDrill::None;
     FTextPath = path;
     FTitle = title;
     ResetPanes();
@@ -76,6 +79,7 @@ void TfrmMain::StartTouchDrill(const QString& path, const std::string& title,
 // example pane takes no input.
 void TfrmMain::StopTouchDrill() {
     if (FKbClassEx.Active()) {
+        GeneratedDrillEnded(false);
         FKbClassEx.Abandon();
         MarkTouchKeys();
     }
@@ -168,6 +172,7 @@ void TfrmMain::TouchDrillEnded() {
     FRunning = false;
     EndStatsExercise(true);
     SetStatus(ui->StatusBar1, 1, SlipsText());
+    GeneratedDrillEnded(true);
     SetStatus(ui->StatusBar2, 1, TouchSpeedText(FKbClassEx.KeyCount(), FSeconds));
 }
 

@@ -52,7 +52,8 @@ const QString WelcomeText = QStringLiteral(
 
 // ---- Start-up ----
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>()) {
+TfrmMain::TfrmMain(QWidget* parent, TStatistics statistics)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>()), FStatistics(statistics) {
     // The window's font is set before its controls exist: they are built with it, where
     // setting it afterwards would carry the change through every one of them.
     QFont font(FixedFontFace);
@@ -95,7 +96,9 @@ void TfrmMain::CreateActions() {
     for (QMenu* menu : {ui->File1, ui->ExamMode1, ui->Show1})
         for (QAction* action : menu->actions())
             if (action->isSeparator())
-                action->setObjectName(separatorNames[separator++]);
+                action->setObjectName(separator < static_cast<int>(std::size(separatorNames))
+                                          ? QString::fromLatin1(separatorNames[separator++])
+                                          : QStringLiteral("DrillsSeparator"));
     int button = 0;
     for (QAction* action : ui->ToolBar1->actions())
         if (QWidget* widget = ui->ToolBar1->widgetForAction(action))
@@ -134,6 +137,10 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->About1, &QAction::triggered, this, &TfrmMain::VersionActExecute);
     connect(ui->Graph1, &QAction::triggered, this, &TfrmMain::GraphActExecute);
     connect(ui->Analysis1, &QAction::triggered, this, &TfrmMain::AnalysisActExecute);
+    connect(ui->KanaCourse1, &QAction::triggered, this, &TfrmMain::KanaCourseExecute);
+    connect(ui->WeaknessDrill1, &QAction::triggered, this, &TfrmMain::WeaknessDrillExecute);
+    connect(ui->Retry1, &QAction::triggered, this, &TfrmMain::RetryExecute);
+    ui->Retry1->setEnabled(false);
     connect(ui->Editer1, &QAction::triggered, this, &TfrmMain::Editer1Click);
 
     connect(ui->ListView1, &QTreeWidget::itemSelectionChanged, this,
@@ -504,7 +511,7 @@ void TfrmMain::HelpActExecute() {
 // takes them on here.
 void TfrmMain::SetOpActExecute() {
     {
-        TfrmSetOption dialog(this);
+        TfrmSetOption dialog(this, FStats.get());
         dialog.exec();
     }
     ApplyOptions();

@@ -22,7 +22,8 @@
 // closing), UfMain.Panes.cpp (both panes as every mode prepares them), UfMain.Registers.cpp (the
 // lists and the practice texts), UfMain.Touch.cpp, UfMain.Sequential.cpp, UfMain.Bulk.cpp
 // (comparison), UfMain.Ruler.cpp, UfMain.Status.cpp (clock, keystrokes, status texts and hints)
-// and UfMain.Stats.cpp (the statistics store and the analysis window).
+// UfMain.Stats.cpp (the statistics store and the analysis window) and UfMain.Drills.cpp (the
+// kana course, the weakness drill and the retry of missed strings).
 // What differs between the modes is chosen once, when the mode changes (ApplyMode): the panes get
 // the hooks of the mode in use.
 
@@ -45,6 +46,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace Ui {
 class TfrmMain;
@@ -66,7 +68,10 @@ class TfrmEditor;
 
 class TfrmMain : public QMainWindow, private TDrillHost {
 public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    // Whether the window records statistics: always in the program; a window without them
+    // shows what they cost.
+    enum class TStatistics { Recorded, None };
+    explicit TfrmMain(QWidget* parent = nullptr, TStatistics statistics = TStatistics::Recorded);
     ~TfrmMain() override;
 
     // Shows the window in front of the others (a second start asks for this).
@@ -233,7 +238,21 @@ private:
     void RecordCommit(const std::string& committed, const std::string& expected, bool accepted);
     void RecordBulkResult(const TBulkCounts& counts);
 
+    // ---- Generated practice (UfMain.Drills.cpp)
+    enum class TGeneratedDrill { None, Course, Weakness, Retry };
+    TInputStyle TouchInputStyle() const;
+    void StartGeneratedDrill(const std::string& title, const std::string& text,
+                             TGeneratedDrill kind);
+    void KanaCourseExecute();
+    void StartCourseStage(int stage);
+    void AdvanceCourse();
+    void WeaknessDrillExecute();
+    void RetryExecute();
+    // The drill in use ends, `finished` or abandoned.
+    void GeneratedDrillEnded(bool finished);
+
     std::unique_ptr<Ui::TfrmMain> ui;
+    TStatistics FStatistics;
     UuRegi::TRegi FRegi;
     TCompPart FCompPart;
     TKbClassEx FKbClassEx;
@@ -276,6 +295,9 @@ private:
     int FCommitKeys = 0;                  // FKeyCount at the last commit
     int FBulkTyped = 0, FBulkWrong = 0;   // the last bulk comparison's units typed and wrong
     std::map<std::u16string, int> FSlips; // wrong keys of the drill by kana (katakana folded)
+
+    TGeneratedDrill FGeneratedDrill = TGeneratedDrill::None; // what the drill in use practises
+    std::vector<std::string> FRetryStrings; // the last drill's strings with wrong keys
 
     QPointer<TfrmAnalysis> FAnalysis; // the open analysis window
     QPointer<TfrmGraphJap> FGraph;    // the open records window; cleared when it is destroyed

@@ -9,7 +9,7 @@ for exe in "$build"/bench/*/bench_*; do
     echo "== $(basename "$exe") (offscreen)"
     QT_QPA_PLATFORM=offscreen "$exe"
 done
-for exe in "$build"/bench/app/bench_*; do
+for exe in "$build"/bench/app/bench_* "$build"/bench/romaji/bench_touch_key; do
     [ -f "$exe" ] && [ -x "$exe" ] || continue
     echo "== $(basename "$exe") (Xvfb)"
     QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$exe"

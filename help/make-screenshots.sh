@@ -245,7 +245,26 @@ shot_analysis() {
     true
 }
 
+# The kana course's stage list, and a weakness drill made from the statistics of the analysis
+# picture (taken before this one): the program starts again over a copy of that store.
+shot_progress() {
+    start
+    keys alt+m k
+    other_window 'かなコース' 0 0
+    shoot progress-course.png
+    close_with Escape
+    main_window
+    if [ -f "$work/analysis/TyporinStats.db" ]; then
+        kill "$app_pid" && wait "$app_pid" 2>/dev/null || true
+        app_pid=
+        cp "$work/analysis/TyporinStats.db"* "$work/"
+        start
+        keys alt+m w
+        shoot progress-drill.png
+    fi
+}
+
 # SHOTS="editor about" makes only those pictures.
-for shot in ${SHOTS:-main touch sequential bulk records editor settings about analysis}; do
+for shot in ${SHOTS:-main touch sequential bulk records editor settings about analysis progress}; do
     "shot_$shot"
 done

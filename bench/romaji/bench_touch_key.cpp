@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One key of touch typing in the real main window (offscreen): the key down and the judgement,
-// the guide and kana greyed, the keyboard marked and repainted, the key up with its counters.
+// One key of touch typing in the real main window: the key down and the judgement, the guide
+// and kana greyed, the keyboard marked and repainted, the key up with its counters, and what
+// the statistics store is given (every unit in memory, a flush at each string's end); the same
+// without statistics beside it, to show what they cost. Run it under Xvfb for the figures of a
+// real display (bench/run.sh does).
 // The keys follow the guide of each string, with a wrong key after every ninth right one, and
 // Enter after each finished string (which shows the next one). Each key is timed alone; the
 // counters give the median and the 99th percentile in microseconds, the time column their
@@ -28,7 +31,8 @@ std::u16string KanaText() {
 // The touch-typing window over the kana text, and the keys a learner types in it.
 class TWindow : public TBenchWindow {
 public:
-    TWindow() : TBenchWindow(TPracticeMode::Touch, ShiftJis::FromUtf16(KanaText())) {}
+    explicit TWindow(TfrmMain::TStatistics statistics)
+        : TBenchWindow(TPracticeMode::Touch, ShiftJis::FromUtf16(KanaText()), statistics) {}
 
     // Starts the sentence again, as Enter in the sentence list does.
     void Load() {
@@ -58,7 +62,7 @@ private:
 };
 
 void BM_TouchKey(benchmark::State& state) {
-    TWindow window;
+    TWindow window(state.range(0) ? TfrmMain::TStatistics::Recorded : TfrmMain::TStatistics::None);
     window.Load();
     std::vector<double> times;
     for (auto _ : state) {
@@ -73,7 +77,13 @@ void BM_TouchKey(benchmark::State& state) {
     }
     ReportPercentiles(state, times);
 }
-BENCHMARK(BM_TouchKey)->UseManualTime()->Iterations(5000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TouchKey)
+    ->ArgName("statistics")
+    ->Arg(1)
+    ->Arg(0)
+    ->UseManualTime()
+    ->Iterations(5000)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

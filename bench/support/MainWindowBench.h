@@ -49,7 +49,8 @@ class TBenchWindow {
 public:
     // The window in `mode` (900 × 600) over a register whose one sentence is `text`
     // (Shift_JIS).
-    TBenchWindow(TPracticeMode mode, const std::string& text) {
+    TBenchWindow(TPracticeMode mode, const std::string& text,
+                 TfrmMain::TStatistics statistics = TfrmMain::TStatistics::Recorded) {
         Dialogs::SetResponder(&FDialogs);
         SetProgramFolder(FFolder.path().toStdString());
         std::filesystem::create_directory(FFolder.path().toStdString() + "/TextFolder");
@@ -61,7 +62,7 @@ public:
         OptionRec.MainWidth = 900;
         OptionRec.MainHeight = 600;
         WriteDataFile(DataFilePath());
-        FWindow = std::make_unique<TfrmMain>();
+        FWindow = std::make_unique<TfrmMain>(nullptr, statistics);
         FWindow->show();
         if (!QTest::qWaitForWindowExposed(FWindow.get()))
             throw std::runtime_error("the window was not shown");
