@@ -129,7 +129,7 @@ void TfrmEditor::DeleteRegiBun1Click() {
         if (!openEntry)
             other.ReadSentence(idx, UuRegi::IntValue(data, "LastIdx"), *file);
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
         return;
     }
     if (!Dialogs::AskYesNo(this, Dialogs::TIcon::Warning,
@@ -144,7 +144,7 @@ void TfrmEditor::DeleteRegiBun1Click() {
     try {
         ListEntries(*file);
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
     }
     if (openEntry) {
         FileName = ToDisplayPath(*file);

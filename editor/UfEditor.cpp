@@ -499,7 +499,7 @@ bool TfrmEditor::Save() {
         if (QTreeWidgetItem* item = ui->ListView2->topLevelItem(row))
             ui->ListView2->setCurrentItem(item);
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
     }
     WarnIfLongEntry(ui->RichEdit1->toPlainText());
     return true;
@@ -745,7 +745,7 @@ void TfrmEditor::LoadEntryList() {
         if (QTreeWidgetItem* first = ui->ListView2->topLevelItem(0))
             ui->ListView2->setCurrentItem(first);
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
     }
 }
 
@@ -763,7 +763,7 @@ void TfrmEditor::OpenEntry() {
     try {
         FRegi.ReadSentence(UuRegi::IntValue(data, "Idx"), UuRegi::IntValue(data, "LastIdx"), *file);
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
         return;
     }
     FileName = ToDisplayPath(*file);
