@@ -20,8 +20,8 @@ std::chrono::year_month_day Civil(int day) {
 
 // "100 回中ミス 3 回"
 std::string CountsText(int total, int wrong) {
-    return TrUtf8("UAnalysisTexts", "%1 回中ミス %2 回",
-                  {Utf16Of(std::to_string(total)), Utf16Of(std::to_string(wrong))});
+    return Utf8Of(FillArgs(TrText("UAnalysisTexts", "%1 回中ミス %2 回"),
+                           {Utf16Of(std::to_string(total)), Utf16Of(std::to_string(wrong))}));
 }
 
 } // namespace
@@ -85,10 +85,10 @@ std::string WeakestLine(const std::vector<UKanaAnalysis::TUnitRow>& rows) {
         return scored ? TrUtf8("UAnalysisTexts",
                                "苦手なかなはありません。どのかなも、あなたの平均と同じか、"
                                "それより正確で速く打てています。")
-                      : TrUtf8("UAnalysisTexts",
-                               "苦手なかなは、%1 回以上打ったかなから選びます。"
-                               "練習を続けると、ここに表示されます。",
-                               {Utf16Of(std::to_string(UKanaAnalysis::MinAttempts))});
+                      : Utf8Of(FillArgs(TrText("UAnalysisTexts",
+                                               "苦手なかなは、%1 回以上打ったかなから選びます。"
+                                               "練習を続けると、ここに表示されます。"),
+                                        {Utf16Of(std::to_string(UKanaAnalysis::MinAttempts))}));
     std::stable_sort(weakest.begin(), weakest.end(),
                      [](const auto* a, const auto* b) { return *a->Weakness > *b->Weakness; });
     std::string line = TrUtf8("UAnalysisTexts", "苦手なかな（苦手な順）: ");
@@ -98,17 +98,17 @@ std::string WeakestLine(const std::vector<UKanaAnalysis::TUnitRow>& rows) {
 }
 
 std::string KeyTip(std::string_view caption, const UKanaAnalysis::TKeyFigure* figure) {
-    std::string tip =
-        TrUtf8("UAnalysisTexts", "キー %1",
-               {caption == " " ? TrText("UAnalysisTexts", "スペース") : Utf16Of(caption)});
+    std::string tip = Utf8Of(
+        FillArgs(TrText("UAnalysisTexts", "キー %1"),
+                 {caption == " " ? TrText("UAnalysisTexts", "スペース") : Utf16Of(caption)}));
     if (!figure || figure->Expected == 0)
         return tip + "\n" + TrUtf8("UAnalysisTexts", "まだ打つ場面がありません");
-    tip += "\n" + TrUtf8("UAnalysisTexts", "正確さ %1%（%2）",
-                         {Utf16Of(PercentText(1 - figure->ErrorRate.value_or(0))),
-                          Utf16Of(CountsText(figure->Expected, figure->Wrong))});
+    tip += "\n" + Utf8Of(FillArgs(TrText("UAnalysisTexts", "正確さ %1%（%2）"),
+                                  {Utf16Of(PercentText(1 - figure->ErrorRate.value_or(0))),
+                                   Utf16Of(CountsText(figure->Expected, figure->Wrong))}));
     if (figure->MedianMillis)
-        tip += "\n" + TrUtf8("UAnalysisTexts", "中央値 %1 ms",
-                             {Utf16Of(MillisText(figure->MedianMillis))});
+        tip += "\n" + Utf8Of(FillArgs(TrText("UAnalysisTexts", "中央値 %1 ms"),
+                                      {Utf16Of(MillisText(figure->MedianMillis))}));
     return tip;
 }
 
@@ -116,18 +116,21 @@ std::string UnitTip(std::u16string_view unit, const UKanaAnalysis::TUnitRow* row
     std::string tip = Utf8(unit);
     if (!row)
         return tip + "\n" + TrUtf8("UAnalysisTexts", "この期間には打っていません");
-    tip += "\n" + TrUtf8("UAnalysisTexts", "正確さ %1%（%2）",
-                         {Utf16Of(PercentText(row->Accuracy)),
-                          Utf16Of(CountsText(row->Attempts, row->Failed))});
+    tip += "\n" + Utf8Of(FillArgs(TrText("UAnalysisTexts", "正確さ %1%（%2）"),
+                                  {Utf16Of(PercentText(row->Accuracy)),
+                                   Utf16Of(CountsText(row->Attempts, row->Failed))}));
     if (row->MedianMillis)
-        tip += "\n" +
-               TrUtf8("UAnalysisTexts", "中央値 %1 ms", {Utf16Of(MillisText(row->MedianMillis))});
-    tip += "\n" + TrUtf8("UAnalysisTexts", "つづり %1", {Utf16Of(SpellingsText(*row))});
+        tip += "\n" + Utf8Of(FillArgs(TrText("UAnalysisTexts", "中央値 %1 ms"),
+                                      {Utf16Of(MillisText(row->MedianMillis))}));
+    tip += "\n" +
+           Utf8Of(FillArgs(TrText("UAnalysisTexts", "つづり %1"), {Utf16Of(SpellingsText(*row))}));
     if (!row->TypedInstead.empty())
-        tip +=
-            "\n" + TrUtf8("UAnalysisTexts", "よくある打ち間違い %1", {Utf16Of(InsteadText(*row))});
+        tip += "\n" + Utf8Of(FillArgs(TrText("UAnalysisTexts", "よくある打ち間違い %1"),
+                                      {Utf16Of(InsteadText(*row))}));
     if (row->Weakness)
-        tip += "\n" + TrUtf8("UAnalysisTexts", "苦手度 %1", {Utf16Of(ScoreText(row->Weakness))}) +
+        tip += "\n" +
+               Utf8Of(FillArgs(TrText("UAnalysisTexts", "苦手度 %1"),
+                               {Utf16Of(ScoreText(row->Weakness))})) +
                (row->Weakest ? TrUtf8("UAnalysisTexts", "（苦手）") : "");
     return tip;
 }

@@ -289,7 +289,8 @@ std::string UnlockMessage(int item) {
     case TGate::None:
         break;
     }
-    return TrUtf8("UKanaCourse", "新しいかな「%1」が加わりました。", {unlocked.Unit});
+    return Utf8Of(
+        FillArgs(TrText("UKanaCourse", "新しいかな「%1」が加わりました。"), {unlocked.Unit}));
 }
 
 // ---- Settings
@@ -337,10 +338,10 @@ TStageText MakeStageText(int stage, const TProgress& progress, const UDrillText:
     int unlocked = ClampUnlocked(progress.Unlocked);
     int first = FirstItem(stage);
     if (first >= unlocked) {
-        text.Message = TrUtf8("UKanaCourse",
-                              "「%1」はまだ始まっていません。いまのステージ「%2」のかなを"
-                              "身につけると、順に新しいかなが加わります。",
-                              {Stages[stage].Name, Stages[CurrentStage(progress)].Name});
+        text.Message = Utf8Of(FillArgs(
+            TrText("UKanaCourse", "「%1」はまだ始まっていません。いまのステージ「%2」のかなを"
+                                  "身につけると、順に新しいかなが加わります。"),
+            {Stages[stage].Name, Stages[CurrentStage(progress)].Name}));
         return text;
     }
 
@@ -400,8 +401,8 @@ TStageText MakeStageText(int stage, const TProgress& progress, const UDrillText:
     }
 
     if (pieces.empty()) {
-        text.Message =
-            TrUtf8("UKanaCourse", "「%1」の練習に使える単語がありません。", {Stages[stage].Name});
+        text.Message = Utf8Of(FillArgs(
+            TrText("UKanaCourse", "「%1」の練習に使える単語がありません。"), {Stages[stage].Name}));
         return text;
     }
 

@@ -29,12 +29,13 @@ struct TFocus {
 };
 
 std::string TooFewMessage(int scored) {
-    return TrUtf8("UWeaknessDrill",
-                  "苦手なかなを選ぶには、統計がまだ足りません。%1 回以上打ったかなが %2 種類"
-                  "そろうと、苦手克服ドリルを作れます（いまは %3 種類）。\r\n"
-                  "かわりに、かなコースのいまのステージを練習します。",
-                  {Utf16Of(std::to_string(UKanaAnalysis::MinAttempts)),
-                   Utf16Of(std::to_string(MinScoredUnits)), Utf16Of(std::to_string(scored))});
+    return Utf8Of(
+        FillArgs(TrText("UWeaknessDrill",
+                        "苦手なかなを選ぶには、統計がまだ足りません。%1 回以上打ったかなが %2 種類"
+                        "そろうと、苦手克服ドリルを作れます（いまは %3 種類）。\r\n"
+                        "かわりに、かなコースのいまのステージを練習します。"),
+                 {Utf16Of(std::to_string(UKanaAnalysis::MinAttempts)),
+                  Utf16Of(std::to_string(MinScoredUnits)), Utf16Of(std::to_string(scored))}));
 }
 
 std::string NothingToDrillMessage() {

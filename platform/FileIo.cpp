@@ -59,8 +59,9 @@ std::string TooLargeReason(std::size_t maxSize) {
     std::string digits = std::to_string(maxSize);
     for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
         digits.insert(static_cast<std::size_t>(at), ",");
-    return TrUtf8("FileIo", "ファイルが大きすぎます（%1 バイトまで読みこめます）。",
-                  {Utf16Of(digits)});
+    return Utf8Of(
+        FillArgs(TrText("FileIo", "ファイルが大きすぎます（%1 バイトまで読みこめます）。"),
+                 {Utf16Of(digits)}));
 }
 
 // Opens a regular file for reading. A named pipe would block open() until a writer comes, so the
@@ -134,8 +135,9 @@ bool IsLeftoverChar(char c) {
 } // namespace
 
 TFileError::TFileError(const std::filesystem::path& path, const std::string& reason)
-    : std::runtime_error(TrUtf8("FileIo", "ファイル: %1", {Utf16Of(path.string())}) + "\r\n" +
-                         reason),
+    : std::runtime_error(
+          Utf8Of(FillArgs(TrText("FileIo", "ファイル: %1"), {Utf16Of(path.string())})) + "\r\n" +
+          reason),
       FPath(path), FReason(reason) {}
 
 std::string FileErrorReason(int error) {

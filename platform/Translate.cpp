@@ -45,23 +45,20 @@ std::u16string Utf16Of(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String();
 }
 
-std::u16string TrText(const char* context, const char* source,
-                      std::initializer_list<std::u16string_view> args) {
-    QString text = QCoreApplication::translate(context, source);
-    return FillArgs(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                        static_cast<std::size_t>(text.size())),
-                    args);
+std::string Utf8Of(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
 }
 
-std::string TrSjis(const char* context, const char* source,
-                   std::initializer_list<std::u16string_view> args) {
-    return ShiftJis::FromUtf16(TrText(context, source, args));
+std::u16string TrText(const char* context, const char* source) {
+    return QCoreApplication::translate(context, source).toStdU16String();
 }
 
-std::string TrUtf8(const char* context, const char* source,
-                   std::initializer_list<std::u16string_view> args) {
-    std::u16string text = TrText(context, source, args);
-    return QString::fromStdU16String(text).toStdString();
+std::string TrSjis(const char* context, const char* source) {
+    return ShiftJis::FromUtf16(TrText(context, source));
+}
+
+std::string TrUtf8(const char* context, const char* source) {
+    return QCoreApplication::translate(context, source).toStdString();
 }
 
 bool InstallTranslations(bool english) {

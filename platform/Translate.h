@@ -5,8 +5,9 @@
 // text is the source text: with no translation installed (Japanese, and every test) a call
 // returns its source. lupdate reads TrText, TrSjis and TrUtf8 as it reads translate(), and
 // TR_NOOP as QT_TRANSLATE_NOOP, so each text lands in the translation file under its context.
+// lupdate skips a call with more arguments, so numbers and names go in afterwards:
 //
-//   TrSjis("UExerciseStats", "入力速度 %1 文字/分", {u"85.7"})
+//   FillArgs(TrText("UPracticeText", "全 %1 文字"), {u"12"})
 //
 // Arguments replace %1 … %9 in one pass, so an argument that holds "%2" stays as it is.
 
@@ -20,18 +21,17 @@
 
 // The text as UTF-16, Shift_JIS or UTF-8. `context` and `source` are the literals the
 // translation file keys on; `source` is UTF-8.
-std::u16string TrText(const char* context, const char* source,
-                      std::initializer_list<std::u16string_view> args = {});
-std::string TrSjis(const char* context, const char* source,
-                   std::initializer_list<std::u16string_view> args = {});
-std::string TrUtf8(const char* context, const char* source,
-                   std::initializer_list<std::u16string_view> args = {});
-
-// A UTF-8 argument (a path, a reason) as UTF-16, for the calls above.
-std::u16string Utf16Of(std::string_view utf8);
+std::u16string TrText(const char* context, const char* source);
+std::string TrSjis(const char* context, const char* source);
+std::string TrUtf8(const char* context, const char* source);
 
 // Replaces %1 … %9 of `text` by the arguments in one pass; a marker without an argument stays.
-std::u16string FillArgs(std::u16string_view text, std::initializer_list<std::u16string_view> args);
+std::u16string FillArgs(std::u16string_view text,
+                        std::initializer_list<std::u16string_view> args);
+
+// UTF-8 to UTF-16 and back, for arguments (paths, reasons) and filled texts.
+std::u16string Utf16Of(std::string_view utf8);
+std::string Utf8Of(std::u16string_view text);
 
 // Installs the texts of the language: for Japanese, Qt's own Japanese texts (file dialogs,
 // standard buttons; without Debian's Qt translations they stay English); for English, the

@@ -45,7 +45,8 @@ bool HasLine(const std::vector<std::string>& lines, int idx) {
 }
 
 std::string LineCount(std::size_t count) {
-    return TrUtf8("UuRegi", "（ファイルは %1 行です）", {Utf16Of(std::to_string(count))});
+    return Utf8Of(
+        FillArgs(TrText("UuRegi", "（ファイルは %1 行です）"), {Utf16Of(std::to_string(count))}));
 }
 
 } // namespace
@@ -107,8 +108,9 @@ const std::string& HeaderLine(const std::vector<std::string>& lines, int idx,
                               const std::filesystem::path& fileName) {
     if (!HasLine(lines, idx))
         throw TFileError(
-            fileName, TrUtf8("UuRegi", "%1 行目から始まる文がありません%2。",
-                             {Utf16Of(std::to_string(idx + 1)), Utf16Of(LineCount(lines.size()))}));
+            fileName,
+            Utf8Of(FillArgs(TrText("UuRegi", "%1 行目から始まる文がありません%2。"),
+                            {Utf16Of(std::to_string(idx + 1)), Utf16Of(LineCount(lines.size()))})));
     return lines[idx];
 }
 
@@ -117,12 +119,12 @@ std::string BodyText(const std::vector<std::string>& lines, int idx, int lastIdx
     if (lastIdx <= idx)
         return {};
     if (!HasLine(lines, lastIdx))
-        throw TFileError(fileName, TrUtf8("UuRegi",
-                                          "%1 行目からの文は %2 行目までのはずですが、"
-                                          "ファイルが短くなっています%3。",
-                                          {Utf16Of(std::to_string(idx + 1)),
-                                           Utf16Of(std::to_string(lastIdx + 1)),
-                                           Utf16Of(LineCount(lines.size()))}));
+        throw TFileError(
+            fileName,
+            Utf8Of(FillArgs(TrText("UuRegi", "%1 行目からの文は %2 行目までのはずですが、"
+                                             "ファイルが短くなっています%3。"),
+                            {Utf16Of(std::to_string(idx + 1)), Utf16Of(std::to_string(lastIdx + 1)),
+                             Utf16Of(LineCount(lines.size()))})));
     std::string text;
     for (int n = std::max(idx + 1, 0); n <= lastIdx; ++n) {
         text += lines[n];
@@ -152,10 +154,11 @@ void WriteCheckMark(const std::filesystem::path& fileName, int idx, bool checked
     TRegiFile file = ReadRegiFile(fileName);
     std::vector<std::string>& lines = file.Lines;
     if (!HasLine(lines, idx) || !IsHeaderIn(file.Encoding, lines[idx]))
-        throw TFileError(fileName, TrUtf8("UuRegi",
-                                          "%1 行目が文の見出しではなくなっています。"
-                                          "文の一覧を作ったあとでファイルが変わりました。",
-                                          {Utf16Of(std::to_string(idx + 1))}));
+        throw TFileError(
+            fileName,
+            Utf8Of(FillArgs(TrText("UuRegi", "%1 行目が文の見出しではなくなっています。"
+                                             "文の一覧を作ったあとでファイルが変わりました。"),
+                            {Utf16Of(std::to_string(idx + 1))})));
     lines[idx][0] = checked ? 'T' : 'F';
     SaveRegiFile(fileName, file);
 }

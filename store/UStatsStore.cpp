@@ -153,11 +153,14 @@ void TStatsStore::Open() {
             switch (UStatsSchema::Inspect(*db)) {
             case UStatsSchema::TState::Newer:
                 FNewer = true;
-                Report(TProblem::Newer,
-                       TrUtf8("UStatsStore",
-                              "統計ファイル %1 は、このプログラムより新しい版で作られています。\r\n"
-                              "このファイルには手を加えず、今回の統計は記録しません。",
-                              {Utf16Of(FPath.string())}));
+                Report(
+                    TProblem::Newer,
+                    Utf8Of(FillArgs(
+                        TrText(
+                            "UStatsStore",
+                            "統計ファイル %1 は、このプログラムより新しい版で作られています。\r\n"
+                            "このファイルには手を加えず、今回の統計は記録しません。"),
+                        {Utf16Of(FPath.string())})));
                 return;
             case UStatsSchema::TState::Foreign:
                 throw TSqliteError(SQLITE_NOTADB, 0, "not a statistics file");
@@ -191,9 +194,11 @@ void TStatsStore::Open() {
             if (!error.Damaged()) {
                 Report(
                     TProblem::Unwritable,
-                    TrUtf8("UStatsStore",
-                           "統計ファイル %1 を開けません（%2）。\r\n練習はそのまま続けられます。",
-                           {Utf16Of(FPath.string()), Utf16Of(ReasonOf(error))}));
+                    Utf8Of(FillArgs(
+                        TrText(
+                            "UStatsStore",
+                            "統計ファイル %1 を開けません（%2）。\r\n練習はそのまま続けられます。"),
+                        {Utf16Of(FPath.string()), Utf16Of(ReasonOf(error))})));
                 return;
             }
             MoveAside();
@@ -213,19 +218,21 @@ void TStatsStore::MoveAside() {
     std::filesystem::rename(FPath, broken, error);
     if (error) {
         Report(TProblem::Unwritable,
-               TrUtf8("UStatsStore",
-                      "統計ファイル %1 が壊れていますが、別の名前に移せません（%2）。",
-                      {Utf16Of(FPath.string()), Utf16Of(FileErrorReason(error.value()))}));
+               Utf8Of(FillArgs(
+                   TrText("UStatsStore",
+                          "統計ファイル %1 が壊れていますが、別の名前に移せません（%2）。"),
+                   {Utf16Of(FPath.string()), Utf16Of(FileErrorReason(error.value()))})));
         return;
     }
     std::error_code ignored;
     std::filesystem::rename(FPath.string() + "-wal", broken + "-wal", ignored);
     std::filesystem::remove(FPath.string() + "-shm", ignored);
     Report(TProblem::Damaged,
-           TrUtf8("UStatsStore",
-                  "統計ファイルが壊れていたため、別の名前で残して新しく作りました。\r\n"
-                  "壊れていたファイル: %1\r\n新しいファイル: %2",
-                  {Utf16Of(broken), Utf16Of(FPath.string())}));
+           Utf8Of(FillArgs(
+               TrText("UStatsStore",
+                      "統計ファイルが壊れていたため、別の名前で残して新しく作りました。\r\n"
+                      "壊れていたファイル: %1\r\n新しいファイル: %2"),
+               {Utf16Of(broken), Utf16Of(FPath.string())})));
 }
 
 void TStatsStore::Report(TProblem problem, const std::string& text) {
@@ -391,11 +398,12 @@ void TStatsStore::WriterLoop() {
                 } catch (const TSqliteError& error) {
                     if (!error.Damaged() || movedAside) {
                         Report(TProblem::Unwritable,
-                               TrUtf8("UStatsStore",
-                                      "統計ファイル %1 に書きこめません（%2）。\r\n"
-                                      "練習はそのまま続けられます。統計は書きこめるように"
-                                      "なりしだい保存します。",
-                                      {Utf16Of(FPath.string()), Utf16Of(ReasonOf(error))}));
+                               Utf8Of(FillArgs(
+                                   TrText("UStatsStore",
+                                          "統計ファイル %1 に書きこめません（%2）。\r\n"
+                                          "練習はそのまま続けられます。統計は書きこめるように"
+                                          "なりしだい保存します。"),
+                                   {Utf16Of(FPath.string()), Utf16Of(ReasonOf(error))})));
                         FReopen = true;
                         break;
                     }

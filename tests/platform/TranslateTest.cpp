@@ -29,7 +29,7 @@ TEST(TranslateTest, FillArgsReplacesEveryMarkerOnce) {
 }
 
 TEST(TranslateTest, WithoutATranslationTheSourceComesBackInEachEncoding) {
-    EXPECT_EQ(TrText("TranslateTest", "全 %1 文字", {u"12"}), u"全 12 文字");
+    EXPECT_EQ(FillArgs(TrText("TranslateTest", "全 %1 文字"), {u"12"}), u"全 12 文字");
     EXPECT_EQ(TrSjis("TranslateTest", "逐次入力"), ShiftJis::Sjis(u"逐次入力"));
     EXPECT_EQ(TrUtf8("TranslateTest", "一括入力"), "一括入力");
     EXPECT_STREQ(TR_NOOP("TranslateTest", "タッチタイプ"), "タッチタイプ");
