@@ -26,6 +26,8 @@ struct TPieces {
     std::string SecondsUnit = TrSjis("UExerciseStats", "  秒");
     std::string StrokesUnit = TrSjis("UExerciseStats", "  打");
     std::string TouchErrors = TrSjis("UExerciseStats", "   エラー ");
+    // The unit after the touch-typing error count: 打 in Japanese, none in English.
+    std::string TouchErrorsUnit = TrSjis("UExerciseStats.TouchErrors", "  打");
     std::string Chars = TrSjis("UExerciseStats", " 文字 ");
     std::string Kanji = TrSjis("UExerciseStats", "漢字 ");
     std::string Words = Sjis(u" Word    ");
@@ -242,7 +244,7 @@ std::string TouchCountersText(int seconds, int keyCount, int touchMisses) {
     const TPieces& p = Pieces();
     return PadLeft(FormatCount(seconds) + p.SecondsUnit, 7) + "   " +
            PadLeft(FormatCount(keyCount) + p.StrokesUnit, 7) + p.TouchErrors +
-           PadLeft(FormatCount(touchMisses) + p.StrokesUnit, 7);
+           PadLeft(FormatCount(touchMisses) + p.TouchErrorsUnit, 7);
 }
 
 std::string TextInformationText(bool singleByte, const TTextCounts& counts) {

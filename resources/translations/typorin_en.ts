@@ -138,6 +138,25 @@
     </message>
 </context>
 <context>
+    <name>TKbClass</name>
+    <message>
+        <source>小指</source>
+        <translation>pinky</translation>
+    </message>
+    <message>
+        <source>薬指</source>
+        <translation>ring</translation>
+    </message>
+    <message>
+        <source>中指</source>
+        <translation>middle</translation>
+    </message>
+    <message>
+        <source>人差し指</source>
+        <translation>index</translation>
+    </message>
+</context>
+<context>
     <name>TfrmAnalysis</name>
     <message>
         <source>TYPORIN  かな別の分析</source>
@@ -173,7 +192,7 @@
     </message>
     <message>
         <source>苦手克服ドリル</source>
-        <translation>Weakness drill</translation>
+        <translation>Weak kana</translation>
     </message>
     <message>
         <source>苦手なかなを多く含むドリルを、メインウィンドウで始めます</source>
@@ -185,7 +204,7 @@
     </message>
     <message>
         <source>統計を消去</source>
-        <translation>Clear statistics</translation>
+        <translation>Clear stats</translation>
     </message>
     <message>
         <source>閉じる</source>
@@ -1088,7 +1107,7 @@ Quit without saving?</translation>
     </message>
     <message>
         <source>求む！&#x3000;バグ・不具合報告&#x3000;質問もＯＫ！</source>
-        <translation>Wanted: bug reports, problems, and questions too!</translation>
+        <translation>Bug reports and questions welcome!</translation>
     </message>
     <message>
         <source>ここをクリック→</source>
@@ -1236,7 +1255,7 @@ If you cannot type any more, load the text again.</translation>
     </message>
     <message>
         <source>打鍵速度（英語）</source>
-        <translation>Keys/min (English)</translation>
+        <translation>Keying (English)</translation>
     </message>
     <message>
         <source>上達</source>
@@ -1336,7 +1355,7 @@ The progress of both romaji input and kana input goes back to the start. Continu
     </message>
     <message>
         <source>求む！&#x3000;バグ・不具合報告&#x3000;質問もＯＫ！</source>
-        <translation>Wanted: bug reports, problems, and questions too!</translation>
+        <translation>Bug reports and questions welcome!</translation>
     </message>
     <message>
         <source>ここをクリック→</source>
@@ -1348,7 +1367,7 @@ The progress of both romaji input and kana input goes back to the start. Continu
     </message>
     <message>
         <source>© 2026 TYPORIN プロジェクト</source>
-        <translation>© 2026 The TYPORIN project</translation>
+        <translation>© 2026 TYPORIN project</translation>
     </message>
     <message>
         <source>作者へメールを送る</source>
@@ -1503,6 +1522,13 @@ with no warranty. See the LICENSE file for details.</translation>
     <message>
         <source> 余単語数 </source>
         <translation> extra words </translation>
+    </message>
+</context>
+<context>
+    <name>UExerciseStats.TouchErrors</name>
+    <message>
+        <source>  打</source>
+        <translation> </translation>
     </message>
 </context>
 <context>
