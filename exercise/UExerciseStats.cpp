@@ -30,7 +30,9 @@ struct TPieces {
     std::string TouchErrorsUnit = TrSjis("UExerciseStats.TouchErrors", "  打");
     std::string Chars = TrSjis("UExerciseStats", " 文字 ");
     std::string Kanji = TrSjis("UExerciseStats", "漢字 ");
-    std::string Words = Sjis(u" Word    ");
+    // The unit after the kanji count: 文字 in Japanese, none in English ("kanji 20").
+    std::string KanjiUnit = TrSjis("UExerciseStats.Kanji", " 文字 ");
+    std::string Words = TrSjis("UExerciseStats", " Word    ");
     std::string TouchSpeed = TrSjis("UExerciseStats", " 打／分");
     std::string InputSpeed = TrSjis("UExerciseStats", "  入力速度 ");
     std::string CharsPerMinute = TrSjis("UExerciseStats", " 文字/分");
@@ -253,7 +255,8 @@ std::string TextInformationText(bool singleByte, const TTextCounts& counts) {
         return " " + FormatCount(counts.WordCount) + p.Words + FormatCount(counts.CharCount) +
                p.Chars;
     return " " + FormatCount(counts.CharCount) + p.Chars + "  " + p.Kanji +
-           FormatCount(counts.KanjiCount) + p.Chars + " " + FormatReal(counts.KanjiContent) + " % ";
+           FormatCount(counts.KanjiCount) + p.KanjiUnit + " " + FormatReal(counts.KanjiContent) +
+           " % ";
 }
 
 std::string TimeAndKeysText(int seconds, int keyCount) {

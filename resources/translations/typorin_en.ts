@@ -1465,11 +1465,11 @@ with no warranty. See the LICENSE file for details.</translation>
     </message>
     <message>
         <source>  秒</source>
-        <translation>  s</translation>
+        <translation>  s </translation>
     </message>
     <message>
         <source>  打</source>
-        <translation>  keys</translation>
+        <translation> keys</translation>
     </message>
     <message>
         <source>   エラー </source>
@@ -1522,6 +1522,17 @@ with no warranty. See the LICENSE file for details.</translation>
     <message>
         <source> 余単語数 </source>
         <translation> extra words </translation>
+    </message>
+    <message>
+        <source> Word    </source>
+        <translation> words   </translation>
+    </message>
+</context>
+<context>
+    <name>UExerciseStats.Kanji</name>
+    <message>
+        <source> 文字 </source>
+        <translation> </translation>
     </message>
 </context>
 <context>
