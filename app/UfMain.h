@@ -35,6 +35,7 @@
 #include "store/UDataFile.h"
 #include "store/UPracticeKinds.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
@@ -67,6 +68,8 @@ class TfrmGraphJap;
 class TfrmEditor;
 
 class TfrmMain : public QMainWindow, private TDrillHost {
+    Q_DECLARE_TR_FUNCTIONS(TfrmMain)
+
 public:
     // Whether the window records statistics: always in the program; a window without them
     // shows what they cost.

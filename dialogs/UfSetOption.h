@@ -9,6 +9,7 @@
 
 #include "store/UOptionRanges.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <array>
@@ -24,6 +25,8 @@ class TStatsStore;
 class TUpDown;
 
 class TfrmSetOption : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TfrmSetOption)
+
 public:
     // `stats` holds the course's targets and progress; without it the page "上達" is shown
     // disabled with a note.

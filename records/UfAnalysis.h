@@ -14,6 +14,7 @@
 #include "romaji/UuKbClass.h"
 #include "store/UStatsStore.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QPolygonF>
 
@@ -72,6 +73,8 @@ CourseUnitStates(const UKanaCourse::TProgress& progress,
 std::map<std::u16string, TUnitState> CourseUnitStates(TStatsStore& store, TInputStyle style);
 
 class TfrmAnalysis : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(TfrmAnalysis)
+
 public:
     TfrmAnalysis(TStatsStore& store, QWidget* parent = nullptr);
     ~TfrmAnalysis() override;

@@ -44,6 +44,8 @@ void DrawGraph(QPainter& painter, QSize size, int kind, std::int32_t upper,
                const std::vector<std::int32_t>& values, std::int32_t lower, int selIndex);
 
 class TfrmGraphJap : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(TfrmGraphJap)
+
 public:
     TfrmGraphJap(QWidget* parent, const TMainWindowState& main);
     ~TfrmGraphJap() override;

@@ -149,7 +149,7 @@
     </message>
     <message>
         <source>中指</source>
-        <translation>middle</translation>
+        <translation>mid</translation>
     </message>
     <message>
         <source>人差し指</source>
@@ -1215,11 +1215,11 @@ If you cannot type any more, load the text again.</translation>
     </message>
     <message>
         <source>行頭禁則文字</source>
-        <translation>Not at line start</translation>
+        <translation>No-start chars</translation>
     </message>
     <message>
         <source>行末禁則文字</source>
-        <translation>Not at line end</translation>
+        <translation>No-end chars</translation>
     </message>
     <message>
         <source>グラフ設定</source>

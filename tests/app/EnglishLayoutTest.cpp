@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -51,8 +52,16 @@ std::string Clipped(QWidget* window) {
             if (label->wordWrap() || label->text().isEmpty() || !label->pixmap().isNull() ||
                 label->textFormat() == Qt::RichText)
                 continue;
-            report(w, label->text(), TextWidth(label->fontMetrics(), label->text()),
-                   label->contentsRect().width() - 2 * label->margin());
+            const int need = TextWidth(label->fontMetrics(), label->text());
+            report(w, label->text(), need, label->contentsRect().width() - 2 * label->margin());
+            // A label drawn under a sibling to its right (a box placed over its end) is cut
+            // where the sibling starts.
+            const QRect drawn(label->geometry().topLeft(), QSize(need, label->height()));
+            for (QWidget* sibling : label->parentWidget()->findChildren<QWidget*>(
+                     QString(), Qt::FindDirectChildrenOnly))
+                if (sibling != label && sibling->isVisibleTo(window) && sibling->x() > label->x() &&
+                    drawn.intersects(sibling->geometry()))
+                    report(w, label->text(), need, sibling->x() - label->x());
         } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
             auto* button = static_cast<QAbstractButton*>(w);
             report(w, button->text(), button->sizeHint().width(), button->width());
@@ -135,6 +144,8 @@ TEST_F(EnglishLayoutTest, Dialogs) {
     TStatsStore stats(FFolder.Path() / "TyporinStats.db");
     TfrmSetOption options(nullptr, &stats);
     EXPECT_EQ(options.windowTitle(), QStringLiteral("TYPORIN  Options"));
+    EXPECT_EQ(Find<QComboBox>(&options, "ComboBox5")->itemText(0), QStringLiteral("Automatic"))
+        << "the window's own texts are translated in its context";
     ExpectNothingClipped(&options);
     TfrmVersion about;
     ExpectNothingClipped(&about);
