@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>薬指</source>
-        <translation>ring</translation>
+        <translation> ring</translation>
     </message>
     <message>
         <source>中指</source>
@@ -1582,15 +1582,15 @@ with no warranty. See the LICENSE file for details.</translation>
     </message>
     <message>
         <source>入力速度</source>
-        <translation>Speed</translation>
+        <translation>Spd</translation>
     </message>
     <message>
         <source>一致率</source>
-        <translation>Match rate</translation>
+        <translation>Mtch</translation>
     </message>
     <message>
         <source>誤字率</source>
-        <translation>Typos</translation>
+        <translation>Typo</translation>
     </message>
     <message>
         <source>誤・脱</source>
@@ -1602,11 +1602,11 @@ with no warranty. See the LICENSE file for details.</translation>
     </message>
     <message>
         <source>漢字含有率</source>
-        <translation>Kanji share</translation>
+        <translation>Kanj</translation>
     </message>
     <message>
         <source>余字率</source>
-        <translation>Extra</translation>
+        <translation>Ext</translation>
     </message>
     <message>
         <source>%3s 入力速度 %5s 文字/分  入力速度 %5s 文字/分  誤字率%5s％  漢字含有率%5s％</source>
