@@ -59,10 +59,11 @@ std::string SpellingsText(const UKanaAnalysis::TUnitRow& row) {
     std::string text;
     for (const UKanaAnalysis::TSpellingFigure& spelling : row.Spellings) {
         if (!text.empty())
-            text += "、";
+            text += TrUtf8("UAnalysisTexts", "、");
         text += spelling.Keys + " " + PercentText(spelling.Share) + "%";
         if (spelling.MedianMillis)
-            text += "（" + MillisText(spelling.MedianMillis) + "ms）";
+            text += Utf8Of(FillArgs(TrText("UAnalysisTexts", "（%1ms）"),
+                                    {Utf16Of(MillisText(spelling.MedianMillis))}));
     }
     return text;
 }

@@ -26,8 +26,7 @@ std::string TrSjis(const char* context, const char* source);
 std::string TrUtf8(const char* context, const char* source);
 
 // Replaces %1 … %9 of `text` by the arguments in one pass; a marker without an argument stays.
-std::u16string FillArgs(std::u16string_view text,
-                        std::initializer_list<std::u16string_view> args);
+std::u16string FillArgs(std::u16string_view text, std::initializer_list<std::u16string_view> args);
 
 // UTF-8 to UTF-16 and back, for arguments (paths, reasons) and filled texts.
 std::u16string Utf16Of(std::string_view utf8);

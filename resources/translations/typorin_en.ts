@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>薬指</source>
-        <translation> ring</translation>
+        <translation>ring</translation>
     </message>
     <message>
         <source>中指</source>
@@ -858,15 +858,15 @@ Only the records of one title can be deleted.</translation>
     </message>
     <message>
         <source>逐次入力モードの記録</source>
-        <translation>Records of sequential input</translation>
+        <translation>Sequential input</translation>
     </message>
     <message>
         <source>一括入力（一括比較）モードの記録</source>
-        <translation>Records of bulk input (compared as a whole)</translation>
+        <translation>Bulk input, compared whole</translation>
     </message>
     <message>
         <source>一括入力（行ごとに比較）モードの記録</source>
-        <translation>Records of bulk input (compared line by line)</translation>
+        <translation>Bulk input, line by line</translation>
     </message>
     <message>
         <source>データ数 </source>
@@ -1443,6 +1443,14 @@ with no warranty. See the LICENSE file for details.</translation>
     <message>
         <source>苦手度 %1</source>
         <translation>Weakness %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>（%1ms）</source>
+        <translation> (%1 ms)</translation>
     </message>
 </context>
 <context>
