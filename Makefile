@@ -20,11 +20,12 @@ BENCH_PACKAGES := xvfb xauth x11-utils
 # What the input-method tests and benchmark need on top: a virtual X display and a headless
 # Wayland compositor with Qt's Wayland platform, a private session bus, fcitx5 (Mozc, Anthy,
 # SKK with its dictionary) and ibus (Mozc, KKC, Anthy, which runs on Python's GObject module)
-# with their Qt modules, real key events for both, and setxkbmap to change the X keymap.
+# with their Qt modules, real key events for both, setxkbmap to change the X keymap, and sqlite3
+# to read what a scripted session stored.
 IME_PACKAGES := xvfb xauth xdotool dbus dbus-x11 util-linux \
 	sway wtype qt6-wayland \
 	fcitx5 fcitx5-mozc fcitx5-anthy fcitx5-skk skkdic fcitx5-frontend-qt6 \
-	ibus ibus-mozc ibus-kkc ibus-anthy python3-gi libxtst-dev x11-xkb-utils
+	ibus ibus-mozc ibus-kkc ibus-anthy python3-gi libxtst-dev x11-xkb-utils sqlite3
 # What the tests of the install tree need on top: Qt's Japanese texts, the desktop validators.
 INSTALL_TEST_PACKAGES := qt6-translations-l10n desktop-file-utils appstream
 # What building and checking the Debian package needs on top.

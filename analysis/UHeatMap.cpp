@@ -5,6 +5,7 @@
 #include "romaji/UuKbClass.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace UHeatMap {
@@ -27,9 +28,10 @@ double CeilToStep(double value, double step) {
 }
 
 // The keyboard's key records; their captions do not depend on the width laid out.
-const TKbGeometry& Keyboard() {
-    static const TKbGeometry keyboard = LayoutKeyboard(0);
-    return keyboard;
+const TKbGeometry& Keyboard(TKeyboardKind kind) {
+    static const TKbGeometry jis = LayoutKeyboard(0);
+    static const TKbGeometry us = LayoutKeyboard(0, INT_MAX, {TKeyboardKind::Us});
+    return kind == TKeyboardKind::Us ? us : jis;
 }
 
 } // namespace
@@ -80,8 +82,8 @@ TScale TimeScale(int fastest, int slowest) {
 }
 
 std::vector<UKanaAnalysis::TKeyFigure> PaintedKeyFigures(const std::vector<TKeyDay>& days,
-                                                         int fromDay) {
-    const TKbGeometry& keyboard = Keyboard();
+                                                         int fromDay, TKeyboardKind kind) {
+    const TKbGeometry& keyboard = Keyboard(kind);
     std::vector<TKeyDay> painted;
     painted.reserve(days.size());
     for (const TKeyDay& day : days) {
@@ -93,7 +95,7 @@ std::vector<UKanaAnalysis::TKeyFigure> PaintedKeyFigures(const std::vector<TKeyD
         int index = 0;
         if (key.empty() || !keyboard.FindKey(key, index))
             continue;
-        if (!IsPaintedKey(index))
+        if (!keyboard.IsPainted(index))
             key = keyboard.Keys[index].ShiftCaption;
         if (key.empty())
             continue;

@@ -7,6 +7,7 @@
 
 #include "analysis/UKanaAnalysis.h"
 #include "platform/TextPane.h"
+#include "store/UPracticeKinds.h"
 
 #include <string_view>
 #include <vector>
@@ -55,9 +56,10 @@ TScale TimeScale(int fastest, int slowest);
 
 // The figures of the keys the keyboard picture draws: a character typed with Shift counts on
 // the key it is on ("!" on the 1 key), a lower-case letter on its letter; names the keyboard
-// does not have are left out.
+// does not have are left out. The keys are those of the keyboard of `kind`.
 std::vector<UKanaAnalysis::TKeyFigure> PaintedKeyFigures(const std::vector<TKeyDay>& days,
-                                                         int fromDay);
+                                                         int fromDay,
+                                                         TKeyboardKind kind = TKeyboardKind::Jis);
 
 // ---- The kana chart's layout
 

@@ -38,7 +38,7 @@ std::uint32_t FreshSeed() {
 } // namespace
 
 TInputStyle TfrmMain::TouchInputStyle() const {
-    return TInputStyle::Romaji;
+    return FKbClassEx.InputStyle();
 }
 
 // A generated text in touch typing, which the window switches to first.

@@ -86,8 +86,8 @@ void TfrmMain::BeginStatsExercise() {
         return;
     TExerciseHead head;
     head.Mode = FMode;
-    head.Style = TInputStyle::Romaji;
-    head.Keyboard = TKeyboardKind::Jis;
+    head.Style = FKbClassEx.InputStyle();
+    head.Keyboard = FKbClassEx.Keyboard();
     std::string title = FTitle;
     if (title.empty() && !FTextPath.isEmpty())
         title = ShiftJis::FromQString(QFileInfo(FTextPath).fileName());
@@ -213,7 +213,7 @@ void TfrmMain::AnalysisActExecute() {
         return;
     FlushStats(false);
     if (!FAnalysis || !FAnalysis->isVisible()) {
-        FAnalysis = new TfrmAnalysis(*FStats, this);
+        FAnalysis = new TfrmAnalysis(*FStats, this, DesktopKeyboardKind());
         FAnalysis->OnWeaknessDrill = [this] { WeaknessDrillExecute(); };
         // The course's marks on the kana chart once the learner has begun it.
         const TInputStyle style = TouchInputStyle();

@@ -4,6 +4,7 @@
 #include "app/UfMain.h"
 
 #include "app/UfMainShared.h"
+#include "platform/DesktopKeyboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/RichEdit.h"
@@ -13,6 +14,8 @@
 
 #include <QApplication>
 #include <QPainter>
+
+#include <climits>
 
 using namespace UfMain;
 
@@ -34,6 +37,7 @@ void TfrmMain::CreateTouchTyping() {
     keyboardFont.setPixelSize(12);
     ui->PaintBox1->setFont(keyboardFont);
     FKbClass->SetPaintBox(ui->PaintBox1);
+    ApplyTouchSettings();
     RelayoutKeyboard();
     // The keyboard's canvas covers the paint box whole, so nothing need be drawn below it.
     ui->PaintBox1->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -108,6 +112,8 @@ bool TfrmMain::TouchKeyFilter(QObject* watched, QEvent* event) {
         return false;
     if (widget == ui->ListView2 && IsEnter(key->key()))
         return false;
+    if (TouchStrokeKeyDown(*key))
+        return true;
     for (QChar c : key->text())
         FormKeyPress(c);
     return true;
@@ -118,7 +124,10 @@ bool TfrmMain::TouchKeyFilter(QObject* watched, QEvent* event) {
 // entries: they are swallowed until another key is pressed. Some X servers send a held key's
 // repeats as plain presses and releases, so the key that loaded the text is swallowed whether
 // it comes flagged as a repeat or not; no exercise begins with it (at its start Enter is a
-// wrong key, or an empty line).
+// wrong key, or an empty line). A key released in a pane without the input method before any key
+// was pressed there was pressed before the load (the letter of the menu command that loaded the
+// text): it is no keystroke of the exercise. In a pane with the input method a lone release is
+// a key whose press the input method took, and counts.
 bool TfrmMain::HeldLoadKeyFilter(QObject* watched, QEvent* event) {
     if (!FLoadKeyHeld || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
         return false;
@@ -128,8 +137,11 @@ bool TfrmMain::HeldLoadKeyFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->isAutoRepeat() || (FLoadKey == Qt::Key_Return && IsEnter(key->key())))
         return true;
-    if (event->type() == QEvent::KeyPress)
-        FLoadKeyHeld = false;
+    if (event->type() == QEvent::KeyRelease) {
+        auto* pane = dynamic_cast<TRichEdit*>(widget);
+        return pane && pane->ImeMode() != TImeMode::Hiragana;
+    }
+    FLoadKeyHeld = false;
     return false;
 }
 
@@ -178,9 +190,72 @@ void TfrmMain::TouchDrillEnded() {
     SetStatus(ui->StatusBar2, 1, TouchSpeedText(FKbClassEx.KeyCount(), FSeconds));
 }
 
+// Kana input takes a key by its place (the X key code), whatever character the desktop's layout
+// made of it; Space and Enter of a finished string and the kana step's keys go the way of
+// romaji input, as characters.
+bool TfrmMain::TouchStrokeKeyDown(const QKeyEvent& event) {
+    if (FKbClassEx.InputStyle() != TInputStyle::Kana || !FKbClassEx.Active() ||
+        FKbClassEx.KanaStep() || FKbClassEx.Done() || event.text().isEmpty())
+        return false;
+    const char c = DrillKey(event.text().front());
+    const std::optional<TKeyStroke> stroke =
+        StrokeOfKeyEvent(TKeyboardKind::Jis, event.nativeScanCode(),
+                         event.modifiers().testFlag(Qt::ShiftModifier), c);
+    if (!stroke && IsEditingKey(event.key()))
+        return false;
+    try {
+        TKbClassEx::TKeyResult result = FKbClassEx.KeyStroke(stroke, c, KeyMillis());
+        RecordTouchAttempts();
+        MarkTouchKeys();
+        ShowCounters();
+        if (!FKbClassEx.Active())
+            TouchDrillEnded();
+        else if (result.StringFinished)
+            FlushStats(false);
+    } catch (const std::exception&) {
+        TouchDrillFailed();
+    }
+    return true;
+}
+
 void TfrmMain::MarkTouchKeys() {
-    FKbClass->MarkKeys(FKbClassEx.NextKeyChar(), FKbClassEx.WrongChar());
+    if (FKbClassEx.InputStyle() == TInputStyle::Kana)
+        FKbClass->MarkStrokes(FKbClassEx.NextStroke(), FKbClassEx.WrongStroke());
+    else
+        FKbClass->MarkKeys(FKbClassEx.NextKeyChar(), FKbClassEx.WrongChar());
     FKbClassEx.RefreshGuide();
+}
+
+TTouchSettings TfrmMain::TouchSettings() {
+    return LoadTouchSettings(FStats.get(), DesktopKeyboardKind());
+}
+
+// The keyboard of the desktop's layout, else JIS; asked once, as it may ask the input method.
+TKeyboardKind TfrmMain::DesktopKeyboardKind() {
+    if (!FDesktopKeyboard)
+        FDesktopKeyboard = KeyboardOfLayouts(
+            DesktopKeyboard::DesktopLayouts(DesktopKeyboard::DesktopKeyboardFacts()));
+    return *FDesktopKeyboard;
+}
+
+// The drill, the keyboard and the statistics follow the settings at once: a drill under way
+// shows its string again from the start in the new style, and its statistics go on as a new
+// exercise, so that the two styles never mix.
+void TfrmMain::ApplyTouchSettings() {
+    const TTouchSettings touch = TouchSettings();
+    const TKeyboardKind keyboard = KeyboardInUse(touch);
+    const bool changed =
+        touch.Style != FKbClassEx.InputStyle() || keyboard != FKbClassEx.Keyboard();
+    FKbClassEx.SetInputStyle(touch.Style, keyboard);
+    FKbClass->SetStyle(
+        {keyboard, touch.Style == TInputStyle::Kana ? TKeyLegends::Kana : TKeyLegends::Romaji});
+    FitKeyboardBox();
+    if (!changed || !FKbClassEx.Active() || FKbClassEx.KanaStep())
+        return;
+    FKbClassEx.ShowString();
+    MarkTouchKeys();
+    if (FMode == TPracticeMode::Touch && FRunning)
+        BeginStatsExercise();
 }
 
 // Editing keys of the example pane in every mode; true swallows the key. Outside touch typing
@@ -216,6 +291,8 @@ bool TfrmMain::RichEdit1TouchKeyDown(const QKeyEvent& event) {
         return true;
     if (FRunning)
         StartTimer();
+    if (TouchStrokeKeyDown(event))
+        return true;
     if (key != Qt::Key_Backspace && key != Qt::Key_Left && key != Qt::Key_Right &&
         key != Qt::Key_Delete)
         return false;
@@ -320,9 +397,11 @@ void TfrmMain::FormResize() {
 // its height to the example.
 void TfrmMain::FitKeyboardBox() {
     TPaintBox* box = ui->PaintBox1;
-    const int widest = 14 * MaxKeyUnit + 13;
+    const TKeyboardStyle style = FKbClass->Style();
+    const int widest = KeyboardWidth(style.Kind, MaxKeyUnit) + 13;
     box->setMaximumWidth(widest);
-    box->setMaximumHeight(KeyboardHeight(LayoutKeyboard(std::min(box->width(), widest))));
+    box->setMaximumHeight(
+        KeyboardHeight(LayoutKeyboard(std::min(box->width(), widest), INT_MAX, style)));
     // The splitter sees the pane's own limit, not its layout's: the typing pane of the other
     // modes has none.
     ui->InputPanel->setMaximumHeight(FMode == TPracticeMode::Touch ? box->maximumHeight()
@@ -346,6 +425,10 @@ void TfrmMain::ShowFinger(int finger) {
 
 void TfrmMain::UnmarkKey(char c) {
     FKbClass->UnmarkKey(c);
+}
+
+void TfrmMain::UnmarkStroke(TKeyStroke stroke) {
+    FKbClass->UnmarkStroke(stroke);
 }
 
 void TfrmMain::StopExerciseTimer() {

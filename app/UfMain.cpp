@@ -516,7 +516,7 @@ void TfrmMain::HelpActExecute() {
 // takes them on here.
 void TfrmMain::SetOpActExecute() {
     {
-        TfrmSetOption dialog(this, FStats.get());
+        TfrmSetOption dialog(this, FStats.get(), DesktopKeyboardKind());
         dialog.exec();
     }
     ApplyOptions();
@@ -539,6 +539,7 @@ void TfrmMain::ApplyOptions() {
     // The drill keeps its place; its next string shows the guide in the case now chosen. The
     // keyboard is laid out and drawn again with its marks.
     FKbClassEx.SetRomajiOptions(RomajiOptionsOf(OptionRec));
+    ApplyTouchSettings();
     if (FMode == TPracticeMode::Touch)
         RelayoutKeyboard();
 }

@@ -34,6 +34,7 @@
 #include "romaji/UuKbClassEx.h"
 #include "store/UDataFile.h"
 #include "store/UPracticeKinds.h"
+#include "store/UTouchSettings.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -154,6 +155,13 @@ private:
     void TouchDrillFailed();
     void TouchDrillEnded();
     void MarkTouchKeys();
+    // Kana input: a key press judged by its place; true when the drill took it.
+    bool TouchStrokeKeyDown(const QKeyEvent& event);
+    // The input style and keyboard of the settings, for the drill, the picture and the
+    // statistics; the desktop's keyboard where none was chosen.
+    TTouchSettings TouchSettings();
+    TKeyboardKind DesktopKeyboardKind();
+    void ApplyTouchSettings();
     // The example pane's key rules of every mode; in touch typing those of the drill after them.
     bool RichEdit1KeyDown(const QKeyEvent& event);
     bool RichEdit1TouchKeyDown(const QKeyEvent& event);
@@ -169,6 +177,7 @@ private:
     // What the drill asks of the window and its keyboard.
     void ShowFinger(int finger) override;
     void UnmarkKey(char c) override;
+    void UnmarkStroke(TKeyStroke stroke) override;
     void StopExerciseTimer() override;
     void MarkNoKeys() override;
     void SetStatusText(const std::string& text) override;
@@ -262,6 +271,7 @@ private:
     TKbClass* FKbClass = nullptr; // owned by the window
     bool FKeyboardStale = true;   // laid out anew since the keyboard was last drawn whole
     int FShownFinger = -1;        // the finger whose name the keyboard shows in blue; -1 unknown
+    std::optional<TKeyboardKind> FDesktopKeyboard; // read once, when first needed
 
     // Window state; all zero at creation.
     TPracticeMode FMode = TPracticeMode::Touch;

@@ -10,6 +10,7 @@
 #include "store/UDataFile.h"
 #include "store/ULanguage.h"
 #include "store/UStatsStore.h"
+#include "store/UTouchSettings.h"
 #include "ui_UfSetOption.h"
 
 #include <QComboBox>
@@ -27,6 +28,15 @@ QString CourseTargetsText() {
         "新しいかなが 1 つ加わります。判定には、かなごとの最近の打鍵（%1 回まで）を"
         "使います。速さは、1 打鍵あたりの時間の中央値で比べます。");
 }
+QString KanaJisOnlyText() {
+    return QCoreApplication::translate("TfrmSetOption",
+                                       "かな入力は JIS キーボードだけで練習します。");
+}
+QString TouchWithoutStoreText() {
+    return QCoreApplication::translate("TfrmSetOption",
+                                       "統計ファイルが使えないため、ローマ字入力で練習します。");
+}
+
 QString ResetCourseQuestionText() {
     return QCoreApplication::translate(
         "TfrmSetOption",
@@ -52,8 +62,9 @@ QString StageName(int stage) {
 
 } // namespace
 
-TfrmSetOption::TfrmSetOption(QWidget* parent, TStatsStore* stats)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmSetOption>()), FStats(stats) {
+TfrmSetOption::TfrmSetOption(QWidget* parent, TStatsStore* stats, TKeyboardKind desktopKeyboard)
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmSetOption>()), FStats(stats),
+      FDesktopKeyboard(desktopKeyboard) {
     ui->setupUi(this);
     SetFixedDialogFrame(this, {418, 418});
     SetUpControls();
@@ -118,6 +129,8 @@ void TfrmSetOption::ConnectHandlers() {
         edit->installEventFilter(this);
     }
     connect(ui->CheckBox1, &QCheckBox::toggled, this, &TfrmSetOption::CheckBox1Click);
+    for (QComboBox* box : {ui->ComboBox1, ui->ComboBox2})
+        connect(box, &QComboBox::currentIndexChanged, this, &TfrmSetOption::ComboBox1Change);
     for (const TBoundRow& row : FBoundRows)
         for (TUpDown* upDown : {row.Upper, row.Lower}) {
             QLineEdit* edit = upDown->Associate();
@@ -145,6 +158,7 @@ void TfrmSetOption::FormCreate() {
         }
     ui->Edit16->setText(QString::fromUtf16(NoStartChars.data(), NoStartChars.size()));
     ui->Edit17->setText(QString::fromUtf16(NoEndChars.data(), NoEndChars.size()));
+    ShowTouchSettings();
     ShowCourse();
     ShowLanguage();
 }
@@ -217,6 +231,34 @@ void TfrmSetOption::Edit6Change(QLineEdit* edit) {
             min = row.Lower->Position();
         }
     }
+}
+
+// Kana input is typed on the JIS keyboard: the keyboard box shows JIS, disabled, with a note,
+// and the keyboard chosen for romaji input stays stored. Without a store both boxes are
+// disabled on romaji input and the desktop's keyboard.
+void TfrmSetOption::ShowTouchSettings() {
+    const TTouchSettings touch = LoadTouchSettings(FStats, FDesktopKeyboard);
+    const bool kana = touch.Style == TInputStyle::Kana;
+    const QSignalBlocker a(ui->ComboBox1), b(ui->ComboBox2);
+    ui->ComboBox1->setCurrentIndex(static_cast<int>(touch.Style));
+    ui->ComboBox2->setCurrentIndex(static_cast<int>(KeyboardInUse(touch)));
+    ui->ComboBox1->setEnabled(FStats != nullptr);
+    ui->ComboBox2->setEnabled(FStats != nullptr && !kana);
+    ui->Label36->setText(!FStats ? TouchWithoutStoreText() : KanaJisOnlyText());
+    ui->Label36->setVisible(!FStats || kana);
+}
+
+void TfrmSetOption::ComboBox1Change() {
+    if (!FStats)
+        return;
+    TTouchSettings touch = LoadTouchSettings(FStats, FDesktopKeyboard);
+    touch.Style = ui->ComboBox1->currentIndex() == 1 ? TInputStyle::Kana : TInputStyle::Romaji;
+    // The keyboard box speaks for the keyboard only while it can be chosen.
+    if (ui->ComboBox2->isEnabled())
+        touch.Keyboard =
+            ui->ComboBox2->currentIndex() == 1 ? TKeyboardKind::Us : TKeyboardKind::Jis;
+    SaveTouchSettings(*FStats, touch);
+    ShowTouchSettings();
 }
 
 void TfrmSetOption::Edit21Change() {

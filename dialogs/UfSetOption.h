@@ -2,12 +2,13 @@
 #pragma once
 
 // The settings dialog: the font sizes of touch typing and of the other modes, the romaji
-// guide's case, the twelve graph bounds, the kinsoku character sets for display, and the kana
-// course's targets. Every change goes into the settings block (or, for the course, the
-// statistics store's settings) as the control changes; there is no cancel, so closing by O K or
-// by the caption's close button keeps everything.
+// guide's case, the input style and keyboard of touch typing, the twelve graph bounds, the kinsoku
+// character sets for display, and the kana course's targets. Every change goes into the settings
+// block (or, for the course, the statistics store's settings) as the control changes; there is no
+// cancel, so closing by O K or by the caption's close button keeps everything.
 
 #include "store/UOptionRanges.h"
+#include "store/UPracticeKinds.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -28,9 +29,11 @@ class TfrmSetOption : public QDialog {
     Q_DECLARE_TR_FUNCTIONS(TfrmSetOption)
 
 public:
-    // `stats` holds the course's targets and progress; without it the page "上達" is shown
-    // disabled with a note.
-    explicit TfrmSetOption(QWidget* parent = nullptr, TStatsStore* stats = nullptr);
+    // `stats` holds the course's targets and progress and the input style and keyboard of
+    // touch typing; without it the page "上達" and those two choices are shown disabled with a
+    // note. `desktopKeyboard` is the keyboard shown where none was chosen.
+    explicit TfrmSetOption(QWidget* parent = nullptr, TStatsStore* stats = nullptr,
+                           TKeyboardKind desktopKeyboard = TKeyboardKind::Jis);
     ~TfrmSetOption() override;
 
     // Hands the course's settings to the store's writer as the dialog closes.
@@ -55,6 +58,9 @@ private:
     void Edit1Enter(QLineEdit* edit);
     void CheckBox1Click();
     void Edit6Change(QLineEdit* edit);
+    // The input style and keyboard of touch typing.
+    void ShowTouchSettings();
+    void ComboBox1Change();
     // The page "上達".
     void ShowCourse();
     void ShowCourseProgress();
@@ -66,6 +72,7 @@ private:
 
     std::unique_ptr<Ui::TfrmSetOption> ui;
     TStatsStore* FStats;
+    TKeyboardKind FDesktopKeyboard;
     QMenu* PopupMenu1;
     std::array<TBoundRow, GraphBoundPairCount> FBoundRows;
 };

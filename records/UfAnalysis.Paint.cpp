@@ -9,6 +9,7 @@
 #include "platform/Fonts.h"
 #include "platform/PaintBox.h"
 #include "romaji/UuKbClass.h"
+#include "romaji/UuKbLabels.h"
 #include "ui_UfAnalysis.h"
 
 #include <QLinearGradient>
@@ -49,18 +50,12 @@ QFont PixelFont(const QString& face, int pixels, bool bold = false) {
     return font;
 }
 
-QStaticText PlainStaticText(const QString& text) {
-    QStaticText laidOut(text);
-    laidOut.setTextFormat(Qt::PlainText);
-    return laidOut;
-}
-
 // The lowest pixel row plus one and the rightmost pixel column plus one of the keys.
 QPoint KeysEnd(const TKbGeometry& geometry, const QPolygonF& area) {
     const QRectF box = area.boundingRect();
     QPoint end;
-    for (int i = 0; i < KeyCount; ++i) {
-        if (!IsPaintedKey(i))
+    for (int i = 0; i < geometry.Count(); ++i) {
+        if (!geometry.IsPainted(i))
             continue;
         const TKbPoint c = geometry.Centre(i);
         end.setX(std::max(end.x(), static_cast<int>(std::ceil(c.X + box.right()))));
@@ -221,12 +216,12 @@ std::pair<double, double> AxisBounds(double low, double high, double span, doubl
 
 // ---- The heat map's keyboard and chart ----
 
-THeatKeyboard THeatKeyboard::For(QSize size) {
+THeatKeyboard THeatKeyboard::For(QSize size, TKeyboardStyle style) {
     const int width = std::max(0, size.width() - HeatLegendWidth);
     const int height = size.height();
     auto layout = [&](int room) {
         THeatKeyboard keyboard;
-        keyboard.Geometry = LayoutKeyboard(width, room);
+        keyboard.Geometry = LayoutKeyboard(width, room, style);
         keyboard.Area = KeyArea(keyboard.Geometry.OutlineScale);
         return keyboard;
     };
@@ -243,7 +238,7 @@ THeatKeyboard THeatKeyboard::For(QSize size) {
 
 std::optional<QPoint> THeatKeyboard::Centre(std::string_view caption) const {
     int index = 0;
-    if (!Geometry.FindKey(caption, index) || !IsPaintedKey(index))
+    if (!Geometry.FindKey(caption, index) || !Geometry.IsPainted(index))
         return std::nullopt;
     const TKbPoint c = Geometry.Centre(index);
     return QPoint(c.X + Dx, c.Y);
@@ -253,8 +248,8 @@ int THeatKeyboard::KeyAt(QPoint at) const {
     const QPointF p(at.x() - Dx, at.y());
     int found = -1;
     double nearest = 0;
-    for (int i = 0; i < KeyCount; ++i) {
-        if (!IsPaintedKey(i))
+    for (int i = 0; i < Geometry.Count(); ++i) {
+        if (!Geometry.IsPainted(i))
             continue;
         const TKbPoint c = Geometry.Centre(i);
         const QPointF offset = p - QPointF(c.X, c.Y);
@@ -343,14 +338,18 @@ void TfrmAnalysis::PaintBox1Paint(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 
-    const THeatKeyboard keyboard = THeatKeyboard::For(box->size());
+    const THeatKeyboard keyboard = THeatKeyboard::For(box->size(), HeatStyle());
     const TKbGeometry& g = keyboard.Geometry;
     const TScale scale = KeyScale();
     painter.setFont(PixelFont(FixedFontFace, g.FontPixels, g.FontBold));
+    // Kana legends are placed to fit their ovals, as on the touch-typing keyboard.
+    const std::vector<std::vector<TKeyLabel>> kanaLabels =
+        g.Style.Legends == TKeyLegends::Kana ? KeyLabels(g, painter.font())
+                                             : std::vector<std::vector<TKeyLabel>>{};
     painter.save();
     painter.translate(keyboard.Dx, 0);
-    for (int i = 0; i < KeyCount; ++i) {
-        if (!IsPaintedKey(i))
+    for (int i = 0; i < g.Count(); ++i) {
+        if (!g.IsPainted(i))
             continue;
         const TKeyRec& key = g.Keys[i];
         QColor fill = face, caption = NoFigureText;
@@ -368,6 +367,13 @@ void TfrmAnalysis::PaintBox1Paint(QPainter& painter) {
         painter.translate(c.X, c.Y);
         painter.drawPolygon(keyboard.Area);
         painter.translate(-c.X, -c.Y);
+        if (!kanaLabels.empty()) {
+            for (const TKeyLabel& label : kanaLabels[i]) {
+                painter.setFont(label.Font);
+                WriteKeyText(painter, label.Text, label.At.x(), label.At.y(), caption, fill);
+            }
+            continue;
+        }
         WriteKeyText(painter, PlainStaticText(Q(key.Caption)), key.TextX, key.TextY, caption, fill);
         int shifted = 0;
         if (!key.ShiftCaption.empty() && g.FindKey(key.ShiftCaption, shifted)) {
@@ -381,7 +387,7 @@ void TfrmAnalysis::PaintBox1Paint(QPainter& painter) {
 }
 
 QString TfrmAnalysis::PaintBox1Tip(QPoint at) const {
-    const THeatKeyboard keyboard = THeatKeyboard::For(ui->PaintBox1->size());
+    const THeatKeyboard keyboard = THeatKeyboard::For(ui->PaintBox1->size(), HeatStyle());
     const int index = keyboard.KeyAt(at);
     if (index < 0)
         return {};
@@ -389,8 +395,16 @@ QString TfrmAnalysis::PaintBox1Tip(QPoint at) const {
     std::string caption = key.Caption;
     if (!key.ShiftCaption.empty())
         caption += " " + key.ShiftCaption;
+    if (!key.Kana.empty())
+        caption += " " + key.Kana + (key.ShiftKana.empty() ? "" : " " + key.ShiftKana);
     auto it = FKeys.find(key.Caption);
     return Q(UAnalysisTexts::KeyTip(caption, it == FKeys.end() ? nullptr : &it->second));
+}
+
+// The heat map's keyboard: the touch-typing one of the settings, with kana legends in kana input.
+TKeyboardStyle TfrmAnalysis::HeatStyle() const {
+    return {KeyboardInUse(FTouch),
+            FTouch.Style == TInputStyle::Kana ? TKeyLegends::Kana : TKeyLegends::Romaji};
 }
 
 // ---- The kana chart ----

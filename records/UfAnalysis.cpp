@@ -186,8 +186,9 @@ std::map<std::u16string, TUnitState> CourseUnitStates(TStatsStore& store, TInput
 
 // ---- Opening and closing ----
 
-TfrmAnalysis::TfrmAnalysis(TStatsStore& store, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TfrmAnalysis>()), FStore(store) {
+TfrmAnalysis::TfrmAnalysis(TStatsStore& store, QWidget* parent, TKeyboardKind desktopKeyboard)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TfrmAnalysis>()), FStore(store),
+      FTouch(LoadTouchSettings(&store, desktopKeyboard)) {
     QFont font(ProportionalFontFace);
     font.setPixelSize(14);
     setFont(font);
@@ -374,10 +375,10 @@ void TfrmAnalysis::ShowCourse(TInputStyle style) {
 // Every day of the store, once: periods are cut from these in memory.
 void TfrmAnalysis::ReadStatistics() {
     FToday = TStatsStore::LocalDay(TStatsStore::Now());
-    FUnitDays = FStore.UnitDays(TInputStyle::Romaji, INT_MIN);
-    FKeyDays = FStore.KeyDays(TInputStyle::Romaji, INT_MIN);
-    FMissDays = FStore.MissDays(TInputStyle::Romaji, INT_MIN);
-    FTouchDays = FStore.TouchDays(TInputStyle::Romaji, INT_MIN);
+    FUnitDays = FStore.UnitDays(FTouch.Style, INT_MIN);
+    FKeyDays = FStore.KeyDays(FTouch.Style, INT_MIN);
+    FMissDays = FStore.MissDays(FTouch.Style, INT_MIN);
+    FTouchDays = FStore.TouchDays(FTouch.Style, INT_MIN);
     FCommitDays = FStore.CommitDays(INT_MIN);
 }
 
@@ -394,7 +395,8 @@ void TfrmAnalysis::ShowPeriod() {
     for (std::size_t i = 0; i < FRows.size(); ++i)
         FRowOfUnit[FRows[i].Unit] = i;
     FKeys.clear();
-    for (UKanaAnalysis::TKeyFigure& key : UHeatMap::PaintedKeyFigures(FKeyDays, FFromDay))
+    for (UKanaAnalysis::TKeyFigure& key :
+         UHeatMap::PaintedKeyFigures(FKeyDays, FFromDay, KeyboardInUse(FTouch)))
         FKeys[key.Key] = std::move(key);
     FProgress = UKanaAnalysis::Progress(FTouchDays, FCommitDays, FFromDay);
 

@@ -13,6 +13,7 @@
 #include "drills/UKanaCourse.h"
 #include "romaji/UuKbClass.h"
 #include "store/UStatsStore.h"
+#include "store/UTouchSettings.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
@@ -43,7 +44,7 @@ struct THeatKeyboard {
     QPolygonF Area; // of a key, around its centre
     int Dx = 0;     // the keyboard's shift to the right
 
-    static THeatKeyboard For(QSize size);
+    static THeatKeyboard For(QSize size, TKeyboardStyle style = {});
     // The centre of the oval of the painted key `caption`, in the paint box; none for a key the
     // picture does not draw.
     std::optional<QPoint> Centre(std::string_view caption) const;
@@ -76,7 +77,10 @@ class TfrmAnalysis : public QMainWindow {
     Q_DECLARE_TR_FUNCTIONS(TfrmAnalysis)
 
 public:
-    TfrmAnalysis(TStatsStore& store, QWidget* parent = nullptr);
+    // The statistics shown are those of the input style the store's settings choose, the heat
+    // map on its keyboard; `desktopKeyboard` where none was chosen.
+    TfrmAnalysis(TStatsStore& store, QWidget* parent = nullptr,
+                 TKeyboardKind desktopKeyboard = TKeyboardKind::Jis);
     ~TfrmAnalysis() override;
 
     // The course's state of each unit (hiragana, as the chart names them); others are Open.
@@ -131,9 +135,11 @@ private:
     std::optional<double> UnitValue(std::u16string_view unit) const;
     // The first and last day the progress charts span.
     std::pair<int, int> ProgressDays() const;
+    TKeyboardStyle HeatStyle() const;
 
     std::unique_ptr<Ui::TfrmAnalysis> ui;
     TStatsStore& FStore;
+    TTouchSettings FTouch;
     int FToday = 0;
 
     // Every day the store holds, read once.

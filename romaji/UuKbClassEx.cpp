@@ -3,6 +3,7 @@
 
 #include "platform/ShiftJis.h"
 #include "romaji/UuHiraToRoman.h"
+#include "romaji/UuKanaInput.h"
 #include "romaji/UuKbClass.h"
 
 #include <algorithm>
@@ -48,6 +49,18 @@ std::string KeyName(char key) {
     default:
         return std::string(1, key);
     }
+}
+
+// The character the JIS keyboard types for `stroke` with the input method off: '3' for the 3
+// key, '#' for Shift and 3. Where Shift types nothing (the 0 key) and for the keys named by
+// their Shift character ('_'), the key's own name.
+char StrokeChar(TKeyStroke stroke) {
+    if (!stroke.Shift)
+        return stroke.Key;
+    const std::size_t at = JisTable.ShiftBases.find(stroke.Key);
+    if (at == std::string_view::npos || JisTable.ShiftResults[at] == ' ')
+        return stroke.Key;
+    return JisTable.ShiftResults[at];
 }
 
 bool IsSmallTsu(char16_t c) {
@@ -99,9 +112,18 @@ void TKbClassEx::Abandon() {
     ClearUnits();
 }
 
+void TKbClassEx::SetInputStyle(TInputStyle style, TKeyboardKind keyboard) {
+    FInputStyle = style;
+    FKeyboard = style == TInputStyle::Kana ? TKeyboardKind::Jis : keyboard;
+}
+
 void TKbClassEx::ClearUnits() {
     FNextKeyChar = 0;
     FWrongChar = 0;
+    FNextStroke = {};
+    FWrongStroke = {};
+    FUnitStrokes.clear();
+    FStrokePos = 0;
     FUnits.clear();
     FUnitKeysList.clear();
     FUnitSpans.clear();
@@ -169,7 +191,10 @@ void TKbClassEx::ShowString() {
     std::string shown = ShiftJis::FromUtf16(FSentenceW);
     if (NeedsKanaStep(shown)) {
         FKanaStep = true;
-        FHost->UnmarkKey(FNextKeyChar);
+        if (KanaInput())
+            FHost->UnmarkStroke(FNextStroke);
+        else
+            FHost->UnmarkKey(FNextKeyChar);
         ClearUnits();
         // The string, and an empty line below it for the learner's input.
         FEdit->SetText(s + "\r\n");
@@ -177,12 +202,24 @@ void TKbClassEx::ShowString() {
         FEdit->SetImeMode(TImeMode::Hiragana);
     } else {
         FKanaStep = false;
-        TRomajiLine line = MakeRomajiLine(FSentenceW, RomajiOptions());
-        FUnits = std::move(line.Units);
-        FUnitKeysList = std::move(line.Keys);
-        FGuide = std::move(line.Guide);
+        if (KanaInput()) {
+            TKanaLine line = MakeKanaLine(FSentenceW);
+            FUnits = std::move(line.Units);
+            FUnitStrokes = std::move(line.Keys);
+            FGuide = std::move(line.Guide);
+            // Each unit's part of the guide: one legend a stroke.
+            FUnitKeysList.clear();
+            for (const std::string& unit : FUnits)
+                FUnitKeysList.push_back(MakeKanaLine(ShiftJis::ToUtf16(unit)).Guide);
+        } else {
+            TRomajiLine line = MakeRomajiLine(FSentenceW, RomajiOptions());
+            FUnits = std::move(line.Units);
+            FUnitKeysList = std::move(line.Keys);
+            FGuide = std::move(line.Guide);
+        }
         FindUnitSpans(shown);
         FWrongChar = 0;
+        FWrongStroke = {};
         FUnitIndex = 0;
         FKanaCaret = 0;
         FGuideCaret = Bytes(shown) + LineBreakBytes;
@@ -237,9 +274,15 @@ void TKbClassEx::FindUnitSpans(const std::string& s) {
 
 void TKbClassEx::EnterUnit() {
     while (FUnitIndex < static_cast<int>(FUnits.size())) {
-        StartUnit(FUnits[FUnitIndex], FUnitKeysList[FUnitIndex]);
-        if (!UnitComplete())
-            break;
+        if (KanaInput()) {
+            FStrokePos = 0;
+            if (!FUnitStrokes.at(FUnitIndex).empty())
+                break;
+        } else {
+            StartUnit(FUnits[FUnitIndex], FUnitKeysList[FUnitIndex]);
+            if (!UnitComplete())
+                break;
+        }
         MarkKanaDone(FUnitIndex);
         ++FUnitIndex;
     }
@@ -248,8 +291,15 @@ void TKbClassEx::EnterUnit() {
         FDone = true;
         FNextKeyChar = 0;
         FWrongChar = 0;
+        FNextStroke = {};
+        FWrongStroke = {};
     } else {
-        FNextKeyChar = NextKey();
+        if (KanaInput()) {
+            FNextStroke = FUnitStrokes[FUnitIndex][0];
+            FNextKeyChar = StrokeChar(FNextStroke);
+        } else {
+            FNextKeyChar = NextKey();
+        }
         BeginAttempt();
     }
 }
@@ -262,13 +312,13 @@ void TKbClassEx::BeginAttempt() {
 
 // Notes a key of the current unit. A gap over PauseMillis since the key before (accepted or
 // not) is a pause: the accepted key after it is not timed, nor is its unit.
-void TKbClassEx::RecordKey(char key, std::int64_t millis, bool accepted) {
+void TKbClassEx::RecordKey(char key, std::int64_t millis, bool accepted, std::string typed) {
     const bool pause = millis < 0 || (FLastKeyMillis >= 0 && millis - FLastKeyMillis > PauseMillis);
     FLastKeyMillis = millis;
     FDraft.Paused = FDraft.Paused || pause;
     TUnitAttempt& attempt = FDraft.Attempt;
     if (!accepted) {
-        attempt.Misses.push_back({KeyName(FNextKeyChar), KeyName(key)});
+        attempt.Misses.push_back({KeyName(FNextKeyChar), typed.empty() ? KeyName(key) : typed});
         FDraft.MissAt.push_back(static_cast<int>(attempt.Keys.size()));
         return;
     }
@@ -333,6 +383,8 @@ TKbClassEx::TKeyResult TKbClassEx::KeyPress(char key, std::int64_t millis) {
         KanaCheck();
         return {true, std::nullopt, FDone};
     }
+    if (KanaInput())
+        return JudgeStroke(StrokeOf(TKeyboardKind::Jis, key).value_or(TKeyStroke{}), key, millis);
     FCaret = FEdit->SelStart();
     TRomajiKeyResult result = CheckRomajiKey(key);
     RecordKey(key, millis, result.Accepted);
@@ -353,6 +405,48 @@ TKbClassEx::TKeyResult TKbClassEx::KeyPress(char key, std::int64_t millis) {
         FMissedLines.at(static_cast<std::size_t>(FLineIndex)) = true;
     }
     return {true, result.Learned, FDone};
+}
+
+TKbClassEx::TKeyResult TKbClassEx::KeyStroke(std::optional<TKeyStroke> stroke, char typed,
+                                             std::int64_t millis) {
+    if (!KanaInput() || FDone || FKanaStep || FLineIndex >= static_cast<int>(FLines.size()))
+        return KeyPress(typed, millis);
+    return JudgeStroke(stroke.value_or(TKeyStroke{}), typed, millis);
+}
+
+// Kana input: `stroke` against the current unit's next stroke. A wrong key is named by its
+// stroke, or by the character it typed when it has no place on the keyboard (Stroke.Key 0).
+TKbClassEx::TKeyResult TKbClassEx::JudgeStroke(TKeyStroke stroke, char typed, std::int64_t millis) {
+    FCaret = FEdit->SelStart();
+    const std::vector<TKeyStroke>& strokes = FUnitStrokes.at(FUnitIndex);
+    const bool accepted = stroke.Key != 0 && stroke == strokes.at(FStrokePos);
+    const char name = stroke.Key != 0 ? StrokeChar(stroke) : typed;
+    RecordKey(name, millis, accepted);
+    if (!accepted) {
+        FWrongStroke = stroke;
+        FWrongChar = name != 0 ? name : '?';
+        ++FMisses;
+        FMissedLines.at(static_cast<std::size_t>(FLineIndex)) = true;
+        return {true, std::nullopt, false};
+    }
+    // The stroke's legend on the guide: a kana or mark, or one ASCII character.
+    const std::string& piece = FUnitKeysList.at(FUnitIndex);
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < FStrokePos && at < piece.size(); ++i)
+        at += ShiftJis::CharLength(piece, at);
+    AdvanceGuide(at < piece.size() ? static_cast<int>(ShiftJis::CharLength(piece, at)) : 0);
+    FWrongChar = 0;
+    FWrongStroke = {};
+    if (++FStrokePos < strokes.size()) {
+        FNextStroke = strokes[FStrokePos];
+        FNextKeyChar = StrokeChar(FNextStroke);
+    } else {
+        FinishAttempt();
+        MarkKanaDone(FUnitIndex);
+        ++FUnitIndex;
+        EnterUnit();
+    }
+    return {true, std::nullopt, FDone};
 }
 
 void TKbClassEx::AdvanceGuide(int n) {
@@ -403,6 +497,8 @@ void TKbClassEx::EndDrill() {
     FDone = false;
     FNextKeyChar = 0;
     FWrongChar = 0;
+    FNextStroke = {};
+    FWrongStroke = {};
     FHost->StopExerciseTimer();
     FHost->ShowInformation(EndMessage());
     // With no next key the refreshed guide highlights no finger.
@@ -458,6 +554,6 @@ void TKbClassEx::RefreshGuide() {
         FHost->ShowFinger(0);
     } else {
         FHost->SetStatusText({});
-        FHost->ShowFinger(FingerOf(FNextKeyChar));
+        FHost->ShowFinger(FingerOf(FKeyboard, FNextKeyChar));
     }
 }

@@ -13,9 +13,16 @@
 // The drill also records what the learner typed, for the statistics: every kana unit completed
 // with the keys that typed it, its time and the wrong keys on the way (TakeAttempts), and the
 // strings that had a wrong key (MissedStrings).
+//
+// In kana input (SetInputStyle) the same strings are typed on the JIS kana layout, one key a
+// kana and the voiced mark's key after its base kana: the guide shows the key legends ("か゛"
+// for が) and every key is judged by its place and Shift (KeyStroke). A unit's record names its
+// keys as the JIS keyboard types them without the input method ("T@" for が, "#" for ぁ, Shift
+// and 3), so that statistics of the two styles read alike and never mix.
 
 #include "platform/TextPane.h"
 #include "romaji/UuCompKanaRoma.h"
+#include "romaji/UuKbTables.h"
 #include "store/UStatsStore.h"
 
 #include <algorithm>
@@ -34,6 +41,8 @@ public:
     virtual void ShowFinger(int finger) = 0;
     // The keyboard: the key marked as next drawn in the normal colours of the key of `c`.
     virtual void UnmarkKey(char c) = 0;
+    // Kana input: the key marked as next drawn unmarked, with its Shift.
+    virtual void UnmarkStroke(TKeyStroke stroke) { UnmarkKey(stroke.Key); }
     virtual void StopExerciseTimer() = 0;
     // Marks no key (next 0, wrong 0) and refreshes the guide.
     virtual void MarkNoKeys() = 0;
@@ -59,6 +68,12 @@ public:
     // none is next or wrong, no string is finished or in the kana step.
     void Abandon();
 
+    // Romaji or kana input, and the keyboard whose fingers the guide names (kana input is
+    // typed on the JIS keyboard whatever is given). Takes effect from the next string shown.
+    void SetInputStyle(TInputStyle style, TKeyboardKind keyboard = TKeyboardKind::Jis);
+    TInputStyle InputStyle() const { return FInputStyle; }
+    TKeyboardKind Keyboard() const { return FKeyboard; }
+
     // Takes the strings of `text` (Shift_JIS, lines at any line break) and goes to the first.
     // The window then shows it (ShowString), marks the keys and sets the drill active.
     void LoadText(std::string_view text);
@@ -75,7 +90,13 @@ public:
     };
     // Judges one key typed in touch typing (ASCII letters upper-cased by the window). `millis`
     // is when it was pressed, on any clock that only goes forward; -1 times nothing.
+    // In kana input a character typed while a string is being typed is judged as the stroke
+    // that types it on the JIS keyboard (StrokeOf), for platforms that give no key place.
     TKeyResult KeyPress(char key, std::int64_t millis = -1);
+    // Kana input: one key by its place, `stroke` (none for a key the keyboard does not draw,
+    // such as Enter), `typed` the character it carried. Space and Enter of a finished string
+    // and the kana step go to KeyPress(typed); in romaji input the same.
+    TKeyResult KeyStroke(std::optional<TKeyStroke> stroke, char typed, std::int64_t millis = -1);
     // The kana step: compares the input line with the string; equal finishes the string,
     // otherwise the first difference is selected. Does nothing outside the kana step.
     void KanaCheck();
@@ -106,6 +127,9 @@ public:
     bool Done() const { return FDone; }
     char NextKeyChar() const { return FNextKeyChar; }
     char WrongChar() const { return FWrongChar; }
+    // Kana input: the stroke to type next, and the wrong one just typed (Key 0: none).
+    TKeyStroke NextStroke() const { return FNextStroke; }
+    TKeyStroke WrongStroke() const { return FWrongStroke; }
     // Where the caret of the pane belongs outside the kana step.
     int Caret() const { return FCaret; }
 
@@ -136,6 +160,8 @@ private:
     // Makes unit FUnitIndex current, greying and passing over the units nothing can type; a
     // string with no unit left is finished.
     void EnterUnit();
+    bool KanaInput() const { return FInputStyle == TInputStyle::Kana; }
+    TKeyResult JudgeStroke(TKeyStroke stroke, char typed, std::int64_t millis);
     void RepeatOrNext(char key);
     void EndDrill();
     void MarkMismatch();
@@ -143,7 +169,8 @@ private:
     // The current unit's record begins: the unit just made current, timed from the last key
     // accepted in the string.
     void BeginAttempt();
-    void RecordKey(char key, std::int64_t millis, bool accepted);
+    // `key` as the statistics name it; `typed` its name when it was wrong.
+    void RecordKey(char key, std::int64_t millis, bool accepted, std::string typed = {});
     void FinishAttempt();
 
     TTextPane* FEdit = nullptr;
@@ -164,6 +191,14 @@ private:
     // The kana of each unit on line 0. A small tsu kept for a later unit makes that unit's
     // kana two stretches (っAか gives A, then っか over bytes 0–1 and 3–4).
     std::vector<std::vector<TSpan>> FUnitSpans;
+    TInputStyle FInputStyle = TInputStyle::Romaji;
+    TKeyboardKind FKeyboard = TKeyboardKind::Jis;
+    // Kana input: the strokes of each unit, the stroke of the current unit to type next, and
+    // the strokes the keyboard marks.
+    std::vector<std::vector<TKeyStroke>> FUnitStrokes;
+    std::size_t FStrokePos = 0;
+    TKeyStroke FNextStroke;
+    TKeyStroke FWrongStroke;
     bool FKanaStep = false;
     bool FActive = false;
     bool FDone = false;

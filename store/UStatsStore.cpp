@@ -20,6 +20,9 @@
 #include <set>
 #include <utility>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 // Batches kept while the file cannot be written; beyond this the oldest are dropped, so that a
@@ -363,7 +366,14 @@ void TStatsStore::ClearStatistics() {
 
 // ---- Writing
 
+namespace {
+constexpr int WriterNiceness = 10;
+} // namespace
+
 void TStatsStore::WriterLoop() {
+    // The writer yields to the window's thread: on a machine with few cores a write that ran
+    // beside the next key would delay it.
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), WriterNiceness);
     for (;;) {
         std::deque<std::unique_ptr<TStatsBatch>> work;
         {

@@ -158,7 +158,9 @@ struct TCommitDay {
     int Commits = 0;
     int Accepted = 0;
     int CommittedChars = 0; // characters of the accepted commits
-    int Keys = 0;           // keys pressed for the accepted commits
+    // Keys pressed for every commit, refused ones included: over CommittedChars, what one
+    // right character cost.
+    int Keys = 0;
 };
 
 // ---- The store ----

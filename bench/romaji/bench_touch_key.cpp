@@ -11,6 +11,9 @@
 
 #include "bench/support/MainWindowBench.h"
 #include "platform/ShiftJis.h"
+#include "romaji/UuKanaInput.h"
+
+#include <QKeyEvent>
 
 namespace {
 
@@ -84,6 +87,87 @@ BENCHMARK(BM_TouchKey)
     ->UseManualTime()
     ->Iterations(5000)
     ->Unit(benchmark::kMicrosecond);
+
+// The same text by kana input: each key by its place (its X key code) with Shift where the
+// kana layout needs it, a wrong key after every ninth right one, Enter after each string.
+class TKanaWindow : public TBenchWindow {
+public:
+    TKanaWindow()
+        : TBenchWindow(TPracticeMode::Touch, ShiftJis::FromUtf16(KanaText()),
+                       TfrmMain::TStatistics::Recorded, TInputStyle::Kana) {}
+
+    void Load() {
+        TBenchWindow::Load();
+        FStrokes.clear();
+        FAtEnd = false;
+        FRightKeys = 0;
+    }
+
+    // The stroke typed next; Key '\r' for Enter at the end of a string.
+    TKeyStroke NextStroke() {
+        if (FStrokes.empty() && !FAtEnd) {
+            for (const std::vector<TKeyStroke>& keys :
+                 MakeKanaLine(ShiftJis::ToUtf16(Example->Line(0))).Keys)
+                FStrokes.insert(FStrokes.end(), keys.begin(), keys.end());
+            FNext = 0;
+            FAtEnd = true;
+        }
+        if (FNext >= FStrokes.size()) {
+            FStrokes.clear();
+            FAtEnd = false;
+            return {'\r'};
+        }
+        if (++FRightKeys % 10 == 0)
+            return {FStrokes[FNext].Key == 'Q' ? 'Z' : 'Q'};
+        return FStrokes[FNext++];
+    }
+
+    bool Finished() const { return Example->Line(1).empty(); }
+
+private:
+    std::vector<TKeyStroke> FStrokes;
+    std::size_t FNext = 0;
+    bool FAtEnd = false;
+    int FRightKeys = 0;
+};
+
+std::uint32_t CodeOf(char place) {
+    for (std::uint32_t code = 9; code < 256; ++code)
+        if (KeyOfScanCode(TKeyboardKind::Jis, code) == place)
+            return code;
+    return 0;
+}
+
+double TimedStroke(QWidget* target, TKeyStroke stroke) {
+    if (stroke.Key == '\r')
+        return TimedKey(target, '\r');
+    auto start = TBenchClock::now();
+    const Qt::KeyboardModifiers modifiers = stroke.Shift ? Qt::ShiftModifier : Qt::NoModifier;
+    const QString text(QChar(static_cast<char16_t>(stroke.Key)));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, modifiers, CodeOf(stroke.Key), 0, 0, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, modifiers, CodeOf(stroke.Key), 0, 0,
+                      text);
+    QApplication::sendEvent(target, &release);
+    QCoreApplication::processEvents();
+    return std::chrono::duration<double>(TBenchClock::now() - start).count();
+}
+
+void BM_KanaTouchKey(benchmark::State& state) {
+    TKanaWindow window;
+    window.Load();
+    std::vector<double> times;
+    for (auto _ : state) {
+        TKeyStroke stroke = window.NextStroke();
+        double seconds = TimedStroke(window.Example, stroke);
+        state.SetIterationTime(seconds);
+        times.push_back(seconds);
+        if (stroke.Key == '\r' && window.Finished())
+            window.Load();
+    }
+    ReportPercentiles(state, times);
+}
+BENCHMARK(BM_KanaTouchKey)->UseManualTime()->Iterations(5000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

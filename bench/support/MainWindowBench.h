@@ -13,6 +13,8 @@
 #include "platform/ProgramFolder.h"
 #include "platform/RichEdit.h"
 #include "store/UDataFile.h"
+#include "store/UStatsStore.h"
+#include "store/UTouchSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,7 +52,8 @@ public:
     // The window in `mode` (900 × 600) over a register whose one sentence is `text`
     // (Shift_JIS).
     TBenchWindow(TPracticeMode mode, const std::string& text,
-                 TfrmMain::TStatistics statistics = TfrmMain::TStatistics::Recorded) {
+                 TfrmMain::TStatistics statistics = TfrmMain::TStatistics::Recorded,
+                 TInputStyle style = TInputStyle::Romaji) {
         Dialogs::SetResponder(&FDialogs);
         SetProgramFolder(FFolder.path().toStdString());
         std::filesystem::create_directory(FFolder.path().toStdString() + "/TextFolder");
@@ -62,6 +65,11 @@ public:
         OptionRec.MainWidth = 900;
         OptionRec.MainHeight = 600;
         WriteDataFile(DataFilePath());
+        if (style != TInputStyle::Romaji) {
+            TStatsStore store(StatsFilePath());
+            SaveTouchSettings(store, {style, TKeyboardKind::Jis});
+            store.Sync();
+        }
         FWindow = std::make_unique<TfrmMain>(nullptr, statistics);
         FWindow->show();
         if (!QTest::qWaitForWindowExposed(FWindow.get()))

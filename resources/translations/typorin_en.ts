@@ -1299,11 +1299,7 @@ If you cannot type any more, load the text again.</translation>
     </message>
     <message>
         <source>表示言語</source>
-        <translation>Display language</translation>
-    </message>
-    <message>
-        <source>次に起動したときから切り替わります。</source>
-        <translation>The change takes effect at the next start.</translation>
+        <translation>Language</translation>
     </message>
     <message>
         <source>かなコースでは、これまでに加わったかながすべて下の 3 つの目標に届くと、新しいかなが 1 つ加わります。判定には、かなごとの最近の打鍵（%1 回まで）を使います。速さは、1 打鍵あたりの時間の中央値で比べます。</source>
@@ -1330,6 +1326,42 @@ The progress of both romaji input and kana input goes back to the start. Continu
     <message>
         <source>いまのステージ: ローマ字入力「%1」、かな入力「%2」</source>
         <translation>Current stage: romaji input &quot;%1&quot;, kana input &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>入力方式</source>
+        <translation>Input style</translation>
+    </message>
+    <message>
+        <source>ローマ字入力</source>
+        <translation>Romaji</translation>
+    </message>
+    <message>
+        <source>かな入力</source>
+        <translation>Kana</translation>
+    </message>
+    <message>
+        <source>キーボード</source>
+        <translation>Keyboard</translation>
+    </message>
+    <message>
+        <source>JIS</source>
+        <translation>JIS</translation>
+    </message>
+    <message>
+        <source>US</source>
+        <translation>US</translation>
+    </message>
+    <message>
+        <source>かな入力は JIS キーボードだけで練習します。</source>
+        <translation>Kana input is practised on the JIS keyboard only.</translation>
+    </message>
+    <message>
+        <source>次回の起動から</source>
+        <translation>From the next start</translation>
+    </message>
+    <message>
+        <source>統計ファイルが使えないため、ローマ字入力で練習します。</source>
+        <translation>The statistics file cannot be used: you practise romaji input.</translation>
     </message>
 </context>
 <context>

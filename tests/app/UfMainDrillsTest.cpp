@@ -7,6 +7,7 @@
 
 #include "dialogs/UfCourse.h"
 #include "drills/UKanaCourse.h"
+#include "exercise/UExerciseStats.h"
 #include "store/UStatsStore.h"
 
 #include <QTreeWidget>
@@ -164,6 +165,21 @@ TEST_F(UfMainDrillsTest, TheRetryPractisesTheMissedStringsOnceInOrder) {
     QTest::keyClicks(example, "ka");
     QTest::keyClick(example, Qt::Key_Return);
     EXPECT_EQ(example->Text(), Sjis(u"く\r\nKU"));
+}
+
+// A drill loaded by a menu letter (練習モード, then W) sees that letter's release: it is no
+// keystroke of the drill.
+TEST_F(UfMainDrillsTest, TheReleaseOfTheMenuLetterThatLoadedADrillIsNoKeystroke) {
+    auto window = OpenInTouchTyping();
+    QWidget* w = window.get();
+    Action(w, "WeaknessDrill1")->trigger();
+    FDialogs.Messages.clear();
+    QTest::keyRelease(Pane(w, "RichEdit1"), Qt::Key_W);
+    QTest::keyRelease(Pane(w, "RichEdit1"), Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), ShiftJis::ToQString(TouchCountersText(0, 0, 0)));
+    TRichEdit* example = Pane(w, "RichEdit1");
+    QTest::keyClick(example, example->Line(1)[0]);
+    EXPECT_EQ(Panel(w, "StatusBar2", 0), ShiftJis::ToQString(TouchCountersText(0, 1, 0)));
 }
 
 } // namespace

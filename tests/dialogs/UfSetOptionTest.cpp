@@ -9,6 +9,7 @@
 #include "store/ULanguage.h"
 #include "store/UOptionRanges.h"
 #include "store/UStatsStore.h"
+#include "store/UTouchSettings.h"
 #include "tests/support/DialogRecorder.h"
 #include "tests/support/TempFolder.h"
 
@@ -351,7 +352,7 @@ TEST_F(UfSetOptionCourseTest, TheDisplayLanguageIsStoredForTheNextStart) {
     EXPECT_EQ(combo->itemText(2), QStringLiteral("English"));
     EXPECT_EQ(combo->currentIndex(), 0) << "nothing stored: automatic";
     EXPECT_EQ(Stored(ULanguage::SettingName), std::nullopt) << "opening stores nothing";
-    EXPECT_TRUE(Find<QLabel>(d, "Label41")->text().contains(QStringLiteral("次に起動")));
+    EXPECT_TRUE(Find<QLabel>(d, "Label41")->text().contains(QStringLiteral("次回の起動")));
 
     combo->setCurrentIndex(2);
     EXPECT_EQ(Stored(ULanguage::SettingName), "en");
@@ -377,3 +378,73 @@ TEST_F(UfSetOptionTest, WithoutAStoreTheLanguageCannotBeChosen) {
     auto dialog = Open();
     EXPECT_FALSE(Find(dialog.get(), "ComboBox5")->isEnabled());
 }
+
+namespace {
+
+class UfSetOptionTouchTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::memset(&OptionRec, 0, sizeof OptionRec);
+        ResetOptions(1280, 800);
+    }
+    std::unique_ptr<TfrmSetOption> Open(TStatsStore* stats, TKeyboardKind desktop) {
+        auto dialog = std::make_unique<TfrmSetOption>(nullptr, stats, desktop);
+        dialog->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        return dialog;
+    }
+    template <typename T = QWidget>
+    static T* Find(QWidget* dialog, const char* name) {
+        T* child = dialog->findChild<T*>(QString::fromLatin1(name));
+        if (!child)
+            ADD_FAILURE() << "no control named " << name;
+        return child;
+    }
+    TTempFolder FFolder;
+    std::unique_ptr<TStatsStore> FStats =
+        std::make_unique<TStatsStore>(FFolder.Path() / "TyporinStats.db");
+};
+
+TEST_F(UfSetOptionTouchTest, TheDesktopsKeyboardIsShownUntilOneIsChosenAndEachChoiceIsStored) {
+    auto d = Open(FStats.get(), TKeyboardKind::Us);
+    auto* style = Find<QComboBox>(d.get(), "ComboBox1");
+    auto* keyboard = Find<QComboBox>(d.get(), "ComboBox2");
+    EXPECT_EQ(style->currentText(), QStringLiteral("ローマ字入力"));
+    EXPECT_EQ(keyboard->currentText(), QStringLiteral("US"));
+    EXPECT_TRUE(keyboard->isEnabled());
+    EXPECT_TRUE(Find(d.get(), "Label36")->isHidden());
+
+    keyboard->setCurrentIndex(0);
+    EXPECT_EQ(FStats->Setting(KeyboardSetting), "jis");
+    EXPECT_EQ(FStats->Setting(InputStyleSetting), "romaji");
+    keyboard->setCurrentIndex(1);
+
+    // Kana input: JIS only, said beside the disabled box; US stays the romaji choice.
+    style->setCurrentIndex(1);
+    EXPECT_EQ(FStats->Setting(InputStyleSetting), "kana");
+    EXPECT_EQ(keyboard->currentText(), QStringLiteral("JIS"));
+    EXPECT_FALSE(keyboard->isEnabled());
+    EXPECT_TRUE(Find(d.get(), "Label36")->isVisible());
+    EXPECT_TRUE(Find<QLabel>(d.get(), "Label36")->text().contains(QStringLiteral("JIS")));
+    EXPECT_EQ(FStats->Setting(KeyboardSetting), "us");
+    style->setCurrentIndex(0);
+    EXPECT_EQ(keyboard->currentText(), QStringLiteral("US"));
+    EXPECT_TRUE(keyboard->isEnabled());
+    d->close();
+
+    // Read back as the dialog opens again.
+    style->setCurrentIndex(1);
+    auto again = Open(FStats.get(), TKeyboardKind::Jis);
+    EXPECT_EQ(Find<QComboBox>(again.get(), "ComboBox1")->currentIndex(), 1);
+}
+
+TEST_F(UfSetOptionTouchTest, WithoutAStoreRomajiInputOnTheDesktopsKeyboardDisabledWithANote) {
+    auto d = Open(nullptr, TKeyboardKind::Us);
+    EXPECT_FALSE(Find(d.get(), "ComboBox1")->isEnabled());
+    EXPECT_FALSE(Find(d.get(), "ComboBox2")->isEnabled());
+    EXPECT_EQ(Find<QComboBox>(d.get(), "ComboBox1")->currentIndex(), 0);
+    EXPECT_EQ(Find<QComboBox>(d.get(), "ComboBox2")->currentText(), QStringLiteral("US"));
+    EXPECT_TRUE(Find(d.get(), "Label36")->isVisible());
+}
+
+} // namespace

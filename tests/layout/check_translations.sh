@@ -18,9 +18,10 @@ work=$(mktemp -d) || exit 2
 trap 'rm -rf "$work"' EXIT
 cp "$ts" "$work/typorin_en.ts"
 target="$work/typorin_en.ts"
-[ "${UPDATE:-}" = 1 ] && target=$ts
+[ "${UPDATE:-}" = 1 ] && target=$ts obsolete=-no-obsolete
+# UPDATE=1 also drops the texts the sources no longer have.
 
-"$lupdate" -silent -locations none -no-ui-lines \
+"$lupdate" -silent -locations none -no-ui-lines ${obsolete:-} \
     -tr-function-alias translate+=TrText,translate+=TrSjis,translate+=TrUtf8,QT_TRANSLATE_NOOP+=TR_NOOP \
     -extensions cpp,h,ui \
     platform store japanese registers compare romaji exercise analysis drills records editor \
