@@ -11,6 +11,7 @@ JOBS ?= $(shell nproc)
 # What building, running and testing need.
 PACKAGES := cmake make g++ pkg-config \
 	qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev \
+	qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
 	libdbus-1-dev libwayland-dev wayland-protocols libxcb1-dev libxcb-xkb-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev \
 	fonts-ipafont-gothic fontconfig clang-format

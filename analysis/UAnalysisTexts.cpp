@@ -2,6 +2,7 @@
 #include "analysis/UAnalysisTexts.h"
 
 #include "exercise/UExerciseStats.h"
+#include "platform/Translate.h"
 #include "store/UCsv.h"
 #include "store/UUtf8.h"
 
@@ -19,7 +20,8 @@ std::chrono::year_month_day Civil(int day) {
 
 // "100 回中ミス 3 回"
 std::string CountsText(int total, int wrong) {
-    return std::to_string(total) + " 回中ミス " + std::to_string(wrong) + " 回";
+    return Utf8Of(FillArgs(TrText("UAnalysisTexts", "%1 回中ミス %2 回"),
+                           {Utf16Of(std::to_string(total)), Utf16Of(std::to_string(wrong))}));
 }
 
 } // namespace
@@ -57,10 +59,11 @@ std::string SpellingsText(const UKanaAnalysis::TUnitRow& row) {
     std::string text;
     for (const UKanaAnalysis::TSpellingFigure& spelling : row.Spellings) {
         if (!text.empty())
-            text += "、";
+            text += TrUtf8("UAnalysisTexts", "、");
         text += spelling.Keys + " " + PercentText(spelling.Share) + "%";
         if (spelling.MedianMillis)
-            text += "（" + MillisText(spelling.MedianMillis) + "ms）";
+            text += Utf8Of(FillArgs(TrText("UAnalysisTexts", "（%1ms）"),
+                                    {Utf16Of(MillisText(spelling.MedianMillis))}));
     }
     return text;
 }
@@ -80,43 +83,56 @@ std::string WeakestLine(const std::vector<UKanaAnalysis::TUnitRow>& rows) {
             weakest.push_back(&row);
     }
     if (weakest.empty())
-        return scored
-                   ? "苦手なかなはありません。どのかなも、あなたの平均と同じか、それより正確で速く"
-                     "打てています。"
-                   : "苦手なかなは、" + std::to_string(UKanaAnalysis::MinAttempts) +
-                         " 回以上打ったかなから選びます。練習を続けると、ここに表示されます。";
+        return scored ? TrUtf8("UAnalysisTexts",
+                               "苦手なかなはありません。どのかなも、あなたの平均と同じか、"
+                               "それより正確で速く打てています。")
+                      : Utf8Of(FillArgs(TrText("UAnalysisTexts",
+                                               "苦手なかなは、%1 回以上打ったかなから選びます。"
+                                               "練習を続けると、ここに表示されます。"),
+                                        {Utf16Of(std::to_string(UKanaAnalysis::MinAttempts))}));
     std::stable_sort(weakest.begin(), weakest.end(),
                      [](const auto* a, const auto* b) { return *a->Weakness > *b->Weakness; });
-    std::string line = "苦手なかな（苦手な順）: ";
+    std::string line = TrUtf8("UAnalysisTexts", "苦手なかな（苦手な順）: ");
     for (const UKanaAnalysis::TUnitRow* row : weakest)
         line += "「" + Utf8(row->Unit) + "」";
     return line;
 }
 
 std::string KeyTip(std::string_view caption, const UKanaAnalysis::TKeyFigure* figure) {
-    std::string tip = "キー " + std::string(caption == " " ? "スペース" : caption);
+    std::string tip = Utf8Of(
+        FillArgs(TrText("UAnalysisTexts", "キー %1"),
+                 {caption == " " ? TrText("UAnalysisTexts", "スペース") : Utf16Of(caption)}));
     if (!figure || figure->Expected == 0)
-        return tip + "\nまだ打つ場面がありません";
-    tip += "\n正確さ " + PercentText(1 - figure->ErrorRate.value_or(0)) + "%（" +
-           CountsText(figure->Expected, figure->Wrong) + "）";
+        return tip + "\n" + TrUtf8("UAnalysisTexts", "まだ打つ場面がありません");
+    tip += "\n" + Utf8Of(FillArgs(TrText("UAnalysisTexts", "正確さ %1%（%2）"),
+                                  {Utf16Of(PercentText(1 - figure->ErrorRate.value_or(0))),
+                                   Utf16Of(CountsText(figure->Expected, figure->Wrong))}));
     if (figure->MedianMillis)
-        tip += "\n中央値 " + MillisText(figure->MedianMillis) + " ms";
+        tip += "\n" + Utf8Of(FillArgs(TrText("UAnalysisTexts", "中央値 %1 ms"),
+                                      {Utf16Of(MillisText(figure->MedianMillis))}));
     return tip;
 }
 
 std::string UnitTip(std::u16string_view unit, const UKanaAnalysis::TUnitRow* row) {
     std::string tip = Utf8(unit);
     if (!row)
-        return tip + "\nこの期間には打っていません";
-    tip += "\n正確さ " + PercentText(row->Accuracy) + "%（" +
-           CountsText(row->Attempts, row->Failed) + "）";
+        return tip + "\n" + TrUtf8("UAnalysisTexts", "この期間には打っていません");
+    tip += "\n" + Utf8Of(FillArgs(TrText("UAnalysisTexts", "正確さ %1%（%2）"),
+                                  {Utf16Of(PercentText(row->Accuracy)),
+                                   Utf16Of(CountsText(row->Attempts, row->Failed))}));
     if (row->MedianMillis)
-        tip += "\n中央値 " + MillisText(row->MedianMillis) + " ms";
-    tip += "\nつづり " + SpellingsText(*row);
+        tip += "\n" + Utf8Of(FillArgs(TrText("UAnalysisTexts", "中央値 %1 ms"),
+                                      {Utf16Of(MillisText(row->MedianMillis))}));
+    tip += "\n" +
+           Utf8Of(FillArgs(TrText("UAnalysisTexts", "つづり %1"), {Utf16Of(SpellingsText(*row))}));
     if (!row->TypedInstead.empty())
-        tip += "\nよくある打ち間違い " + InsteadText(*row);
+        tip += "\n" + Utf8Of(FillArgs(TrText("UAnalysisTexts", "よくある打ち間違い %1"),
+                                      {Utf16Of(InsteadText(*row))}));
     if (row->Weakness)
-        tip += "\n苦手度 " + ScoreText(row->Weakness) + (row->Weakest ? "（苦手）" : "");
+        tip += "\n" +
+               Utf8Of(FillArgs(TrText("UAnalysisTexts", "苦手度 %1"),
+                               {Utf16Of(ScoreText(row->Weakness))})) +
+               (row->Weakest ? TrUtf8("UAnalysisTexts", "（苦手）") : "");
     return tip;
 }
 

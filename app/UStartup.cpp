@@ -8,15 +8,15 @@
 #include "platform/Icons.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QuitRequests.h"
+#include "platform/Translate.h"
+#include "store/UDataFile.h"
+#include "store/ULanguage.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QThread>
-#include <QTranslator>
 
 #include <exception>
 
@@ -41,9 +41,10 @@ bool StartSingleInstance(TSingleInstance& guard) {
         // ends abnormally, so waiting for it is the whole advice.
         Dialogs::ShowWarning(
             nullptr,
-            QStringLiteral("%1 は、すでに起動されています。複数起動することはできません。\r\n"
-                           "起動している %1 を終了してから、もう一度起動してください。\r\n"
-                           "%1 が異常終了したばあいも、終了していれば、そのまま起動できます。")
+            QCoreApplication::translate(
+                "UStartup", "%1 は、すでに起動されています。複数起動することはできません。\r\n"
+                            "起動している %1 を終了してから、もう一度起動してください。\r\n"
+                            "%1 が異常終了したばあいも、終了していれば、そのまま起動できます。")
                 .arg(guard.Name()));
         // The box must be gone from the screen first: a compositor that takes it away after
         // the running window was activated gives the focus back to whatever had it before.
@@ -63,8 +64,9 @@ bool StartSingleInstance(TSingleInstance& guard) {
     }
     case TSingleInstance::TResult::Failed:
         Dialogs::ShowError(
-            nullptr, QStringLiteral("プログラムを起動できません。\r\n"
-                                    "起動中であることを示すファイルを作成できませんでした。\r\n") +
+            nullptr, QCoreApplication::translate(
+                         "UStartup", "プログラムを起動できません。\r\n"
+                                     "起動中であることを示すファイルを作成できませんでした。\r\n") +
                          guard.FailureReason());
         return false;
     }
@@ -76,29 +78,34 @@ void StartProgramFolder() {
         PrepareProgramFolder();
     } catch (const TSampleCopyError& e) {
         Dialogs::ShowError(
-            nullptr, QStringLiteral("見本のレジスタ (TextFolder) をコピーできませんでした。\r\n") +
-                         QString::fromUtf8(e.what()) +
-                         QStringLiteral("\r\n次の起動時にもう一度コピーします。"));
+            nullptr,
+            QCoreApplication::translate(
+                "UStartup", "見本のレジスタ (TextFolder) をコピーできませんでした。\r\n") +
+                QString::fromUtf8(e.what()) +
+                QCoreApplication::translate("UStartup", "\r\n次の起動時にもう一度コピーします。"));
     } catch (const std::exception& e) {
-        Dialogs::ShowError(nullptr, QStringLiteral("データフォルダを作成できません。\r\n") +
+        Dialogs::ShowError(nullptr, QCoreApplication::translate(
+                                        "UStartup", "データフォルダを作成できません。\r\n") +
                                         QString::fromUtf8(e.what()));
     }
 }
 
 void InstallJapaneseQtTexts() {
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
+    InstallTranslations(false);
+}
+
+void InstallProgramTexts(ULanguage::TLanguage language) {
+    // Without its English translation the program speaks Japanese, with Qt's texts to match.
+    if (language == ULanguage::TLanguage::English && InstallTranslations(true))
+        return;
+    InstallJapaneseQtTexts();
 }
 
 int RunProgram(QApplication& app, const std::function<bool(TfrmMain&)>& shown) {
     // No display name: Qt would append it to every window caption.
     QApplication::setApplicationName(QStringLiteral("TYPORIN"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Typorin"));
-    InstallJapaneseQtTexts();
+    InstallProgramTexts(ULanguage::StartLanguage(StatsFilePath()));
     SetUpFonts();
     UseProgramStyle();
 

@@ -5,6 +5,7 @@
 // the main window.
 
 #include "platform/SingleInstance.h"
+#include "store/ULanguage.h"
 
 #include <functional>
 
@@ -27,9 +28,14 @@ void StartProgramFolder();
 // locale. Without Debian's translations installed the standard texts stay English.
 void InstallJapaneseQtTexts();
 
-// Runs the program in `app`: Qt's Japanese texts, the fonts and style, the single-instance
-// guard, the data folder, the main window shown until it is closed or a signal or the end of
-// the desktop session ends the program. Returns the process's exit status. `shown`, when given,
-// is called as soon as the window has been shown; returning false ends the program there (the
-// start-up benchmark times the real start this way).
+// The texts of `language`: for English the program's English translation with Qt's texts as
+// they come; for Japanese (and when the translation cannot be loaded) the source texts with
+// Qt's Japanese texts.
+void InstallProgramTexts(ULanguage::TLanguage language);
+
+// Runs the program in `app`: the texts of the display language chosen (or the desktop's), the fonts
+// and style, the single-instance guard, the data folder, the main window shown until it is closed
+// or a signal or the end of the desktop session ends the program. Returns the process's exit
+// status. `shown`, when given, is called as soon as the window has been shown; returning false ends
+// the program there (the start-up benchmark times the real start this way).
 int RunProgram(QApplication& app, const std::function<bool(TfrmMain&)>& shown = {});

@@ -25,7 +25,7 @@ void TfrmMain::CompActExecute() {
             ShowBulkResult(CompareWhole(*ui->RichEdit1, *ui->RichEdit2, mode), false);
         }
     } catch (const std::exception& e) {
-        ShowError(QStringLiteral("比較できませんでした。\r\n") + QString::fromUtf8(e.what()));
+        ShowError(tr("比較できませんでした。\r\n") + QString::fromUtf8(e.what()));
     }
 }
 

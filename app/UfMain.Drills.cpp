@@ -23,8 +23,13 @@ namespace {
 // The weakness drill looks at this many recent days.
 constexpr int WeaknessDays = 30;
 
-const QString RetryTitle = QStringLiteral("間違えた文字列");
-const QString NoStatsText = QStringLiteral("統計ファイルが使えないため、この練習はできません。");
+QString RetryTitle() {
+    return QCoreApplication::translate("TfrmMain", "間違えた文字列");
+}
+QString NoStatsText() {
+    return QCoreApplication::translate("TfrmMain",
+                                       "統計ファイルが使えないため、この練習はできません。");
+}
 
 std::uint32_t FreshSeed() {
     return QRandomGenerator::global()->generate();
@@ -50,7 +55,7 @@ void TfrmMain::StartGeneratedDrill(const std::string& title, const std::string& 
 // for the learner once a stage was practised: the analysis window then marks its kana.
 void TfrmMain::KanaCourseExecute() {
     if (!FStats) {
-        ShowError(NoStatsText);
+        ShowError(NoStatsText());
         return;
     }
     FlushStats(false);
@@ -104,7 +109,7 @@ void TfrmMain::AdvanceCourse() {
 // too few statistics the learner is told so and practises the course's current stage.
 void TfrmMain::WeaknessDrillExecute() {
     if (!FStats) {
-        ShowError(NoStatsText);
+        ShowError(NoStatsText());
         return;
     }
     FlushStats(false);
@@ -131,7 +136,7 @@ void TfrmMain::RetryExecute() {
     std::string text;
     for (const std::string& s : FRetryStrings)
         text += s + "\r\n";
-    StartGeneratedDrill(ShiftJis::FromQString(RetryTitle), text, TGeneratedDrill::Retry);
+    StartGeneratedDrill(ShiftJis::FromQString(RetryTitle()), text, TGeneratedDrill::Retry);
 }
 
 // A touch-typing drill ended, finished or not: its missed strings become the retry's, and a

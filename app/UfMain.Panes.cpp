@@ -15,8 +15,12 @@
 
 namespace {
 
-const QString BannerLine0 = QStringLiteral("求む！　バグ・不具合報告　質問もＯＫ！");
-const QString BannerLine1Lead = QStringLiteral("ここをクリック→");
+QString BannerLine0() {
+    return QCoreApplication::translate("TfrmMain", "求む！　バグ・不具合報告　質問もＯＫ！");
+}
+QString BannerLine1Lead() {
+    return QCoreApplication::translate("TfrmMain", "ここをクリック→");
+}
 
 } // namespace
 
@@ -108,7 +112,7 @@ void TfrmMain::SetListFonts() {
 void TfrmMain::ShowBanner() {
     TRichEdit* pane = ui->RichEdit1;
     std::string lead =
-        ShiftJis::FromQString(BannerLine0 + QStringLiteral("\r\n") + BannerLine1Lead);
+        ShiftJis::FromQString(BannerLine0() + QStringLiteral("\r\n") + BannerLine1Lead());
     std::string address = ShiftJis::FromQString(AuthorMailAddress);
     pane->SetText(lead + address);
     pane->Select(static_cast<int>(lead.size()), static_cast<int>(address.size()));
@@ -120,9 +124,9 @@ void TfrmMain::ShowBanner() {
 // Whether a point of RichEdit1 lies on the mail address of the banner.
 bool TfrmMain::OnBannerAddress(QPoint viewportPos) const {
     const TRichEdit* pane = ui->RichEdit1;
-    std::string line1 = ShiftJis::FromQString(BannerLine1Lead + AuthorMailAddress);
+    std::string line1 = ShiftJis::FromQString(BannerLine1Lead() + AuthorMailAddress);
     int start =
-        pane->LineStart(1) + static_cast<int>(ShiftJis::FromQString(BannerLine1Lead).size());
+        pane->LineStart(1) + static_cast<int>(ShiftJis::FromQString(BannerLine1Lead()).size());
     int length = static_cast<int>(ShiftJis::FromQString(AuthorMailAddress).size());
     int pos = pane->PosFromPoint(viewportPos);
     return pane->Line(1) == line1 && pane->LineFromPos(pos) == 1 && pos >= start &&

@@ -19,8 +19,10 @@ namespace {
 // A text longer than this is no practice text (and would take long to read and show).
 constexpr std::size_t MaxTextFileBytes = 16 * 1024 * 1024;
 
-const QString ReloadText =
-    QStringLiteral("\r\n登録ファイルを読みこみなおして表示を更新してください。");
+QString ReloadText() {
+    return QCoreApplication::translate(
+        "TfrmMain", "\r\n登録ファイルを読みこみなおして表示を更新してください。");
+}
 
 // The composition colours of the typing pane: input, selected clause, converted, target.
 const TCompositionColors TypingCompositionColors = {{
@@ -94,7 +96,7 @@ void TfrmMain::ListView1SelectItem() {
         if (ui->ListView2->topLevelItemCount() > 0)
             ui->ListView2->setCurrentItem(ui->ListView2->topLevelItem(0));
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
         FTextPath.clear();
     }
 }
@@ -218,8 +220,8 @@ void TfrmMain::ListView2Change(QTreeWidgetItem* item) {
             QSignalBlocker blocker(ui->ListView2);
             item->setCheckState(0, FCheckedBefore ? Qt::Checked : Qt::Unchecked);
         }
-        ShowError(QStringLiteral("チェックマークを書きこめませんでした。\r\n") +
-                  QString::fromUtf8(e.what()) + ReloadText);
+        ShowError(tr("チェックマークを書きこめませんでした。\r\n") + QString::fromUtf8(e.what()) +
+                  ReloadText());
     }
 }
 
@@ -236,7 +238,7 @@ void TfrmMain::StartSentence() {
         StartText(ToDisplayPath(*file), FRegi.Title, FRegi.Text);
         ui->RichEdit1->setFocus();
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()) + ReloadText);
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()) + ReloadText());
         ui->ListView2->clear();
         StopExercise();
         EndStatsExercise(false);
@@ -251,7 +253,7 @@ void TfrmMain::FileOpen1Execute() {
     FLoadKey = Qt::Key_Return;
     Dialogs::TFileDialogOptions options;
     options.Folder = QString::fromStdString(ProgramFolder().string());
-    options.Filter = QStringLiteral("テキストファイル (*.txt)");
+    options.Filter = tr("テキストファイル (*.txt)");
     options.DefaultSuffix = QStringLiteral("txt");
     QString path = Dialogs::AskOpenFileName(this, options);
     if (path.isEmpty())
@@ -261,8 +263,7 @@ void TfrmMain::FileOpen1Execute() {
         std::string bytes = ReadWholeFile(FromDisplayPath(path), MaxTextFileBytes);
         text = ShiftJis::JoinLines(ShiftJis::SplitLines(ShiftJis::FromTextFile(bytes)));
     } catch (const std::exception& e) {
-        ShowError(QStringLiteral("ファイルを読みこめませんでした。\r\n") +
-                  QString::fromUtf8(e.what()));
+        ShowError(tr("ファイルを読みこめませんでした。\r\n") + QString::fromUtf8(e.what()));
         return;
     }
     FTextPath = path;

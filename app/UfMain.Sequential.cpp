@@ -138,7 +138,7 @@ void TfrmMain::RichEdit2ImeCommit(const std::string& committed) {
         if (!ui->RichEdit2->HasComposition())
             ui->RichEdit2->CancelComposition();
     } catch (const std::exception& e) {
-        ShowError(QString::fromUtf8(e.what()) + QStringLiteral("\r\n") + CompareErrorText);
+        ShowError(QString::fromUtf8(e.what()) + QStringLiteral("\r\n") + CompareErrorText());
     }
 }
 

@@ -153,12 +153,12 @@ void TfrmMain::RecordTouchAttempts() {
 // The kana of the drill just ended that had wrong keys, the most first: "間違えたかな  し×2  き×1".
 QString TfrmMain::SlipsText() const {
     if (FSlips.empty())
-        return FKbClassEx.Misses() == 0 ? QStringLiteral("ミスなし") : QString();
+        return FKbClassEx.Misses() == 0 ? tr("ミスなし") : QString();
     std::vector<std::pair<std::u16string, int>> slips(FSlips.begin(), FSlips.end());
     std::stable_sort(slips.begin(), slips.end(),
                      [](const auto& a, const auto& b) { return a.second > b.second; });
     constexpr std::size_t Shown = 8;
-    QString text = QStringLiteral("間違えたかな ");
+    QString text = tr("間違えたかな ");
     for (std::size_t i = 0; i < slips.size() && i < Shown; ++i)
         text += QStringLiteral(" ") + QString::fromStdU16String(slips[i].first) +
                 QStringLiteral("×") + QString::number(slips[i].second);

@@ -17,7 +17,9 @@ using namespace UfMain;
 namespace {
 
 // Where the example has a line break, only Enter is right.
-const QString BreakHintText = QStringLiteral("改行（Enter）を入力してください。");
+QString BreakHintText() {
+    return QCoreApplication::translate("TfrmMain", "改行（Enter）を入力してください。");
+}
 
 } // namespace
 
@@ -73,7 +75,7 @@ void TfrmMain::ClearImeHint() {
 }
 
 void TfrmMain::ShowBreakHint() {
-    SetStatus(ui->StatusBar1, 1, BreakHintText);
+    SetStatus(ui->StatusBar1, 1, BreakHintText());
     FBreakHintShown = true;
     FImeHintShown = false;
 }
@@ -82,7 +84,7 @@ void TfrmMain::ClearBreakHint() {
     if (!FBreakHintShown)
         return;
     FBreakHintShown = false;
-    if (StatusPanel(ui->StatusBar1, 1)->Text() == BreakHintText)
+    if (StatusPanel(ui->StatusBar1, 1)->Text() == BreakHintText())
         SetStatus(ui->StatusBar1, 1, QString());
 }
 

@@ -21,7 +21,9 @@ using namespace UfMain;
 
 namespace {
 
-const QString TouchKeyErrorText = QStringLiteral("入力判定エラー\r\n次の文字列を表示します。");
+QString TouchKeyErrorText() {
+    return QCoreApplication::translate("TfrmMain", "入力判定エラー\r\n次の文字列を表示します。");
+}
 
 } // namespace
 
@@ -166,7 +168,7 @@ void TfrmMain::FormKeyPress(QChar key) {
 
 // A key could not be judged: the learner is told, and the drill goes on with the next string.
 void TfrmMain::TouchDrillFailed() {
-    ShowError(TouchKeyErrorText);
+    ShowError(TouchKeyErrorText());
     try {
         FKbClassEx.NextString();
         MarkTouchKeys();
@@ -335,7 +337,7 @@ void TfrmMain::RichEdit1ImeCommit(const std::string& committed) {
         if (!ui->RichEdit1->HasComposition())
             ui->RichEdit1->CancelComposition();
     } catch (const std::exception& e) {
-        ShowError(QString::fromUtf8(e.what()) + QStringLiteral("\r\n") + CompareErrorText);
+        ShowError(QString::fromUtf8(e.what()) + QStringLiteral("\r\n") + CompareErrorText());
     }
 }
 

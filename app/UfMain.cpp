@@ -35,18 +35,24 @@ using namespace UfMain;
 
 namespace {
 
-const QString LineCompCaption = QStringLiteral("行ごとに比較");
+QString LineCompCaption() {
+    return QCoreApplication::translate("TfrmMain", "行ごとに比較");
+}
 
 constexpr int MainMinWidth = 520, MainMinHeight = 380;
 
-const QString WelcomeText = QStringLiteral(
-    "TYPORIN へようこそ。\r\n\r\n"
-    "練習のしかたは三つです。ツールバーか「練習モード」メニューで選びます。\r\n"
-    "・タッチタイプ：キーボードの図が次のキーと指を示します。ローマ字のキーを一つずつ打ちます。\r\n"
-    "・逐次入力：例文を日本語入力で先頭から入力します。確定するたびに確かめます。\r\n"
-    "・一括入力：例文を最後まで自由に入力して、F5 で比べます。\r\n\r\n"
-    "左の一覧で文章をクリックすると練習が始まります。\r\n"
-    "くわしくは F1 キーでマニュアルを開いてください。");
+QString WelcomeText() {
+    return QCoreApplication::translate(
+        "TfrmMain",
+        "TYPORIN へようこそ。\r\n\r\n"
+        "練習のしかたは三つです。ツールバーか「練習モード」メニューで選びます。\r\n"
+        "・タッチタイプ：キーボードの図が次のキーと指を示します。ローマ字のキーを一つずつ打ちます。"
+        "\r\n"
+        "・逐次入力：例文を日本語入力で先頭から入力します。確定するたびに確かめます。\r\n"
+        "・一括入力：例文を最後まで自由に入力して、F5 で比べます。\r\n\r\n"
+        "左の一覧で文章をクリックすると練習が始まります。\r\n"
+        "くわしくは F1 キーでマニュアルを開いてください。");
+}
 
 } // namespace
 
@@ -250,11 +256,10 @@ void TfrmMain::OfferRecoveredText() {
     if (files.empty() || FClosed)
         return;
     QString question =
-        QStringLiteral(
-            "前回の終了時に、エディタで保存されていなかった文章を次のファイルに残しました。\r\n") +
+        tr("前回の終了時に、エディタで保存されていなかった文章を次のファイルに残しました。\r\n") +
         ToDisplayPath(files.front()) +
-        QStringLiteral("\r\n\r\nエディタで開きますか？\r\n"
-                       "（「いいえ」のときはファイルをそのまま残し、次の起動時にもたずねます。）");
+        tr("\r\n\r\nエディタで開きますか？\r\n"
+           "（「いいえ」のときはファイルをそのまま残し、次の起動時にもたずねます。）");
     if (!Dialogs::AskYesNo(this, Dialogs::TIcon::Information, question))
         return;
     Editer1Click();
@@ -275,9 +280,8 @@ void TfrmMain::ReadSettings() {
         try {
             ReadDataFile(DataFilePath());
         } catch (const std::exception&) {
-            Dialogs::ShowError(this,
-                               QStringLiteral("データファイルの読みこみに失敗しました。\r\n"
-                                              "設定値や練習記録のデータはすべて初期化されます。"));
+            Dialogs::ShowError(this, tr("データファイルの読みこみに失敗しました。\r\n"
+                                        "設定値や練習記録のデータはすべて初期化されます。"));
             ResetOptions(screen.width(), screen.height());
         }
     }
@@ -288,7 +292,7 @@ void TfrmMain::ReadSettings() {
 void TfrmMain::ShowWelcome() {
     if (FClosed)
         return;
-    Dialogs::ShowInformation(this, WelcomeText);
+    Dialogs::ShowInformation(this, WelcomeText());
 }
 
 void TfrmMain::RestoreGeometry() {
@@ -359,9 +363,9 @@ bool TfrmMain::FormCloseQuery() {
         if (FEndingSession)
             return true;
         return Dialogs::AskYesNo(this, Dialogs::TIcon::Error,
-                                 QStringLiteral("データファイルの書き込みに失敗しました。\r\n") +
+                                 tr("データファイルの書き込みに失敗しました。\r\n") +
                                      QString::fromUtf8(e.what()) +
-                                     QStringLiteral("\r\n\r\n保存せずに終了しますか？"));
+                                     tr("\r\n\r\n保存せずに終了しますか？"));
     }
     return true;
 }
@@ -432,7 +436,8 @@ void TfrmMain::ApplyMode() {
     }
     if (bulk)
         SetRulerMarkerColor(Qt::black);
-    SetStatus(ui->StatusBar2, 2, bulk && ui->LineComp1->isChecked() ? LineCompCaption : QString());
+    SetStatus(ui->StatusBar2, 2,
+              bulk && ui->LineComp1->isChecked() ? LineCompCaption() : QString());
 
     ui->Comp1->setEnabled(false);
     OptionRec.ExamMode = static_cast<std::uint8_t>(mode);
@@ -495,7 +500,7 @@ void TfrmMain::InstallModeHooks() {
 void TfrmMain::LineCompActExecute() {
     // The action has already toggled its check mark.
     OptionRec.LineComp = ui->LineComp1->isChecked() ? 1 : 0;
-    SetStatus(ui->StatusBar2, 2, ui->LineComp1->isChecked() ? LineCompCaption : QString());
+    SetStatus(ui->StatusBar2, 2, ui->LineComp1->isChecked() ? LineCompCaption() : QString());
 }
 
 void TfrmMain::AutoCrLfActExecute() {
@@ -504,7 +509,7 @@ void TfrmMain::AutoCrLfActExecute() {
 
 void TfrmMain::HelpActExecute() {
     if (!OpenHelpFile())
-        ShowError(QStringLiteral("ヘルプファイルがありません。"));
+        ShowError(tr("ヘルプファイルがありません。"));
 }
 
 // The settings dialog, modal; its changes are in the settings as it closes, and the window

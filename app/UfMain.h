@@ -36,6 +36,7 @@
 #include "store/UPracticeKinds.h"
 #include "store/UTouchSettings.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
@@ -68,6 +69,8 @@ class TfrmGraphJap;
 class TfrmEditor;
 
 class TfrmMain : public QMainWindow, private TDrillHost {
+    Q_DECLARE_TR_FUNCTIONS(TfrmMain)
+
 public:
     // Whether the window records statistics: always in the program; a window without them
     // shows what they cost.

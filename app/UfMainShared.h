@@ -15,8 +15,11 @@
 
 namespace UfMain {
 
-const QString CompareErrorText = QStringLiteral(
-    "文字列の比較中にエラーが起きました。\r\n入力できなくなったときは読み込み直してください。");
+inline QString CompareErrorText() {
+    return QCoreApplication::translate(
+        "TfrmMain",
+        "文字列の比較中にエラーが起きました。\r\n入力できなくなったときは読み込み直してください。");
+}
 
 // Item data of ListView1 and ListView2.
 constexpr int FileNameRole = Qt::UserRole;          // ListView1: the file name's bytes

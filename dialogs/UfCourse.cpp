@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/UfCourse.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,9 +11,12 @@
 
 namespace {
 
-const QString IntroText = QStringLiteral(
-    "かなを少しずつ覚えるコースです。いまのステージの文字をくり返し打つと、次のかなが加わります。\n"
-    "練習するステージを選んでください。");
+QString IntroText() {
+    return QCoreApplication::translate("TfrmCourse",
+                                       "かなを少しずつ覚えるコースです。いまのステージの文字をくり"
+                                       "返し打つと、次のかなが加わります。\n"
+                                       "練習するステージを選んでください。");
+}
 
 // The kana of a stage, as the list shows them: "か・き・く・け・こ".
 QString StageUnits(int stage) {
@@ -32,22 +36,22 @@ QString StageUnits(int stage) {
 QString TfrmCourse::StateText(const UKanaCourse::TStageStatus& stage) {
     switch (stage.State) {
     case UKanaCourse::TState::Mastered:
-        return QStringLiteral("習得済み");
+        return tr("習得済み");
     case UKanaCourse::TState::InProgress:
-        return QStringLiteral("練習中 %1/%2").arg(stage.UnlockedUnits).arg(stage.Units);
+        return tr("練習中 %1/%2").arg(stage.UnlockedUnits).arg(stage.Units);
     case UKanaCourse::TState::Locked:
         break;
     }
-    return QStringLiteral("まだ");
+    return tr("まだ");
 }
 
 TfrmCourse::TfrmCourse(const std::vector<UKanaCourse::TStageStatus>& stages, int currentStage,
                        QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frmCourse"));
-    setWindowTitle(QStringLiteral("TYPORIN  かなコース"));
+    setWindowTitle(tr("TYPORIN  かなコース"));
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(IntroText, this);
+    auto* intro = new QLabel(IntroText(), this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
@@ -55,8 +59,7 @@ TfrmCourse::TfrmCourse(const std::vector<UKanaCourse::TStageStatus>& stages, int
     FStages->setObjectName(QStringLiteral("lvStages"));
     FStages->setRootIsDecorated(false);
     FStages->setAllColumnsShowFocus(true);
-    FStages->setHeaderLabels(
-        {QStringLiteral("ステージ"), QStringLiteral("かな"), QStringLiteral("状態")});
+    FStages->setHeaderLabels({tr("ステージ"), tr("かな"), tr("状態")});
     for (int i = 0; i < static_cast<int>(stages.size()); ++i) {
         const UKanaCourse::TStageStatus& stage = stages[static_cast<std::size_t>(i)];
         auto* item = new QTreeWidgetItem(
@@ -74,9 +77,9 @@ TfrmCourse::TfrmCourse(const std::vector<UKanaCourse::TStageStatus>& stages, int
     layout->addWidget(FStages, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    FPractise = buttons->addButton(QStringLiteral("練習する(&P)"), QDialogButtonBox::AcceptRole);
+    FPractise = buttons->addButton(tr("練習する(&P)"), QDialogButtonBox::AcceptRole);
     FPractise->setObjectName(QStringLiteral("btnPractise"));
-    QPushButton* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(tr("閉じる"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("btnClose"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

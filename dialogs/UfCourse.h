@@ -7,6 +7,7 @@
 
 #include "drills/UKanaCourse.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <optional>
@@ -16,6 +17,8 @@ class QPushButton;
 class QTreeWidget;
 
 class TfrmCourse : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TfrmCourse)
+
 public:
     TfrmCourse(const std::vector<UKanaCourse::TStageStatus>& stages, int currentStage,
                QWidget* parent = nullptr);

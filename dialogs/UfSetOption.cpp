@@ -8,33 +8,52 @@
 #include "platform/ShiftJis.h"
 #include "platform/UpDown.h"
 #include "store/UDataFile.h"
+#include "store/ULanguage.h"
+#include "store/UStatsStore.h"
 #include "store/UTouchSettings.h"
 #include "ui_UfSetOption.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSignalBlocker>
 
 namespace {
 
-const QString CourseTargetsText =
-    QStringLiteral("かなコースでは、これまでに加わったかながすべて下の 3 つの目標に届くと、"
-                   "新しいかなが 1 つ加わります。判定には、かなごとの最近の打鍵（%1 回まで）を"
-                   "使います。速さは、1 打鍵あたりの時間の中央値で比べます。");
-const QString KanaJisOnlyText = QStringLiteral("かな入力は JIS キーボードだけで練習します。");
-const QString TouchWithoutStoreText =
-    QStringLiteral("統計ファイルが使えないため、ローマ字入力で練習します。");
+QString CourseTargetsText() {
+    return QCoreApplication::translate(
+        "TfrmSetOption",
+        "かなコースでは、これまでに加わったかながすべて下の 3 つの目標に届くと、"
+        "新しいかなが 1 つ加わります。判定には、かなごとの最近の打鍵（%1 回まで）を"
+        "使います。速さは、1 打鍵あたりの時間の中央値で比べます。");
+}
+QString KanaJisOnlyText() {
+    return QCoreApplication::translate("TfrmSetOption",
+                                       "かな入力は JIS キーボードだけで練習します。");
+}
+QString TouchWithoutStoreText() {
+    return QCoreApplication::translate("TfrmSetOption",
+                                       "統計ファイルが使えないため、ローマ字入力で練習します。");
+}
 
-const QString ResetCourseQuestionText = QStringLiteral(
-    "かなコースを最初（あ行）からやり直します。\r\n"
-    "ローマ字入力とかな入力の両方の進み具合が最初に戻ります。よろしいですか？\r\n\r\n"
-    "（統計と目標の設定はそのまま残ります。）");
+QString ResetCourseQuestionText() {
+    return QCoreApplication::translate(
+        "TfrmSetOption",
+        "かなコースを最初（あ行）からやり直します。\r\n"
+        "ローマ字入力とかな入力の両方の進み具合が最初に戻ります。よろしいですか？\r\n\r\n"
+        "（統計と目標の設定はそのまま残ります。）");
+}
 
 // The course's increments: targets that are round numbers.
 constexpr int MinAttemptsStep = 5;
 constexpr int AccuracyStep = 1;
 constexpr int KeysPerMinuteStep = 10;
+
+// The choices of ComboBox5, in its order. "English" is the language's own name in every
+// language, as language lists write it.
+const ULanguage::TChoice LanguageChoices[] = {
+    ULanguage::TChoice::Auto, ULanguage::TChoice::Japanese, ULanguage::TChoice::English};
 
 QString StageName(int stage) {
     std::u16string_view name = UKanaCourse::Stages[stage].Name;
@@ -87,7 +106,8 @@ void TfrmSetOption::SetUpControls() {
     setUpTarget(ui->UpDown19, ui->Edit21, UKanaCourse::MinAttemptsRange, MinAttemptsStep);
     setUpTarget(ui->UpDown20, ui->Edit22, UKanaCourse::AccuracyRange, AccuracyStep);
     setUpTarget(ui->UpDown21, ui->Edit23, UKanaCourse::KeysPerMinuteRange, KeysPerMinuteStep);
-    ui->Label25->setText(CourseTargetsText.arg(TStatsStore::RecentAttemptsKept));
+    ui->Label25->setText(CourseTargetsText().arg(TStatsStore::RecentAttemptsKept));
+    ui->ComboBox5->addItems({tr("自動"), tr("日本語"), QStringLiteral("English")});
 
     // An empty context menu for every box, so that none offers the usual edit menu.
     PopupMenu1 = new QMenu(this);
@@ -119,6 +139,7 @@ void TfrmSetOption::ConnectHandlers() {
     for (QLineEdit* edit : {ui->Edit21, ui->Edit22, ui->Edit23})
         connect(edit, &QLineEdit::textChanged, this, &TfrmSetOption::Edit21Change);
     connect(ui->Button2, &QPushButton::clicked, this, &TfrmSetOption::Button2Click);
+    connect(ui->ComboBox5, &QComboBox::currentIndexChanged, this, &TfrmSetOption::ComboBox5Change);
 }
 
 // The controls take the stored settings, in the order of the settings block.
@@ -139,6 +160,7 @@ void TfrmSetOption::FormCreate() {
     ui->Edit17->setText(QString::fromUtf16(NoEndChars.data(), NoEndChars.size()));
     ShowTouchSettings();
     ShowCourse();
+    ShowLanguage();
 }
 
 // The stored targets, without storing them again: a target never set keeps following the
@@ -170,7 +192,7 @@ void TfrmSetOption::ShowCourseProgress() {
     auto stage = [this](TInputStyle style) {
         return StageName(UKanaCourse::CurrentStage(UKanaCourse::LoadProgress(*FStats, style)));
     };
-    ui->Label30->setText(QStringLiteral("いまのステージ: ローマ字入力「%1」、かな入力「%2」")
+    ui->Label30->setText(tr("いまのステージ: ローマ字入力「%1」、かな入力「%2」")
                              .arg(stage(TInputStyle::Romaji), stage(TInputStyle::Kana)));
 }
 
@@ -222,7 +244,7 @@ void TfrmSetOption::ShowTouchSettings() {
     ui->ComboBox2->setCurrentIndex(static_cast<int>(KeyboardInUse(touch)));
     ui->ComboBox1->setEnabled(FStats != nullptr);
     ui->ComboBox2->setEnabled(FStats != nullptr && !kana);
-    ui->Label36->setText(!FStats ? TouchWithoutStoreText : KanaJisOnlyText);
+    ui->Label36->setText(!FStats ? TouchWithoutStoreText() : KanaJisOnlyText());
     ui->Label36->setVisible(!FStats || kana);
 }
 
@@ -248,11 +270,29 @@ void TfrmSetOption::Edit21Change() {
 // Both input styles start the course again; the statistics stay, so units typed well before
 // unlock again one by one as the learner practises.
 void TfrmSetOption::Button2Click() {
-    if (!FStats || !Dialogs::AskYesNo(this, Dialogs::TIcon::Warning, ResetCourseQuestionText))
+    if (!FStats || !Dialogs::AskYesNo(this, Dialogs::TIcon::Warning, ResetCourseQuestionText()))
         return;
     UKanaCourse::ResetProgress(*FStats, TInputStyle::Romaji);
     UKanaCourse::ResetProgress(*FStats, TInputStyle::Kana);
     ShowCourseProgress();
+}
+
+void TfrmSetOption::ShowLanguage() {
+    for (QWidget* control : std::initializer_list<QWidget*>{ui->Label40, ui->ComboBox5})
+        control->setEnabled(FStats != nullptr);
+    const ULanguage::TChoice choice =
+        FStats ? ULanguage::ChoiceOf(FStats->Setting(ULanguage::SettingName))
+               : ULanguage::TChoice::Auto;
+    const QSignalBlocker block(ui->ComboBox5);
+    for (int i = 0; i < static_cast<int>(std::size(LanguageChoices)); ++i)
+        if (LanguageChoices[i] == choice)
+            ui->ComboBox5->setCurrentIndex(i);
+}
+
+void TfrmSetOption::ComboBox5Change(int index) {
+    if (FStats && index >= 0 && index < static_cast<int>(std::size(LanguageChoices)))
+        FStats->SetSetting(ULanguage::SettingName,
+                           ULanguage::ValueOf(LanguageChoices[static_cast<std::size_t>(index)]));
 }
 
 void TfrmSetOption::done(int result) {

@@ -10,6 +10,7 @@
 #include "store/UOptionRanges.h"
 #include "store/UPracticeKinds.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <array>
@@ -25,6 +26,8 @@ class TStatsStore;
 class TUpDown;
 
 class TfrmSetOption : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TfrmSetOption)
+
 public:
     // `stats` holds the course's targets and progress and the input style and keyboard of
     // touch typing; without it the page "上達" and those two choices are shown disabled with a
@@ -63,6 +66,9 @@ private:
     void ShowCourseProgress();
     void Edit21Change();
     void Button2Click();
+    // The display language, stored for the next start.
+    void ShowLanguage();
+    void ComboBox5Change(int index);
 
     std::unique_ptr<Ui::TfrmSetOption> ui;
     TStatsStore* FStats;

@@ -7,18 +7,27 @@
 #include "platform/Shell.h"
 #include "ui_UfVersion.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace {
-const QString NoticeText = QStringLiteral("© 2026 TYPORIN プロジェクト");
-const QString MailHint = QStringLiteral("作者へメールを送る");
-const QString LicenceText = QStringLiteral("ライセンス: GPL-3.0-or-later");
-const QString LicenceHint =
-    QStringLiteral("TYPORIN は自由ソフトウェアです。GNU 一般公衆利用許諾書 (GPL) の第 3 版、\n"
-                   "またはそれ以降の版の条件で、再配布や改変ができます。無保証です。\n"
-                   "くわしくは LICENSE ファイルを見てください。");
+QString NoticeText() {
+    return QCoreApplication::translate("TfrmVersion", "© 2026 TYPORIN プロジェクト");
+}
+QString MailHint() {
+    return QCoreApplication::translate("TfrmVersion", "作者へメールを送る");
+}
+QString LicenceText() {
+    return QCoreApplication::translate("TfrmVersion", "ライセンス: GPL-3.0-or-later");
+}
+QString LicenceHint() {
+    return QCoreApplication::translate(
+        "TfrmVersion", "TYPORIN は自由ソフトウェアです。GNU 一般公衆利用許諾書 (GPL) の第 3 版、\n"
+                       "またはそれ以降の版の条件で、再配布や改変ができます。無保証です。\n"
+                       "くわしくは LICENSE ファイルを見てください。");
+}
 } // namespace
 
 TfrmVersion::TfrmVersion(QWidget* parent)
@@ -40,12 +49,12 @@ void TfrmVersion::FormCreate() {
     FLogo = std::make_unique<TPaintLogo>();
     ui->Image1->setPixmap(ProgramIcon(QStringLiteral("typorin")).pixmap(32, 32));
     ui->Label1->setText(VersionText());
-    ui->Label2->setText(NoticeText);
+    ui->Label2->setText(NoticeText());
     QFont small = font();
     small.setPixelSize(12);
     ui->Label6->setFont(small);
-    ui->Label6->setText(LicenceText);
-    ui->Label6->setToolTip(LicenceHint);
+    ui->Label6->setText(LicenceText());
+    ui->Label6->setToolTip(LicenceHint());
 
     QLabel* mail = ui->Label3;
     mail->setText(AuthorMailAddress);
@@ -56,7 +65,7 @@ void TfrmVersion::FormCreate() {
     font.setUnderline(true);
     mail->setFont(font);
     mail->setCursor(Qt::PointingHandCursor);
-    mail->setToolTip(MailHint);
+    mail->setToolTip(MailHint());
     mail->adjustSize();
     mail->installEventFilter(this);
 }

@@ -4,6 +4,7 @@
 // The about box: the painted logo, the program's icon, name and version, a notice line, a
 // request for defect reports and the author's mail address as a link.
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <memory>
@@ -15,6 +16,8 @@ class TfrmVersion;
 class TPaintLogo;
 
 class TfrmVersion : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TfrmVersion)
+
 public:
     explicit TfrmVersion(QWidget* parent = nullptr);
     ~TfrmVersion() override;

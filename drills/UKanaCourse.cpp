@@ -3,6 +3,7 @@
 
 #include "analysis/UKanaAnalysis.h"
 #include "platform/ShiftJis.h"
+#include "platform/Translate.h"
 #include "store/UUtf8.h"
 
 #include <algorithm>
@@ -280,13 +281,16 @@ std::string UnlockMessage(int item) {
     const TItem& unlocked = Items()[item];
     switch (unlocked.Opens) {
     case TGate::NBeforeVowel:
-        return "「ん」のあとに、あ行・や行・な行が続く単語が加わりました（こんや、みんな）。";
+        return TrUtf8(
+            "UKanaCourse",
+            "「ん」のあとに、あ行・や行・な行が続く単語が加わりました（こんや、みんな）。");
     case TGate::Katakana:
-        return "「ー」とカタカナの単語が加わりました。";
+        return TrUtf8("UKanaCourse", "「ー」とカタカナの単語が加わりました。");
     case TGate::None:
         break;
     }
-    return "新しいかな「" + Utf8(unlocked.Unit) + "」が加わりました。";
+    return Utf8Of(
+        FillArgs(TrText("UKanaCourse", "新しいかな「%1」が加わりました。"), {unlocked.Unit}));
 }
 
 // ---- Settings
@@ -334,10 +338,10 @@ TStageText MakeStageText(int stage, const TProgress& progress, const UDrillText:
     int unlocked = ClampUnlocked(progress.Unlocked);
     int first = FirstItem(stage);
     if (first >= unlocked) {
-        text.Message = "「" + Utf8(Stages[stage].Name) +
-                       "」はまだ始まっていません。いまのステージ「" +
-                       Utf8(Stages[CurrentStage(progress)].Name) +
-                       "」のかなを身につけると、順に新しいかなが加わります。";
+        text.Message = Utf8Of(FillArgs(
+            TrText("UKanaCourse", "「%1」はまだ始まっていません。いまのステージ「%2」のかなを"
+                                  "身につけると、順に新しいかなが加わります。"),
+            {Stages[stage].Name, Stages[CurrentStage(progress)].Name}));
         return text;
     }
 
@@ -397,7 +401,8 @@ TStageText MakeStageText(int stage, const TProgress& progress, const UDrillText:
     }
 
     if (pieces.empty()) {
-        text.Message = "「" + Utf8(Stages[stage].Name) + "」の練習に使える単語がありません。";
+        text.Message = Utf8Of(FillArgs(
+            TrText("UKanaCourse", "「%1」の練習に使える単語がありません。"), {Stages[stage].Name}));
         return text;
     }
 

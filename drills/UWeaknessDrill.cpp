@@ -2,6 +2,7 @@
 #include "drills/UWeaknessDrill.h"
 
 #include "platform/ShiftJis.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,16 +29,19 @@ struct TFocus {
 };
 
 std::string TooFewMessage(int scored) {
-    return "苦手なかなを選ぶには、統計がまだ足りません。" +
-           std::to_string(UKanaAnalysis::MinAttempts) + " 回以上打ったかなが " +
-           std::to_string(MinScoredUnits) + " 種類そろうと、苦手克服ドリルを作れます（いまは " +
-           std::to_string(scored) +
-           " 種類）。\r\nかわりに、かなコースのいまのステージを練習します。";
+    return Utf8Of(
+        FillArgs(TrText("UWeaknessDrill",
+                        "苦手なかなを選ぶには、統計がまだ足りません。%1 回以上打ったかなが %2 種類"
+                        "そろうと、苦手克服ドリルを作れます（いまは %3 種類）。\r\n"
+                        "かわりに、かなコースのいまのステージを練習します。"),
+                 {Utf16Of(std::to_string(UKanaAnalysis::MinAttempts)),
+                  Utf16Of(std::to_string(MinScoredUnits)), Utf16Of(std::to_string(scored))}));
 }
 
 std::string NothingToDrillMessage() {
-    return "苦手な文字が単語に出てこない記号などだけのため、苦手克服ドリルを作れません。\r\n"
-           "かわりに、かなコースのいまのステージを練習します。";
+    return TrUtf8("UWeaknessDrill",
+                  "苦手な文字が単語に出てこない記号などだけのため、苦手克服ドリルを"
+                  "作れません。\r\nかわりに、かなコースのいまのステージを練習します。");
 }
 
 // The weakest units that words can carry, at most MaxFocusUnits: the highest scores above the

@@ -12,13 +12,16 @@
 #include "platform/PlainEdit.h"
 #include "ui_UfEditor.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <system_error>
 
 namespace {
 
-const QString DefaultTitle = QStringLiteral("無題");
+QString DefaultTitle() {
+    return QCoreApplication::translate("TfrmEditor", "無題");
+}
 
 // The characters a register's name must not hold, as the refusal lists them.
 const QString ForbiddenNameChars = QStringLiteral("\\/:,;*?\"<>|");
@@ -27,16 +30,16 @@ const QString ForbiddenNameChars = QStringLiteral("\\/:,;*?\"<>|");
 QString NameRefusal(const QString& name) {
     for (QChar c : name)
         if (ForbiddenNameChars.contains(c))
-            return QStringLiteral("ファイル名には次の文字は使えません。\r\n"
+            return TfrmEditor::tr("ファイル名には次の文字は使えません。\r\n"
                                   "\\ / : , ; * ? \" < > |");
     if (name.isEmpty())
-        return QStringLiteral("ファイル名を入力してください");
+        return TfrmEditor::tr("ファイル名を入力してください");
     // Device names of other systems, and a leading dot, which would hide the file from the list.
     for (const char* device : {"CON", "PRN", "AUX"})
         if (name.compare(QLatin1String(device), Qt::CaseInsensitive) == 0)
-            return name + QStringLiteral(" はファイル名に使用できません。");
+            return name + TfrmEditor::tr(" はファイル名に使用できません。");
     if (name.startsWith(u'.'))
-        return name + QStringLiteral(" はファイル名に使用できません。");
+        return name + TfrmEditor::tr(" はファイル名に使用できません。");
     return {};
 }
 
@@ -55,7 +58,7 @@ std::optional<QString> TfrmEditor::ChooseRegister() {
 
 void TfrmEditor::RegistRegi1Click() {
     QString text = ui->RichEdit1->toPlainText();
-    AddToRegister(text, EntryTitle.isEmpty() ? DefaultTitle : EntryTitle);
+    AddToRegister(text, EntryTitle.isEmpty() ? DefaultTitle() : EntryTitle);
 }
 
 void TfrmEditor::F1Click() {
@@ -66,11 +69,11 @@ void TfrmEditor::F1Click() {
     try {
         text = ReadTextFile(path, nullptr);
     } catch (const std::exception& e) {
-        ShowError(QStringLiteral("ファイルオープンエラー\r\n") + QString::fromUtf8(e.what()));
+        ShowError(tr("ファイルオープンエラー\r\n") + QString::fromUtf8(e.what()));
         return;
     }
     QString title = QFileInfo(path).completeBaseName();
-    AddToRegister(text, title.isEmpty() ? DefaultTitle : title);
+    AddToRegister(text, title.isEmpty() ? DefaultTitle() : title);
 }
 
 // Asks for the register and the title, then appends `text` as a new entry.
@@ -79,19 +82,17 @@ void TfrmEditor::AddToRegister(const QString& text, const QString& defaultTitle)
     if (!caption)
         return;
     std::optional<QString> title = TfrmTitleBox::Ask(
-        this, *caption + QStringLiteral(" に登録します。\r\nタイトルを入力してください。"),
-        defaultTitle);
+        this, *caption + tr(" に登録します。\r\nタイトルを入力してください。"), defaultTitle);
     if (!title)
         return;
     if (title->isEmpty()) {
-        ShowError(QStringLiteral("タイトルがないので登録できません。"));
+        ShowError(tr("タイトルがないので登録できません。"));
         return;
     }
     std::filesystem::path file = UuRegi::RegisterFolder() / FromDisplayPath(*caption);
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) {
-        ShowError(ToDisplayPath(file) +
-                  QStringLiteral(" が存在しません。\r\n登録作業を中止します。"));
+        ShowError(ToDisplayPath(file) + tr(" が存在しません。\r\n登録作業を中止します。"));
         return;
     }
     try {
@@ -105,7 +106,7 @@ void TfrmEditor::AddToRegister(const QString& text, const QString& defaultTitle)
                 ui->ListView2->setCurrentItem(item);
         }
     } catch (const std::exception& e) {
-        ShowError(QStringLiteral("登録できませんでした。\r\n") + QString::fromUtf8(e.what()));
+        ShowError(tr("登録できませんでした。\r\n") + QString::fromUtf8(e.what()));
     }
 }
 
@@ -115,7 +116,7 @@ void TfrmEditor::DeleteRegiBun1Click() {
     std::optional<std::filesystem::path> file = SelectedRegister();
     QList<QTreeWidgetItem*> entries = ui->ListView2->selectedItems();
     if (!file || entries.isEmpty()) {
-        ShowError(QStringLiteral("文が選択されていません。"));
+        ShowError(tr("文が選択されていません。"));
         return;
     }
     std::vector<std::string> data = EntryData(entries.front());
@@ -128,23 +129,22 @@ void TfrmEditor::DeleteRegiBun1Click() {
         if (!openEntry)
             other.ReadSentence(idx, UuRegi::IntValue(data, "LastIdx"), *file);
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
         return;
     }
     if (!Dialogs::AskYesNo(this, Dialogs::TIcon::Warning,
-                           QStringLiteral("「") + regi.TitleText() +
-                               QStringLiteral("」 を削除します。")))
+                           tr("「") + regi.TitleText() + tr("」 を削除します。")))
         return;
     try {
         regi.DeleteSentence(*file);
     } catch (const std::exception& e) {
-        ShowError(QStringLiteral("削除できませんでした。\r\n") + QString::fromUtf8(e.what()));
+        ShowError(tr("削除できませんでした。\r\n") + QString::fromUtf8(e.what()));
         return;
     }
     try {
         ListEntries(*file);
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
     }
     if (openEntry) {
         FileName = ToDisplayPath(*file);
@@ -159,31 +159,27 @@ void TfrmEditor::NewRegiFile1Click() {
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error) &&
         !std::filesystem::create_directories(folder, error)) {
-        ShowError(QStringLiteral("保存用のフォルダを作成できませんでした。 ") +
-                  ToDisplayPath(folder));
+        ShowError(tr("保存用のフォルダを作成できませんでした。 ") + ToDisplayPath(folder));
         return;
     }
     // A refused name is shown and the question stays open with it, to be corrected.
-    std::optional<QString> name =
-        Dialogs::AskText(this, QStringLiteral("文章登録ファイルの新規作成"),
-                         QStringLiteral("作成するファイル名を入力してください。"),
-                         QStringLiteral("新規ファイル"), NameRefusal);
+    std::optional<QString> name = Dialogs::AskText(this, tr("文章登録ファイルの新規作成"),
+                                                   tr("作成するファイル名を入力してください。"),
+                                                   tr("新規ファイル"), NameRefusal);
     if (!name)
         return;
     QString caption = *name + QStringLiteral(".txt");
     std::filesystem::path file = folder / FromDisplayPath(caption);
     if (std::filesystem::exists(file, error) &&
-        !Dialogs::AskYesNo(
-            this, Dialogs::TIcon::Warning,
-            QStringLiteral("同名のファイルがあります。\r\n"
-                           "［はい］ボタンを押すとファイルの内容が消去されます。\r\n"
-                           "［いいえ］ボタンを押すとファイル作成の処理を終了します。")))
+        !Dialogs::AskYesNo(this, Dialogs::TIcon::Warning,
+                           tr("同名のファイルがあります。\r\n"
+                              "［はい］ボタンを押すとファイルの内容が消去されます。\r\n"
+                              "［いいえ］ボタンを押すとファイル作成の処理を終了します。")))
         return;
     try {
         SaveWholeFile(file, {});
     } catch (const std::exception& e) {
-        ShowError(QStringLiteral("ファイルを作成できませんでした。\r\n") +
-                  QString::fromUtf8(e.what()));
+        ShowError(tr("ファイルを作成できませんでした。\r\n") + QString::fromUtf8(e.what()));
         return;
     }
     if (ui->ListView1->findItems(caption, Qt::MatchExactly).isEmpty()) {
@@ -198,15 +194,15 @@ void TfrmEditor::DelRegiFile1Click() {
     QList<QTreeWidgetItem*> selected = ui->ListView1->selectedItems();
     std::optional<std::filesystem::path> file = SelectedRegister();
     if (selected.isEmpty() || !file) {
-        Dialogs::ShowWarning(this, QStringLiteral("削除するファイルが選択されていません。"));
+        Dialogs::ShowWarning(this, tr("削除するファイルが選択されていません。"));
         return;
     }
     if (!Dialogs::AskYesNo(this, Dialogs::TIcon::Warning,
-                           selected.front()->text(0) + QStringLiteral(" を削除します。")))
+                           selected.front()->text(0) + tr(" を削除します。")))
         return;
     std::error_code error;
     if (std::filesystem::exists(*file, error) && !std::filesystem::remove(*file, error)) {
-        ShowError(QStringLiteral("ファイルを削除できませんでした。\r\n") + ToDisplayPath(*file) +
+        ShowError(tr("ファイルを削除できませんでした。\r\n") + ToDisplayPath(*file) +
                   QStringLiteral(": ") + QString::fromStdString(error.message()));
         return;
     }

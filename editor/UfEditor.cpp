@@ -16,6 +16,7 @@
 #include "ui_UfEditor.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLayout>
@@ -25,12 +26,21 @@
 
 namespace {
 
-const QString OpenErrorText = QStringLiteral("ファイルオープンエラー\r\n");
-const QString SaveErrorText = QStringLiteral("ファイルを保存できませんでした。\r\n");
-const QString UntitledName = QStringLiteral("無題.txt");
-const QString TextFilter = QStringLiteral("テキストファイル(*.txt) (*.txt)");
+QString OpenErrorText() {
+    return QCoreApplication::translate("TfrmEditor", "ファイルオープンエラー\r\n");
+}
+QString SaveErrorText() {
+    return QCoreApplication::translate("TfrmEditor", "ファイルを保存できませんでした。\r\n");
+}
+QString UntitledName() {
+    return QCoreApplication::translate("TfrmEditor", "無題.txt");
+}
+QString TextFilter() {
+    return QCoreApplication::translate("TfrmEditor", "テキストファイル(*.txt) (*.txt)");
+}
 
 // The recovery files of the program folder: the first name, then numbered ones.
+// A file name: the same in every display language, so that a recovery is always found.
 const QString RecoveryBaseName = QStringLiteral("エディタの復元");
 constexpr int MaxRecoveryFiles = 100;
 
@@ -107,7 +117,7 @@ void TfrmEditor::CreateActions() {
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] {
         if (!OpenHelpFile(HelpEditorPage))
-            ShowError(QStringLiteral("ヘルプファイルがありません。"));
+            ShowError(tr("ヘルプファイルがありません。"));
     });
 
     // The tool bar's buttons carry the names of their places, as in the main window; the
@@ -234,8 +244,7 @@ void TfrmEditor::ConnectHandlers() {
 }
 
 void TfrmEditor::FormCreate() {
-    FOpenFilter =
-        QStringLiteral("テキストファイル ( *.txt ) (*.txt);;すべてのファイル ( *.* ) (*)");
+    FOpenFilter = tr("テキストファイル ( *.txt ) (*.txt);;すべてのファイル ( *.* ) (*)");
     FOpenFolder = ToDisplayPath(ProgramFolder());
     ui->ShowView1->setChecked(OptionRec.EditorShowView != 0);
     ui->RichEdit1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -341,7 +350,7 @@ bool TfrmEditor::OpenRecovered(const std::filesystem::path& path) {
     try {
         text = ReadTextFile(ToDisplayPath(path), &encoding);
     } catch (const std::exception& e) {
-        ShowError(OpenErrorText + QString::fromUtf8(e.what()));
+        ShowError(OpenErrorText() + QString::fromUtf8(e.what()));
         return false;
     }
     ForgetRegister();
@@ -374,15 +383,14 @@ std::vector<std::filesystem::path> EditorRecoveryFiles() {
 void TfrmEditor::UpdateCaption() {
     // The entry of a register that is no more is gone: what is edited has no name yet.
     if (EntryGone())
-        setWindowTitle(QStringLiteral("TYPORIN  エディタ  無題"));
+        setWindowTitle(tr("TYPORIN  エディタ  無題"));
     else
-        setWindowTitle(QStringLiteral("TYPORIN  エディタ  ") + FileName + QStringLiteral("  ") +
-                       EntryTitle);
+        setWindowTitle(tr("TYPORIN  エディタ  ") + FileName + QStringLiteral("  ") + EntryTitle);
 }
 
 void TfrmEditor::ShowModified() {
     StatusPanel(ui->StatusBar1, 1)
-        ->SetText(ui->RichEdit1->document()->isModified() ? QStringLiteral("変更あり") : QString());
+        ->SetText(ui->RichEdit1->document()->isModified() ? tr("変更あり") : QString());
 }
 
 void TfrmEditor::ShowCaretPos() {
@@ -393,8 +401,7 @@ void TfrmEditor::ShowCaretPos() {
 
 void TfrmEditor::ShowInsertMode() {
     StatusPanel(ui->StatusBar1, 2)
-        ->SetText(ui->RichEdit1->overwriteMode() ? QStringLiteral("上書き")
-                                                 : QStringLiteral("挿入"));
+        ->SetText(ui->RichEdit1->overwriteMode() ? tr("上書き") : tr("挿入"));
 }
 
 void TfrmEditor::SetImeColors() {
@@ -421,17 +428,17 @@ bool TfrmEditor::ConfirmSave() {
         return true;
     QString question;
     if (EditMode == FileMode)
-        question = QStringLiteral("ファイル ") + FileName +
-                   QStringLiteral(" の内容が変更されています。\r\n変更を保存しますか?");
+        question =
+            tr("ファイル ") + FileName + tr(" の内容が変更されています。\r\n変更を保存しますか?");
     else if (EditMode == UntitledMode)
-        question = QStringLiteral("ファイル 無題 の内容が変更されています。\r\n"
-                                  "無題.txt として保存します。\r\n変更を保存しますか?");
+        question = tr("ファイル 無題 の内容が変更されています。\r\n"
+                      "無題.txt として保存します。\r\n変更を保存しますか?");
     else if (EntryGone())
-        question = QStringLiteral("ファイル 無題 の内容が変更されています。\r\n"
-                                  "名前を付けて保存します。\r\n変更を保存しますか?");
+        question = tr("ファイル 無題 の内容が変更されています。\r\n"
+                      "名前を付けて保存します。\r\n変更を保存しますか?");
     else
-        question = QStringLiteral("タイトル ") + FRegi.TitleText() +
-                   QStringLiteral(" の内容が変更されています。\r\n変更を保存しますか?");
+        question = tr("タイトル ") + FRegi.TitleText() +
+                   tr(" の内容が変更されています。\r\n変更を保存しますか?");
     switch (Dialogs::AskYesNoCancel(this, Dialogs::TIcon::Warning, question)) {
     case Dialogs::TAnswer::Yes:
         return Save();
@@ -466,7 +473,7 @@ bool TfrmEditor::Save() {
             WriteTextFile(FileName);
             return true;
         case UntitledMode:
-            WriteTextFile(UntitledName);
+            WriteTextFile(UntitledName());
             return true;
         default:
             break;
@@ -478,7 +485,7 @@ bool TfrmEditor::Save() {
         FRegi.ReplaceSentence(FromDisplayPath(FileName), ui->RichEdit1->toPlainText());
         DropRecoveryFile();
     } catch (const std::exception& e) {
-        ShowError(SaveErrorText + QString::fromUtf8(e.what()));
+        ShowError(SaveErrorText() + QString::fromUtf8(e.what()));
         return false;
     }
     ui->RichEdit1->document()->clearUndoRedoStacks();
@@ -492,7 +499,7 @@ bool TfrmEditor::Save() {
         if (QTreeWidgetItem* item = ui->ListView2->topLevelItem(row))
             ui->ListView2->setCurrentItem(item);
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
     }
     WarnIfLongEntry(ui->RichEdit1->toPlainText());
     return true;
@@ -502,10 +509,10 @@ bool TfrmEditor::SaveAs() {
     Dialogs::TFileDialogOptions options;
     options.FileName = EditMode == FileMode ? QFileInfo(FileName).fileName()
                        : EditMode == UntitledMode || EntryTitle.isEmpty()
-                           ? UntitledName
+                           ? UntitledName()
                            : EntryTitle + QStringLiteral(".txt");
     options.Folder = ToDisplayPath(ProgramFolder());
-    options.Filter = TextFilter;
+    options.Filter = TextFilter();
     options.DefaultSuffix = QStringLiteral("txt");
     QString path = Dialogs::AskSaveFileName(this, options);
     if (path.isEmpty())
@@ -513,7 +520,7 @@ bool TfrmEditor::SaveAs() {
     try {
         WriteTextFile(path);
     } catch (const std::exception& e) {
-        ShowError(SaveErrorText + QString::fromUtf8(e.what()));
+        ShowError(SaveErrorText() + QString::fromUtf8(e.what()));
         return false;
     }
     EditMode = FileMode;
@@ -582,7 +589,7 @@ void TfrmEditor::NewExecute() {
 void TfrmEditor::OpenExecute() {
     if (!ConfirmSave())
         return;
-    FOpenFilter = TextFilter;
+    FOpenFilter = TextFilter();
     FOpenFolder = ToDisplayPath(ProgramFolder());
     QString path = AskOpenFile(QStringLiteral("txt"));
     if (path.isEmpty())
@@ -599,7 +606,7 @@ void TfrmEditor::OpenExecute() {
         SetText(text);
         ui->RichEdit1->setFocus();
     } catch (const std::exception& e) {
-        ShowError(OpenErrorText + QString::fromUtf8(e.what()));
+        ShowError(OpenErrorText() + QString::fromUtf8(e.what()));
         FileName.clear();
         FTextEncoding = ShiftJis::TTextEncoding::ShiftJis;
         ClearText();
@@ -641,7 +648,7 @@ void TfrmEditor::OpenViewFile1Click() {
         ui->Memo1->setPlainText(
             ReadTextFile(path, nullptr).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     } catch (const std::exception& e) {
-        ShowError(OpenErrorText + QString::fromUtf8(e.what()));
+        ShowError(OpenErrorText() + QString::fromUtf8(e.what()));
         return;
     }
     if (!ui->ShowView1->isChecked()) {
@@ -738,7 +745,7 @@ void TfrmEditor::LoadEntryList() {
         if (QTreeWidgetItem* first = ui->ListView2->topLevelItem(0))
             ui->ListView2->setCurrentItem(first);
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
     }
 }
 
@@ -756,7 +763,7 @@ void TfrmEditor::OpenEntry() {
     try {
         FRegi.ReadSentence(UuRegi::IntValue(data, "Idx"), UuRegi::IntValue(data, "LastIdx"), *file);
     } catch (const std::exception& e) {
-        ShowError(UuRegi::ReadErrorText + QString::fromUtf8(e.what()));
+        ShowError(UuRegi::ReadErrorText() + QString::fromUtf8(e.what()));
         return;
     }
     FileName = ToDisplayPath(*file);

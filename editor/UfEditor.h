@@ -8,6 +8,7 @@
 #include "platform/ShiftJis.h"
 #include "registers/UuEditRegi.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 
 #include <filesystem>
@@ -24,6 +25,8 @@ class QMenu;
 class QTreeWidgetItem;
 
 class TfrmEditor : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(TfrmEditor)
+
 public:
     explicit TfrmEditor(QWidget* parent = nullptr);
     ~TfrmEditor() override;

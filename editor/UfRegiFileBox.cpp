@@ -29,7 +29,7 @@ TfrmRegiBox::~TfrmRegiBox() = default;
 
 void TfrmRegiBox::Button1Click() {
     if (ui->ListBox1->currentRow() < 0 || ui->ListBox1->selectedItems().isEmpty()) {
-        Dialogs::ShowError(this, QStringLiteral("登録するファイル名が選択されていません。"));
+        Dialogs::ShowError(this, tr("登録するファイル名が選択されていません。"));
         return;
     }
     accept();

@@ -4,6 +4,7 @@
 // The register-file chooser of the editor's adding commands: a list of the register files and
 // O K / 中 止. O K without a chosen line refuses with a message and keeps the dialog open.
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QStringList>
 
@@ -18,6 +19,8 @@ class TfrmRegiBox;
 }
 
 class TfrmRegiBox : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TfrmRegiBox)
+
 public:
     explicit TfrmRegiBox(const QStringList& files, QWidget* parent = nullptr);
     ~TfrmRegiBox() override;

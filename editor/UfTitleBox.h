@@ -4,6 +4,7 @@
 // The title dialog of the editor's adding commands: a message, the title (preset by the caller)
 // and O K / キャンセル. Closing it by its close box cancels.
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <memory>
@@ -14,6 +15,8 @@ class TfrmTitleBox;
 }
 
 class TfrmTitleBox : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TfrmTitleBox)
+
 public:
     explicit TfrmTitleBox(QWidget* parent = nullptr);
     ~TfrmTitleBox() override;

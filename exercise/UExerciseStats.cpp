@@ -2,6 +2,7 @@
 #include "exercise/UExerciseStats.h"
 
 #include "platform/ShiftJis.h"
+#include "platform/Translate.h"
 
 #include <QFile>
 #include <QtCore/qnamespace.h>
@@ -16,28 +17,32 @@ namespace {
 
 using ShiftJis::Sjis;
 
-// The fixed pieces of the status and result texts, in Shift_JIS, converted once.
+// The fixed pieces of the status and result texts, in Shift_JIS, translated and converted once.
 struct TPieces {
-    std::string Touch = Sjis(u"タッチタイプ");
-    std::string Sequential = Sjis(u"逐次入力");
-    std::string Bulk = Sjis(u"一括入力");
-    std::string LineComp = Sjis(u"行ごとに比較");
-    std::string SecondsUnit = Sjis(u"  秒");
-    std::string StrokesUnit = Sjis(u"  打");
-    std::string TouchErrors = Sjis(u"   エラー ");
-    std::string Chars = Sjis(u" 文字 ");
-    std::string Kanji = Sjis(u"漢字 ");
-    std::string Words = Sjis(u" Word    ");
-    std::string TouchSpeed = Sjis(u" 打／分");
-    std::string InputSpeed = Sjis(u"  入力速度 ");
-    std::string CharsPerMinute = Sjis(u" 文字/分");
-    std::string KeySpeed = Sjis(u"  打鍵速度 ");
-    std::string KeysPerMinute = Sjis(u" 打/分");
-    std::string ErrorCount = Sjis(u"  エラー数 ");
-    std::string CharMisses = Sjis(u"  誤字・脱字数 ");
-    std::string CharExtras = Sjis(u"    余字数 ");
-    std::string WordMisses = Sjis(u" 脱・誤単語数 ");
-    std::string WordExtras = Sjis(u" 余単語数 ");
+    std::string Touch = TrSjis("UExerciseStats", "タッチタイプ");
+    std::string Sequential = TrSjis("UExerciseStats", "逐次入力");
+    std::string Bulk = TrSjis("UExerciseStats", "一括入力");
+    std::string LineComp = TrSjis("UExerciseStats", "行ごとに比較");
+    std::string SecondsUnit = TrSjis("UExerciseStats", "  秒");
+    std::string StrokesUnit = TrSjis("UExerciseStats", "  打");
+    std::string TouchErrors = TrSjis("UExerciseStats", "   エラー ");
+    // The unit after the touch-typing error count: 打 in Japanese, none in English.
+    std::string TouchErrorsUnit = TrSjis("UExerciseStats.TouchErrors", "  打");
+    std::string Chars = TrSjis("UExerciseStats", " 文字 ");
+    std::string Kanji = TrSjis("UExerciseStats", "漢字 ");
+    // The unit after the kanji count: 文字 in Japanese, none in English ("kanji 20").
+    std::string KanjiUnit = TrSjis("UExerciseStats.Kanji", " 文字 ");
+    std::string Words = TrSjis("UExerciseStats", " Word    ");
+    std::string TouchSpeed = TrSjis("UExerciseStats", " 打／分");
+    std::string InputSpeed = TrSjis("UExerciseStats", "  入力速度 ");
+    std::string CharsPerMinute = TrSjis("UExerciseStats", " 文字/分");
+    std::string KeySpeed = TrSjis("UExerciseStats", "  打鍵速度 ");
+    std::string KeysPerMinute = TrSjis("UExerciseStats", " 打/分");
+    std::string ErrorCount = TrSjis("UExerciseStats", "  エラー数 ");
+    std::string CharMisses = TrSjis("UExerciseStats", "  誤字・脱字数 ");
+    std::string CharExtras = TrSjis("UExerciseStats", "    余字数 ");
+    std::string WordMisses = TrSjis("UExerciseStats", " 脱・誤単語数 ");
+    std::string WordExtras = TrSjis("UExerciseStats", " 余単語数 ");
 };
 
 const TPieces& Pieces() {
@@ -241,7 +246,7 @@ std::string TouchCountersText(int seconds, int keyCount, int touchMisses) {
     const TPieces& p = Pieces();
     return PadLeft(FormatCount(seconds) + p.SecondsUnit, 7) + "   " +
            PadLeft(FormatCount(keyCount) + p.StrokesUnit, 7) + p.TouchErrors +
-           PadLeft(FormatCount(touchMisses) + p.StrokesUnit, 7);
+           PadLeft(FormatCount(touchMisses) + p.TouchErrorsUnit, 7);
 }
 
 std::string TextInformationText(bool singleByte, const TTextCounts& counts) {
@@ -250,7 +255,8 @@ std::string TextInformationText(bool singleByte, const TTextCounts& counts) {
         return " " + FormatCount(counts.WordCount) + p.Words + FormatCount(counts.CharCount) +
                p.Chars;
     return " " + FormatCount(counts.CharCount) + p.Chars + "  " + p.Kanji +
-           FormatCount(counts.KanjiCount) + p.Chars + " " + FormatReal(counts.KanjiContent) + " % ";
+           FormatCount(counts.KanjiCount) + p.KanjiUnit + " " + FormatReal(counts.KanjiContent) +
+           " % ";
 }
 
 std::string TimeAndKeysText(int seconds, int keyCount) {

@@ -4,7 +4,8 @@
 #
 #   sh help/make-screenshots.sh [build folder]      (default: build)
 #
-# With SCREENSHOT_DISPLAY=N it uses display :N instead of a free one of Xvfb's choosing.
+# With SCREENSHOT_DISPLAY=N it uses display :N instead of a free one of Xvfb's choosing. With
+# SCREENSHOT_LANG=en the program runs in an English session and the pictures go to help/en/.
 # The program runs from a temporary copy, so it keeps its Typorin.dat and TextFolder there and
 # never touches a learner's files. Each shot_* function below drives the window with xdotool and
 # saves one PNG beside this script; to picture another window, add a function and call it at the
@@ -29,6 +30,23 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT INT TERM
+
+# The session's language, the folder of the pictures, and what differs between the languages:
+# the captions the windows are found by and the menus' access keys.
+if [ "${SCREENSHOT_LANG:-ja}" = en ]; then
+    app_lang=en_US.UTF-8
+    out=$here/en
+    caption_graph=Graphs caption_editor=Editor caption_options=Options caption_about=About
+    caption_analysis='Kana analysis' caption_course='Kana course'
+    key_sequential=s key_bulk=b key_about=a
+else
+    app_lang=ja_JP.UTF-8
+    out=$here
+    caption_graph=グラフ caption_editor=エディタ caption_options=設定オプション
+    caption_about=バージョン情報 caption_analysis=かな別の分析 caption_course=かなコース
+    key_sequential=p key_bulk=a key_about=v
+fi
+mkdir -p "$out"
 
 cp "$build/typorin" "$work/typorin"
 cp -r "$here/../TextFolder" "$work/TextFolder"
@@ -56,7 +74,7 @@ sleep 1
 # says that there is no Typorin.dat yet; that box is answered first.
 start() {
     if [ -z "$app_pid" ]; then
-        "$work/typorin" >/dev/null 2>&1 &
+        env -u LC_ALL -u LC_MESSAGES LANG="$app_lang" "$work/typorin" >/dev/null 2>&1 &
         app_pid=$!
         xdotool search --sync --onlyvisible --name '^TYPORIN' >/dev/null
         sleep 1
@@ -91,8 +109,8 @@ click() {
 
 shoot() {
     sleep 0.5
-    import -window "$window" "$here/$1"
-    echo "$here/$1"
+    import -window "$window" "$out/$1"
+    echo "$out/$1"
 }
 
 # Waits for the window whose caption matches $1 (a regular expression), places it at $2 $3
@@ -141,7 +159,7 @@ shot_touch() {
 # Sequential input of an English sentence, with a wrong letter marked.
 shot_sequential() {
     start
-    keys alt+m p
+    keys alt+m "$key_sequential"
     click 90 103
     click 90 170
     typing "Good morx"
@@ -152,7 +170,7 @@ shot_sequential() {
 # method running, xdotool's keys arrive as the characters themselves.
 shot_bulk() {
     start
-    keys alt+m a
+    keys alt+m "$key_bulk"
     click 90 85
     click 90 188
     typing "駅前の小さな本屋は、夕方になると仕事帰りの人でにぎわう。"
@@ -168,7 +186,7 @@ shot_bulk() {
 # delay between the keys of a character).
 shot_records() {
     start
-    keys alt+m a
+    keys alt+m "$key_bulk"
     click 90 103
     for delay in 600 680 560 640 520; do
         click 90 242
@@ -184,7 +202,7 @@ shot_records() {
         sleep 1
     done
     keys alt+t g
-    other_window 'グラフ' 0 0 900 660
+    other_window "$caption_graph" 0 0 900 660
     click 60 79
     shoot records.png
     close_with alt+x
@@ -195,7 +213,7 @@ shot_records() {
 shot_editor() {
     start
     keys alt+t e
-    other_window 'エディタ' 0 0 900 600
+    other_window "$caption_editor" 0 0 900 600
     click 80 80
     click 60 330
     shoot editor.png
@@ -207,7 +225,7 @@ shot_editor() {
 shot_settings() {
     start
     keys alt+t o
-    other_window '設定オプション' 100 60
+    other_window "$caption_options" 100 60
     shoot settings-basic.png
     keys ctrl+Tab
     shoot settings-graph.png
@@ -218,8 +236,8 @@ shot_settings() {
 # The about box.
 shot_about() {
     start
-    keys alt+h v
-    other_window 'バージョン情報' 100 60
+    keys alt+h "$key_about"
+    other_window "$caption_about" 100 60
     shoot about.png
     close_with Return
     main_window
@@ -231,10 +249,11 @@ shot_about() {
 # temporary folder and shows the window over it.
 shot_analysis() {
     mkdir -p "$work/analysis"
-    "$build/bench/records/analysis_preview" "$work/analysis" >/dev/null 2>&1 &
+    env -u LC_ALL -u LC_MESSAGES LANG="$app_lang" \
+        "$build/bench/records/analysis_preview" "$work/analysis" >/dev/null 2>&1 &
     preview_pid=$!
     window=${window:-}
-    other_window 'かな別の分析' 0 0 960 680
+    other_window "$caption_analysis" 0 0 960 680
     shoot analysis.png
     # The tab of the kana chart.
     click 133 72
@@ -250,7 +269,7 @@ shot_analysis() {
 shot_progress() {
     start
     keys alt+m k
-    other_window 'かなコース' 0 0
+    other_window "$caption_course" 0 0
     shoot progress-course.png
     close_with Escape
     main_window

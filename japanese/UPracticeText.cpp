@@ -3,6 +3,7 @@
 
 #include "japanese/UDefineJap.h"
 #include "platform/ShiftJis.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 
@@ -19,8 +20,8 @@ std::u16string TrimRight(std::u16string text) {
 
 // "12 行目の「…最後の文字」まで", UTF-16.
 std::u16string CutPlace(const TPracticeText& practice) {
-    return ShiftJis::ToUtf16(std::to_string(practice.CutLine)) + u" 行目の「" + practice.CutTail +
-           u"」まで";
+    return FillArgs(TrText("UPracticeText", "%1 行目の「%2」まで"),
+                    {ShiftJis::ToUtf16(std::to_string(practice.CutLine)), practice.CutTail});
 }
 
 std::u16string Count(std::size_t n) {
@@ -58,16 +59,17 @@ TPracticeText MakePracticeText(std::string_view text) {
 std::string CutNotice(const TPracticeText& practice) {
     if (!practice.Cut())
         return {};
-    return ShiftJis::FromUtf16(u"全 " + Count(practice.WholeChars) + u" 文字のうち、先頭の " +
-                               Count(MaxPracticeChars) + u" 文字（" + CutPlace(practice) +
-                               u"）を練習します。");
+    return ShiftJis::FromUtf16(
+        FillArgs(TrText("UPracticeText", "全 %1 文字のうち、先頭の %2 文字（%3）を練習します。"),
+                 {Count(practice.WholeChars), Count(MaxPracticeChars), CutPlace(practice)}));
 }
 
 std::string LongEntryWarning(const TPracticeText& practice) {
     if (!practice.Cut())
         return {};
-    return ShiftJis::FromUtf16(u"この文は " + Count(practice.WholeChars) + u" 文字あります。\r\n" +
-                               u"逐次入力と一括入力で練習に使われるのは、先頭の " +
-                               Count(MaxPracticeChars) + u" 文字（" + CutPlace(practice) +
-                               u"）です。");
+    return ShiftJis::FromUtf16(
+        FillArgs(TrText("UPracticeText",
+                        "この文は %1 文字あります。\r\n"
+                        "逐次入力と一括入力で練習に使われるのは、先頭の %2 文字（%3）です。"),
+                 {Count(practice.WholeChars), Count(MaxPracticeChars), CutPlace(practice)}));
 }

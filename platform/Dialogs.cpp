@@ -3,6 +3,7 @@
 
 #include "platform/DialogFrame.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -136,10 +137,10 @@ QString AskSaveFileName(QWidget* parent, const TFileDialogOptions& options) {
 
 QString AskCsvFileName(QWidget* parent, const QString& fileName) {
     TFileDialogOptions options;
-    options.Caption = QStringLiteral("CSV形式で保存");
+    options.Caption = QCoreApplication::translate("Dialogs", "CSV形式で保存");
     options.Folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     options.FileName = fileName;
-    options.Filter = QStringLiteral("CSVファイル (*.csv)");
+    options.Filter = QCoreApplication::translate("Dialogs", "CSVファイル (*.csv)");
     options.DefaultSuffix = QStringLiteral("csv");
     return AskSaveFileName(parent, options);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileIo.h"
 
+#include "platform/Translate.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -42,17 +44,24 @@ private:
     throw TFileError(path, FileErrorReason(error));
 }
 
-const std::string ReadOnlyReason =
-    "書き込みが禁止されたファイルです（読み取り専用）。書き込みを許可すると保存できます。";
+std::string ReadOnlyReason() {
+    return TrUtf8(
+        "FileIo",
+        "書き込みが禁止されたファイルです（読み取り専用）。書き込みを許可すると保存できます。");
+}
 
-const std::string NotRegularReason =
-    "通常のファイルではありません（フォルダー、デバイス、名前付きパイプなどは読みこめません）。";
+std::string NotRegularReason() {
+    return TrUtf8("FileIo", "通常のファイルではありません（フォルダー、デバイス、名前付きパイプなど"
+                            "は読みこめません）。");
+}
 
 std::string TooLargeReason(std::size_t maxSize) {
     std::string digits = std::to_string(maxSize);
     for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
         digits.insert(static_cast<std::size_t>(at), ",");
-    return "ファイルが大きすぎます（" + digits + " バイトまで読みこめます）。";
+    return Utf8Of(
+        FillArgs(TrText("FileIo", "ファイルが大きすぎます（%1 バイトまで読みこめます）。"),
+                 {Utf16Of(digits)}));
 }
 
 // Opens a regular file for reading. A named pipe would block open() until a writer comes, so the
@@ -64,14 +73,14 @@ int OpenRegular(const std::filesystem::path& path) {
     if (S_ISDIR(info.st_mode))
         Fail(path, EISDIR);
     if (!S_ISREG(info.st_mode))
-        throw TFileError(path, NotRegularReason);
+        throw TFileError(path, NotRegularReason());
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         Fail(path, errno);
     // The file may have been replaced between the two looks.
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw TFileError(path, NotRegularReason);
+        throw TFileError(path, NotRegularReason());
     }
     return fd;
 }
@@ -126,27 +135,29 @@ bool IsLeftoverChar(char c) {
 } // namespace
 
 TFileError::TFileError(const std::filesystem::path& path, const std::string& reason)
-    : std::runtime_error("ファイル: " + path.string() + "\r\n" + reason), FPath(path),
-      FReason(reason) {}
+    : std::runtime_error(
+          Utf8Of(FillArgs(TrText("FileIo", "ファイル: %1"), {Utf16Of(path.string())})) + "\r\n" +
+          reason),
+      FPath(path), FReason(reason) {}
 
 std::string FileErrorReason(int error) {
     switch (error) {
     case ENOSPC:
     case EDQUOT:
-        return "ディスクの空き容量が足りません。";
+        return TrUtf8("FileIo", "ディスクの空き容量が足りません。");
     case EACCES:
     case EPERM:
-        return "アクセスする権限がありません。";
+        return TrUtf8("FileIo", "アクセスする権限がありません。");
     case EROFS:
-        return "読み取り専用のファイルシステムです。";
+        return TrUtf8("FileIo", "読み取り専用のファイルシステムです。");
     case EISDIR:
-        return "ファイルではなくフォルダーです。";
+        return TrUtf8("FileIo", "ファイルではなくフォルダーです。");
     case ENOENT:
-        return "ファイルまたはフォルダーがありません。";
+        return TrUtf8("FileIo", "ファイルまたはフォルダーがありません。");
     case ENOTDIR:
-        return "パスの途中にフォルダーではないものがあります。";
+        return TrUtf8("FileIo", "パスの途中にフォルダーではないものがあります。");
     case EFBIG:
-        return "ファイルが大きすぎます。";
+        return TrUtf8("FileIo", "ファイルが大きすぎます。");
     default:
         return std::strerror(error);
     }
@@ -179,7 +190,7 @@ void SaveWholeFile(const std::filesystem::path& path, std::string_view bytes) {
     // A file protected against writing is not replaced, though the folder would allow it: a
     // file nobody may write (mode 0444, which root ignores too), or one this user may not.
     if (replaces && ((previous.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
-        throw TFileError(path, ReadOnlyReason);
+        throw TFileError(path, ReadOnlyReason());
 
     std::string temporary = target.string() + std::string(LeftoverMark) + "XXXXXX";
     TDescriptor fd(::mkstemp(temporary.data()));

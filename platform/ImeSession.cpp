@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ImeSession.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -10,7 +11,9 @@ namespace ImeSession {
 
 namespace {
 
-const QString ManualPage = QStringLiteral("（マニュアルの「日本語入力」のページ）");
+QString ManualPage() {
+    return QCoreApplication::translate("ImeSession", "（マニュアルの「日本語入力」のページ）");
+}
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -31,7 +34,7 @@ QString KeyList(const std::vector<std::string>& keys) {
     for (const std::string& key : keys)
         if (!ForeignKey(key))
             captions << KeyCaption(key);
-    return captions.join(QStringLiteral(" または "));
+    return captions.join(QCoreApplication::translate("ImeSession", " または "));
 }
 
 } // namespace
@@ -52,17 +55,21 @@ TFramework FrameworkOf(std::string_view module) {
 TChoice ChooseModule(const TFacts& facts) {
     if (!facts.ImModule.empty())
         return {};
-    const QString lead = QStringLiteral("typorin: QT_IM_MODULE が設定されていないため、");
+    const QString lead =
+        QCoreApplication::translate("ImeSession", "typorin: QT_IM_MODULE が設定されていないため、");
     if (facts.Fcitx5Running && facts.FcitxModule)
-        return {"fcitx", lead + QStringLiteral("Qt の fcitx モジュールで fcitx5 を使います "
-                                               "(QT_IM_MODULE=fcitx)。")};
+        return {"fcitx", lead + QCoreApplication::translate(
+                                    "ImeSession", "Qt の fcitx モジュールで fcitx5 を使います "
+                                                  "(QT_IM_MODULE=fcitx)。")};
     // fcitx5 serves ibus's clients too, when its module for them runs.
     if (facts.IBusRunning && facts.IBusModule)
         return {"ibus", lead + (facts.Fcitx5Running
-                                    ? QStringLiteral("Qt の ibus モジュールで fcitx5 を使います "
-                                                     "(QT_IM_MODULE=ibus)。")
-                                    : QStringLiteral("Qt の ibus モジュールで ibus を使います "
-                                                     "(QT_IM_MODULE=ibus)。"))};
+                                    ? QCoreApplication::translate(
+                                          "ImeSession", "Qt の ibus モジュールで fcitx5 を使います "
+                                                        "(QT_IM_MODULE=ibus)。")
+                                    : QCoreApplication::translate(
+                                          "ImeSession", "Qt の ibus モジュールで ibus を使います "
+                                                        "(QT_IM_MODULE=ibus)。"))};
     return {};
 }
 
@@ -78,27 +85,33 @@ bool Reachable(const TFacts& facts) {
 }
 
 QString ImeOffHint(const TFacts& facts) {
-    const QString off = QStringLiteral("日本語入力がオフです。");
+    const QString off = QCoreApplication::translate("ImeSession", "日本語入力がオフです。");
     if (Reachable(facts)) {
         // An ibus client reaches fcitx5 where fcitx5 answers for ibus: its keys apply.
         if (facts.Fcitx5Running) {
             QString keys = KeyList(facts.Fcitx5TriggerKeys);
             if (keys.isEmpty())
-                return off + QStringLiteral("fcitx5 で日本語入力をオンにしてください。");
-            return off + keys + QStringLiteral(" で日本語入力をオンにしてください。");
+                return off + QCoreApplication::translate(
+                                 "ImeSession", "fcitx5 で日本語入力をオンにしてください。");
+            return off + keys +
+                   QCoreApplication::translate("ImeSession", " で日本語入力をオンにしてください。");
         }
-        return off + QStringLiteral("全角/半角キーで日本語入力をオンにしてください。");
+        return off + QCoreApplication::translate("ImeSession",
+                                                 "全角/半角キーで日本語入力をオンにしてください。");
     }
-    const QString none = QStringLiteral("日本語入力につながっていません。");
+    const QString none =
+        QCoreApplication::translate("ImeSession", "日本語入力につながっていません。");
     if (facts.Fcitx5Running && !facts.FcitxModule && !(facts.IBusRunning && facts.IBusModule))
         return none +
-               QStringLiteral("Qt 6 用の fcitx5 のモジュール (fcitx5-frontend-qt6) を"
-                              "インストールして起動しなおしてください") +
-               ManualPage + QStringLiteral("。");
+               QCoreApplication::translate("ImeSession",
+                                           "Qt 6 用の fcitx5 のモジュール (fcitx5-frontend-qt6) を"
+                                           "インストールして起動しなおしてください") +
+               ManualPage() + QCoreApplication::translate("ImeSession", "。");
     return none +
-           QStringLiteral("fcitx5 なら QT_IM_MODULE=fcitx、ibus なら QT_IM_MODULE=ibus を"
-                          "設定して起動しなおしてください") +
-           ManualPage + QStringLiteral("。");
+           QCoreApplication::translate(
+               "ImeSession", "fcitx5 なら QT_IM_MODULE=fcitx、ibus なら QT_IM_MODULE=ibus を"
+                             "設定して起動しなおしてください") +
+           ManualPage() + QCoreApplication::translate("ImeSession", "。");
 }
 
 std::optional<std::vector<std::string>> Fcitx5TriggerKeys(std::string_view config) {

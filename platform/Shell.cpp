@@ -2,6 +2,7 @@
 #include "platform/Shell.h"
 
 #include "platform/ProgramFolder.h"
+#include "platform/Translate.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -34,7 +35,7 @@ void OpenAuthorMail() {
 }
 
 QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::path& sharedFolder,
-             const QString& page) {
+             const QString& page, bool english) {
     auto local = [](const std::filesystem::path& path) {
         return QFile::decodeName(QByteArray::fromStdString(path.string()));
     };
@@ -44,14 +45,18 @@ QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::
     const QDir manual(QDir(local(sharedFolder)).filePath(QStringLiteral("help")));
     // Only a page of the manual's own folder: a name with a folder in it is not one.
     const QString own = page.isEmpty() || page.contains(QLatin1Char('/')) ? HelpContentsPage : page;
-    for (const QString& name : {own, HelpContentsPage})
+    QStringList names;
+    if (english)
+        names << QStringLiteral("en/") + own << QStringLiteral("en/") + HelpContentsPage;
+    names << own << HelpContentsPage;
+    for (const QString& name : names)
         if (QFileInfo::exists(manual.filePath(name)))
             return QUrl::fromLocalFile(manual.filePath(name));
     return {};
 }
 
 bool OpenHelpFile(const QString& page) {
-    QUrl url = HelpUrl(ProgramFolder(), SharedDataFolder(), page);
+    QUrl url = HelpUrl(ProgramFolder(), SharedDataFolder(), page, EnglishInUse());
     if (url.isEmpty())
         return false;
     Open(url);

@@ -31,11 +31,13 @@ inline const QString HelpAnalysisPage = QStringLiteral("analysis.html");
 // What the help command opens: Typorin.chm in `programFolder` when it is there, otherwise the
 // HTML manual's `page` in help/ of `sharedFolder` (the installed data or the executable's
 // folder), or its contents page when that page is missing; an empty URL when there is none.
+// With `english`, the English manual in help/en/ comes first, page and contents page, then the
+// Japanese one.
 QUrl HelpUrl(const std::filesystem::path& programFolder, const std::filesystem::path& sharedFolder,
-             const QString& page = HelpContentsPage);
+             const QString& page = HelpContentsPage, bool english = false);
 
-// Opens the help at `page` with the desktop's viewer; false (and nothing opened) when there is
-// none.
+// Opens the help at `page` with the desktop's viewer, in the language in use; false (and
+// nothing opened) when there is none.
 bool OpenHelpFile(const QString& page = HelpContentsPage);
 
 // Tests replace what opens a URL; an empty function restores the desktop's opener.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ShiftJis.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -263,24 +265,28 @@ QString CharacterAt(const QString& text, qsizetype index) {
     return text.mid(index, length);
 }
 
-const QString UnmappableAdvice =
-    QStringLiteral("この文字を削除するか置き換えてから保存してください。");
+QString UnmappableAdvice() {
+    return QCoreApplication::translate("ShiftJis",
+                                       "この文字を削除するか置き換えてから保存してください。");
+}
 } // namespace
 
 TUnmappableError::TUnmappableError(const QString& message)
     : std::runtime_error(message.toStdString()) {}
 
 TUnmappableError::TUnmappableError(const QString& text, qsizetype index)
-    : TUnmappableError(QStringLiteral("「%1」(%2 行目) は Shift_JIS で保存できない文字です。\r\n")
+    : TUnmappableError(QCoreApplication::translate(
+                           "ShiftJis", "「%1」(%2 行目) は Shift_JIS で保存できない文字です。\r\n")
                            .arg(CharacterAt(text, index))
                            .arg(text.left(index).count(u'\n') + 1) +
-                       UnmappableAdvice) {}
+                       UnmappableAdvice()) {}
 
 TUnmappableError TUnmappableError::InTitle(const QString& title, qsizetype index) {
     return TUnmappableError(
-        QStringLiteral("タイトルの「%1」は Shift_JIS で保存できない文字です。\r\n")
+        QCoreApplication::translate("ShiftJis",
+                                    "タイトルの「%1」は Shift_JIS で保存できない文字です。\r\n")
             .arg(CharacterAt(title, index)) +
-        UnmappableAdvice);
+        UnmappableAdvice());
 }
 
 std::size_t EncodedLength(char16_t c) {

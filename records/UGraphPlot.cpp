@@ -3,6 +3,7 @@
 
 #include "exercise/UExerciseStats.h"
 #include "platform/ShiftJis.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -140,32 +141,39 @@ std::string StripHint(int strip, const TGraphView& view) {
     switch (strip) {
     case 0:
         if (view.Sequential)
-            return Sjis(u"入力速度（例文文字数）");
-        return Sjis(view.EnglishView ? u"入力速度（Word／分）" : u"入力速度（文字／分）");
+            return TrSjis("UGraphPlot", "入力速度（例文文字数）");
+        return Sjis(view.EnglishView ? TrText("UGraphPlot", "入力速度（Word／分）")
+                                     : TrText("UGraphPlot", "入力速度（文字／分）"));
     case 1:
-        return Sjis(view.Sequential ? u"入力速度（入力文字数）" : u"一致率（％）");
+        return Sjis(view.Sequential ? TrText("UGraphPlot", "入力速度（入力文字数）")
+                                    : TrText("UGraphPlot", "一致率（％）"));
     case 2:
-        return Sjis(view.Sequential ? u"誤字率（％）" : u"赤は脱字率、青は余字率（％）");
+        return Sjis(view.Sequential ? TrText("UGraphPlot", "誤字率（％）")
+                                    : TrText("UGraphPlot", "赤は脱字率、青は余字率（％）"));
     default:
-        return Sjis(view.EnglishView ? u"打鍵速度（打／分）" : u"漢字含有率（％）");
+        return Sjis(view.EnglishView ? TrText("UGraphPlot", "打鍵速度（打／分）")
+                                     : TrText("UGraphPlot", "漢字含有率（％）"));
     }
 }
 
 std::vector<std::string> StripLabel(int strip, const TGraphView& view) {
     switch (strip) {
     case 0:
-        return Characters(u"入力速度");
+        return Characters(TrText("UGraphPlot", "入力速度"));
     case 1:
-        return Characters(view.Sequential ? u"入力速度" : u"一致率");
+        return Characters(view.Sequential ? TrText("UGraphPlot", "入力速度")
+                                          : TrText("UGraphPlot", "一致率"));
     case 2:
-        return Characters(view.Sequential ? u"誤字率" : u"誤・脱");
+        return Characters(view.Sequential ? TrText("UGraphPlot", "誤字率")
+                                          : TrText("UGraphPlot", "誤・脱"));
     default:
-        return Characters(view.EnglishView ? u"打鍵速度" : u"漢字含有率");
+        return Characters(view.EnglishView ? TrText("UGraphPlot", "打鍵速度")
+                                           : TrText("UGraphPlot", "漢字含有率"));
     }
 }
 
 std::vector<std::string> ErrorStripBlueLabel() {
-    return Characters(u"余字率");
+    return Characters(TrText("UGraphPlot", "余字率"));
 }
 
 std::string ReadOutText(const TPracticeRec& r, int index, const TGraphView& view) {
@@ -179,23 +187,27 @@ std::string ReadOutText(const TPracticeRec& r, int index, const TGraphView& view
     const std::string missRate = figure(r.MissCount, r.InputCount, 100, typed);
     if (view.Sequential)
         return Format(
-            u"%3s 入力速度 %5s 文字/分  入力速度 %5s 文字/分  誤字率%5s％  漢字含有率%5s％",
+            TrText("UGraphPlot",
+                   "%3s 入力速度 %5s 文字/分  入力速度 %5s 文字/分  誤字率%5s％  漢字含有率%5s％"),
             {number, inputSpeed, figure(r.ExampleCount, seconds, 60, r.Seconds > 10), missRate,
              figure(r.KanjiCount, r.ExampleCount, 100, r.ExampleCount > 10)});
     const std::string matchRate = figure(r.MatchCount, r.InputCount, 100, typed);
     const std::string extraRate = figure(r.ExtraCount, r.InputCount, 100, typed);
     if (view.EnglishView)
-        return Format(u"%3s 入力速度 %5swpm  一致率%5s％  誤・脱字率%5s％  余字率%5s％  打鍵速度 "
-                      u"%5s打/分",
-                      {number, inputSpeed, matchRate, missRate, extraRate,
-                       figure(r.KeyCount, seconds, 60, r.Seconds > 1)});
-    return Format(u"%3s 入力速度 %5s文字/分  一致率%5s％  誤・脱字率%5s％ 余字率%5s％",
-                  {number, inputSpeed, matchRate, missRate, extraRate});
+        return Format(
+            TrText("UGraphPlot",
+                   "%3s 入力速度 %5swpm  一致率%5s％  誤・脱字率%5s％  余字率%5s％  打鍵速度 "
+                   "%5s打/分"),
+            {number, inputSpeed, matchRate, missRate, extraRate,
+             figure(r.KeyCount, seconds, 60, r.Seconds > 1)});
+    return Format(
+        TrText("UGraphPlot", "%3s 入力速度 %5s文字/分  一致率%5s％  誤・脱字率%5s％ 余字率%5s％"),
+        {number, inputSpeed, matchRate, missRate, extraRate});
 }
 
 std::string ReadOutHint(const TGraphView& view) {
     if (!view.Sequential)
         return {};
-    return ShiftJis::FromUtf16(u"最初の入力速度は入力した文字数から、"
-                               u"次の入力速度は例文の文字数から求めた 1 分あたりの文字数です。");
+    return TrSjis("UGraphPlot", "最初の入力速度は入力した文字数から、"
+                                "次の入力速度は例文の文字数から求めた 1 分あたりの文字数です。");
 }

@@ -3,6 +3,7 @@
 
 #include "exercise/UExerciseStats.h"
 #include "platform/ShiftJis.h"
+#include "platform/Translate.h"
 #include "store/UCsv.h"
 
 #include <algorithm>
@@ -51,7 +52,10 @@ std::string TwoDigits(int n) {
 }
 
 struct THeaderTexts {
-    std::u16string_view Line1, Line1English, Line2, Line2English;
+    const char* Line1; // UTF-8, translated where it is shown
+    const char* Line1English;
+    const char* Line2;
+    const char* Line2English;
 };
 
 // What a column is in the grid of one mode.
@@ -80,43 +84,43 @@ using F = TDerivedFigures;
 // clang-format off
 const TGridColumn GridColumns[] = {
     {TCellKind::Number, nullptr, nullptr,
-     {true, {u"No.", u"No.", u"", u""}, 30},
-     {true, {u"No.", u"No.", u"", u""}, 30}},
+     {true, {"No.", "No.", "", ""}, 30},
+     {true, {"No.", "No.", "", ""}, 30}},
     {TCellKind::Date, nullptr, nullptr,
-     {true, {u"日付け", u"日付け", u"", u""}},
-     {true, {u"日付け", u"日付け", u"", u""}}},
+     {true, {TR_NOOP("URecords", "日付け"), TR_NOOP("URecords", "日付け"), "", ""}},
+     {true, {TR_NOOP("URecords", "日付け"), TR_NOOP("URecords", "日付け"), "", ""}}},
     {TCellKind::Time, nullptr, nullptr,
-     {true, {u"時刻", u"時刻", u"", u""}, 55},
-     {true, {u"時刻", u"時刻", u"", u""}}},
+     {true, {TR_NOOP("URecords", "時刻"), TR_NOOP("URecords", "時刻"), "", ""}, 55},
+     {true, {TR_NOOP("URecords", "時刻"), TR_NOOP("URecords", "時刻"), "", ""}}},
     {TCellKind::Count, &TPracticeRec::ExampleCount, "例文数",
-     {true, {u"例文文字数", u"例文単語数", u"", u""}},
-     {true, {u"例文文字数", u"例文文字数", u" (文字/分) ", u" (文字/分) "}, 0,
+     {true, {TR_NOOP("URecords", "例文文字数"), TR_NOOP("URecords", "例文単語数"), "", ""}},
+     {true, {TR_NOOP("URecords", "例文文字数"), TR_NOOP("URecords", "例文文字数"), TR_NOOP("URecords", " (文字/分) "), TR_NOOP("URecords", " (文字/分) ")}, 0,
       &F::ExampleSpeed, "例文速度（/分）"}},
     {TCellKind::Count, &TPracticeRec::InputCount, "入力数",
-     {true, {u"入力文字数", u"入力単語数", u" (文字/分) ", u"(WPM)"}, 0,
+     {true, {TR_NOOP("URecords", "入力文字数"), TR_NOOP("URecords", "入力単語数"), TR_NOOP("URecords", " (文字/分) "), "(WPM)"}, 0,
       &F::InputSpeed, "入力速度（/分）"},
-     {true, {u"入力文字数", u"入力文字数", u" (文字/分) ", u" (文字/分) "}, 0,
+     {true, {TR_NOOP("URecords", "入力文字数"), TR_NOOP("URecords", "入力文字数"), TR_NOOP("URecords", " (文字/分) "), TR_NOOP("URecords", " (文字/分) ")}, 0,
       &F::InputSpeed, "入力速度（/分）"}},
     {TCellKind::Count, &TPracticeRec::MatchCount, "一致数",
-     {true, {u"一致数", u"一致数", u" (%) ", u" (%) "}, 0, &F::MatchRate, "一致率（%）"},
+     {true, {TR_NOOP("URecords", "一致数"), TR_NOOP("URecords", "一致数"), " (%) ", " (%) "}, 0, &F::MatchRate, "一致率（%）"},
      {}},
     {TCellKind::Count, &TPracticeRec::MissCount, "誤・脱字数",
-     {true, {u"誤・脱字数", u"誤・脱単語数", u" (%) ", u" (%) "}, 0,
+     {true, {TR_NOOP("URecords", "誤・脱字数"), TR_NOOP("URecords", "誤・脱単語数"), " (%) ", " (%) "}, 0,
       &F::MissRate, "誤・脱字率（%）"},
-     {true, {u"誤字数", u"誤字数", u" (%) ", u" (%) "}, 0, &F::MissRate, "誤字率（%）"}},
+     {true, {TR_NOOP("URecords", "誤字数"), TR_NOOP("URecords", "誤字数"), " (%) ", " (%) "}, 0, &F::MissRate, "誤字率（%）"}},
     {TCellKind::Count, &TPracticeRec::ExtraCount, "余字数",
-     {true, {u"余字数", u"余単語数", u" (%) ", u" (%) "}, 0, &F::ExtraRate, "余字率（%）"},
+     {true, {TR_NOOP("URecords", "余字数"), TR_NOOP("URecords", "余単語数"), " (%) ", " (%) "}, 0, &F::ExtraRate, "余字率（%）"},
      {}},
     {TCellKind::Count, &TPracticeRec::KanjiCount, "漢字数",
-     {true, {u"漢字数", u"漢字数", u" (%) ", u" (%) "}, 0, &F::KanjiRate, "漢字率（%）"},
-     {true, {u"漢字数", u"漢字数", u" (%) ", u" (%) "}, 0, &F::KanjiRate, "漢字率（%）"}},
+     {true, {TR_NOOP("URecords", "漢字数"), TR_NOOP("URecords", "漢字数"), " (%) ", " (%) "}, 0, &F::KanjiRate, "漢字率（%）"},
+     {true, {TR_NOOP("URecords", "漢字数"), TR_NOOP("URecords", "漢字数"), " (%) ", " (%) "}, 0, &F::KanjiRate, "漢字率（%）"}},
     {TCellKind::Count, &TPracticeRec::Seconds, "時間（秒）",
-     {true, {u"時間", u"時間", u"（秒）", u"（秒）"}, 55},
-     {true, {u"時間", u"時間", u"（秒）", u"（秒）"}}},
+     {true, {TR_NOOP("URecords", "時間"), TR_NOOP("URecords", "時間"), TR_NOOP("URecords", "（秒）"), TR_NOOP("URecords", "（秒）")}, 55},
+     {true, {TR_NOOP("URecords", "時間"), TR_NOOP("URecords", "時間"), TR_NOOP("URecords", "（秒）"), TR_NOOP("URecords", "（秒）")}}},
     {TCellKind::Count, &TPracticeRec::KeyCount, "打鍵数",
-     {true, {u"打鍵数", u"打鍵数", u"（打／分）", u"（打／分）"}, 0,
+     {true, {TR_NOOP("URecords", "打鍵数"), TR_NOOP("URecords", "打鍵数"), TR_NOOP("URecords", "（打／分）"), TR_NOOP("URecords", "（打／分）")}, 0,
       &F::KeySpeed, "打鍵速度（打/分）"},
-     {true, {u"打鍵数", u"打鍵数", u"（打／分）", u"（打／分）"}, 0,
+     {true, {TR_NOOP("URecords", "打鍵数"), TR_NOOP("URecords", "打鍵数"), TR_NOOP("URecords", "（打／分）"), TR_NOOP("URecords", "（打／分）")}, 0,
       &F::KeySpeed, "打鍵速度（打/分）"}},
 };
 // clang-format on
@@ -143,7 +147,7 @@ std::string Utf8(const std::string& sjis) {
 } // namespace
 
 const std::string& ShowAllTitle() {
-    static const std::string title = Sjis(u"すべて表示");
+    static const std::string title = TrSjis("URecords", "すべて表示");
     return title;
 }
 
@@ -344,7 +348,8 @@ THeader GridHeader(int column, bool sequential, bool englishView) {
         return {};
     const THeaderTexts& h = InMode(*columns[static_cast<std::size_t>(column)], sequential).Header;
     const bool english = englishView && !sequential;
-    return {Sjis(english ? h.Line1English : h.Line1), Sjis(english ? h.Line2English : h.Line2)};
+    return {TrSjis("URecords", english ? h.Line1English : h.Line1),
+            TrSjis("URecords", english ? h.Line2English : h.Line2)};
 }
 
 // ---- Export ----

@@ -84,10 +84,10 @@ void DrawLegend(QPainter& painter, const QRect& area, const TScale& scale, TMeas
         painter.drawText(left, y + metrics.ascent(), text);
         y += line + 2;
     };
-    write(measure == TMeasure::Accuracy ? QStringLiteral("正確さ（%）")
-                                        : QStringLiteral("中央値（ミリ秒）"),
+    write(measure == TMeasure::Accuracy ? TfrmAnalysis::tr("正確さ（%）")
+                                        : TfrmAnalysis::tr("中央値（ミリ秒）"),
           x);
-    write(QStringLiteral("良い"), x);
+    write(TfrmAnalysis::tr("良い"), x);
 
     constexpr int barWidth = 14;
     const int barHeight = std::clamp(area.height() - 6 * line - 40, 40, 220);
@@ -107,14 +107,14 @@ void DrawLegend(QPainter& painter, const QRect& area, const TScale& scale, TMeas
     for (int i = 0; i < 3; ++i)
         painter.drawText(labelX, labelYs[i], ScaleLabel(ends[i], measure));
     y += barHeight + 4;
-    write(QStringLiteral("苦手"), x);
+    write(TfrmAnalysis::tr("苦手"), x);
 
     y += line;
     const QRect swatch(x, y + (line - barWidth) / 2, barWidth, barWidth);
     painter.fillRect(swatch, ChartBackground);
     painter.setPen(NoFigureRim);
     painter.drawRect(swatch.adjusted(0, 0, -1, -1));
-    write(QStringLiteral("記録なし"), labelX);
+    write(TfrmAnalysis::tr("記録なし"), labelX);
     painter.restore();
 }
 
@@ -158,10 +158,14 @@ struct TSeries {
 constexpr double NoLimit = std::numeric_limits<double>::infinity();
 
 const TSeries ProgressSeries[] = {
-    {"タッチタイプ: かな／分", &UKanaAnalysis::TDayProgress::KanaPerMinute, 1, 10},
-    {"タッチタイプ: 正確さ（%）", &UKanaAnalysis::TDayProgress::TouchAccuracy, 100, 5},
-    {"逐次入力: 確定が正しかった割合（%）", &UKanaAnalysis::TDayProgress::AcceptedShare, 100, 5},
-    {"逐次入力: 確定した 1 文字あたりの打鍵数", &UKanaAnalysis::TDayProgress::KeysPerChar, 1, 0.5},
+    {QT_TRANSLATE_NOOP("TfrmAnalysis", "タッチタイプ: かな／分"),
+     &UKanaAnalysis::TDayProgress::KanaPerMinute, 1, 10},
+    {QT_TRANSLATE_NOOP("TfrmAnalysis", "タッチタイプ: 正確さ（%）"),
+     &UKanaAnalysis::TDayProgress::TouchAccuracy, 100, 5},
+    {QT_TRANSLATE_NOOP("TfrmAnalysis", "逐次入力: 確定が正しかった割合（%）"),
+     &UKanaAnalysis::TDayProgress::AcceptedShare, 100, 5},
+    {QT_TRANSLATE_NOOP("TfrmAnalysis", "逐次入力: 確定した 1 文字あたりの打鍵数"),
+     &UKanaAnalysis::TDayProgress::KeysPerChar, 1, 0.5},
 };
 constexpr int SeriesCount = static_cast<int>(std::size(ProgressSeries));
 
@@ -531,7 +535,7 @@ void TfrmAnalysis::PaintBox3Paint(QPainter& painter) {
         painter.setPen(Qt::black);
         painter.setFont(titleFont);
         painter.drawText(QRect(8, strip.Box.top() + 2, strip.Box.width() - 16, 18),
-                         Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(series.Title));
+                         Qt::AlignLeft | Qt::AlignVCenter, TfrmAnalysis::tr(series.Title));
 
         std::vector<std::pair<int, double>> points;
         for (const UKanaAnalysis::TDayProgress& day : FProgress)
@@ -543,7 +547,7 @@ void TfrmAnalysis::PaintBox3Paint(QPainter& painter) {
         painter.setFont(labelFont);
         if (points.empty()) {
             painter.setPen(NoFigureText);
-            painter.drawText(plot, Qt::AlignCenter, QStringLiteral("記録がありません"));
+            painter.drawText(plot, Qt::AlignCenter, tr("記録がありません"));
             continue;
         }
         double low = points.front().second, high = low;
@@ -603,7 +607,7 @@ QString TfrmAnalysis::PaintBox3Tip(QPoint at) const {
         if (!nearest || distance > 12)
             return {};
         return Q(UAnalysisTexts::DateText(nearest->Day)) + QStringLiteral("\n") +
-               QString::fromUtf8(series.Title) + QStringLiteral(" ") +
+               TfrmAnalysis::tr(series.Title) + QStringLiteral(" ") +
                Q(FormatReal(*(nearest->*series.Field) * series.Factor));
     }
     return {};

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QHeaderView>
@@ -30,19 +31,29 @@
 
 namespace {
 
-const QString ClearQuestionText =
-    QStringLiteral("タッチタイプ・逐次入力・一括入力の統計をすべて消去します。\r\n"
-                   "消去した統計は元に戻せません。よろしいですか？\r\n\r\n"
-                   "（グラフの練習記録と設定はそのまま残ります。）");
-const QString EmptyStateText =
-    QStringLiteral("まだ統計がありません。\n\n"
-                   "タッチタイプで練習すると、かなとキーごとの正確さと速さ、苦手なかなが"
-                   "ここに表示されます。\n"
-                   "逐次入力で練習すると、変換の確定がうまくいった割合と、1 文字あたりの"
-                   "打鍵数が「日ごとの推移」に表示されます。");
-const QString NoFiguresInPeriodText = QStringLiteral("この期間には統計がありません。");
-const QString CsvSaveErrorText = QStringLiteral("CSVファイルの保存に失敗しました。\r\n");
-const QString NoHelpFileText = QStringLiteral("ヘルプファイルがありません。");
+QString ClearQuestionText() {
+    return QCoreApplication::translate(
+        "TfrmAnalysis", "タッチタイプ・逐次入力・一括入力の統計をすべて消去します。\r\n"
+                        "消去した統計は元に戻せません。よろしいですか？\r\n\r\n"
+                        "（グラフの練習記録と設定はそのまま残ります。）");
+}
+QString EmptyStateText() {
+    return QCoreApplication::translate(
+        "TfrmAnalysis", "まだ統計がありません。\n\n"
+                        "タッチタイプで練習すると、かなとキーごとの正確さと速さ、苦手なかなが"
+                        "ここに表示されます。\n"
+                        "逐次入力で練習すると、変換の確定がうまくいった割合と、1 文字あたりの"
+                        "打鍵数が「日ごとの推移」に表示されます。");
+}
+QString NoFiguresInPeriodText() {
+    return QCoreApplication::translate("TfrmAnalysis", "この期間には統計がありません。");
+}
+QString CsvSaveErrorText() {
+    return QCoreApplication::translate("TfrmAnalysis", "CSVファイルの保存に失敗しました。\r\n");
+}
+QString NoHelpFileText() {
+    return QCoreApplication::translate("TfrmAnalysis", "ヘルプファイルがありません。");
+}
 const QString HelpPage = QStringLiteral("analysis.html");
 
 // The settings the window keeps in the store.
@@ -208,7 +219,7 @@ void TfrmAnalysis::ConnectHandlers() {
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TfrmAnalysis::close);
 
-    ui->Label2->setText(EmptyStateText);
+    ui->Label2->setText(EmptyStateText());
     ui->PaintBox1->OnPaint = [this](QPainter& painter) { PaintBox1Paint(painter); };
     ui->PaintBox2->OnPaint = [this](QPainter& painter) { PaintBox2Paint(painter); };
     ui->PaintBox3->OnPaint = [this](QPainter& painter) { PaintBox3Paint(painter); };
@@ -220,25 +231,24 @@ void TfrmAnalysis::ConnectHandlers() {
     QTableWidget* table = ui->ListView1;
     table->setColumnCount(ColumnCount);
     const QString headers[ColumnCount] = {
-        QStringLiteral("かな"),       QStringLiteral("つづり（割合・中央値）"),
-        QStringLiteral("回数"),       QStringLiteral("正確さ%"),
-        QStringLiteral("中央値ms"),   QStringLiteral("打ち間違い"),
-        QStringLiteral("時間の変化"), QStringLiteral("正確さの変化"),
-        QStringLiteral("苦手度"),
+        tr("かな"),       tr("つづり（割合・中央値）"),
+        tr("回数"),       tr("正確さ%"),
+        tr("中央値ms"),   tr("打ち間違い"),
+        tr("時間の変化"), tr("正確さの変化"),
+        tr("苦手度"),
     };
     const QString headerTips[ColumnCount] = {
-        QStringLiteral("★は苦手なかな（苦手度の高い %1 個まで）").arg(UKanaAnalysis::WeakestMarked),
-        QStringLiteral("打ったつづりと、その割合と中央値（ミリ秒）"),
-        QStringLiteral("この期間に打った回数"),
-        QStringLiteral("ミスなしで打てた割合（%）"),
-        QStringLiteral("前のキーから打ち終わるまでの時間の中央値（ミリ秒）"),
-        QStringLiteral("いちばん多い打ち間違い（正しいキー→打ったキー）"),
-        QStringLiteral("最近 %1 日の中央値とそれより前の中央値の差（ミリ秒。マイナスは速くなった）")
+        tr("★は苦手なかな（苦手度の高い %1 個まで）").arg(UKanaAnalysis::WeakestMarked),
+        tr("打ったつづりと、その割合と中央値（ミリ秒）"),
+        tr("この期間に打った回数"),
+        tr("ミスなしで打てた割合（%）"),
+        tr("前のキーから打ち終わるまでの時間の中央値（ミリ秒）"),
+        tr("いちばん多い打ち間違い（正しいキー→打ったキー）"),
+        tr("最近 %1 日の中央値とそれより前の中央値の差（ミリ秒。マイナスは速くなった）")
             .arg(UKanaAnalysis::TrendDays),
-        QStringLiteral("最近 %1 日の正確さとそれより前の正確さの差（ポイント。プラスは良くなった）")
+        tr("最近 %1 日の正確さとそれより前の正確さの差（ポイント。プラスは良くなった）")
             .arg(UKanaAnalysis::TrendDays),
-        QStringLiteral(
-            "ミスと遅さを、あなた自身の平均と比べた数値（1.0 が平均。%1 回以上打ったかなだけ）")
+        tr("ミスと遅さを、あなた自身の平均と比べた数値（1.0 が平均。%1 回以上打ったかなだけ）")
             .arg(UKanaAnalysis::MinAttempts),
     };
     for (int column = 0; column < ColumnCount; ++column) {
@@ -392,7 +402,7 @@ void TfrmAnalysis::ShowPeriod() {
 
     ShowEmptyState(NothingRecorded());
     if (FRows.empty() && FProgress.empty())
-        ui->Label1->setText(NoFiguresInPeriodText);
+        ui->Label1->setText(NoFiguresInPeriodText());
     else
         ui->Label1->setText(Q(UAnalysisTexts::WeakestLine(FRows)));
     FillTable();
@@ -480,11 +490,11 @@ void TfrmAnalysis::ShowStatus() {
     QString range;
     if (firstDay <= lastDay)
         range =
-            QStringLiteral("期間内の記録: %1〜%2")
+            tr("期間内の記録: %1〜%2")
                 .arg(Q(UAnalysisTexts::DateText(firstDay)), Q(UAnalysisTexts::DateText(lastDay)));
     StatusPanel(ui->StatusBar1, 0)->SetText(range);
     StatusPanel(ui->StatusBar1, 1)
-        ->SetText(QStringLiteral("タッチタイプ %1 回（かな %2 字）　逐次入力の確定 %3 回")
+        ->SetText(tr("タッチタイプ %1 回（かな %2 字）　逐次入力の確定 %3 回")
                       .arg(exercises)
                       .arg(kana)
                       .arg(commits));
@@ -524,12 +534,12 @@ void TfrmAnalysis::Button1Click() {
     try {
         SaveWholeFile(QFile::encodeName(path).toStdString(), UAnalysisTexts::UnitTableCsv(shown));
     } catch (const std::exception& e) {
-        Dialogs::ShowError(this, CsvSaveErrorText + QString::fromUtf8(e.what()));
+        Dialogs::ShowError(this, CsvSaveErrorText() + QString::fromUtf8(e.what()));
     }
 }
 
 void TfrmAnalysis::Button2Click() {
-    if (!Dialogs::AskYesNo(this, Dialogs::TIcon::Warning, ClearQuestionText))
+    if (!Dialogs::AskYesNo(this, Dialogs::TIcon::Warning, ClearQuestionText()))
         return;
     FStore.ClearStatistics();
     ReadStatistics();
@@ -543,5 +553,5 @@ void TfrmAnalysis::btnWeaknessDrillClick() {
 
 void TfrmAnalysis::HelpKeyPress() {
     if (!OpenHelpFile(HelpPage))
-        Dialogs::ShowError(this, NoHelpFileText);
+        Dialogs::ShowError(this, NoHelpFileText());
 }

@@ -15,6 +15,7 @@
 #include "store/UStatsStore.h"
 #include "store/UTouchSettings.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QPolygonF>
 
@@ -73,6 +74,8 @@ CourseUnitStates(const UKanaCourse::TProgress& progress,
 std::map<std::u16string, TUnitState> CourseUnitStates(TStatsStore& store, TInputStyle style);
 
 class TfrmAnalysis : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(TfrmAnalysis)
+
 public:
     // The statistics shown are those of the input style the store's settings choose, the heat
     // map on its keyboard; `desktopKeyboard` where none was chosen.

@@ -133,8 +133,7 @@ void TfrmGraphJap::PaintStrip(int strip, QPainter& painter) {
     };
     if (strip == 2 && !view.Sequential) {
         column(StripLabel(strip, view), 4, QColor(255, 0, 0));
-        column(ErrorStripBlueLabel(), metrics.horizontalAdvance(QStringLiteral("誤")) + 6,
-               QColor(0, 0, 255));
+        column(ErrorStripBlueLabel(), metrics.horizontalAdvance(tr("誤")) + 6, QColor(0, 0, 255));
     } else {
         column(StripLabel(strip, view), strip == 2 ? 4 : 5, QColor(0, 0, 0));
     }
@@ -148,7 +147,7 @@ void TfrmGraphJap::PaintBox1MouseMove(int x) {
         return;
     const TPracticeRec& rec = RecList[b];
     // Most moves stay on the same record: the caption and the label change only when it does.
-    const QString caption = GraphCaptionLead + ShiftJis::ToQString(RecordTitle(rec));
+    const QString caption = GraphCaptionLead() + ShiftJis::ToQString(RecordTitle(rec));
     if (windowTitle() != caption)
         setWindowTitle(caption);
     const QString readOut = ShiftJis::ToQString(ReadOutText(rec, b, View()));

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QHeaderView>
@@ -31,14 +32,22 @@
 
 namespace {
 
-const QString NoTitleSelectedText =
-    QStringLiteral("削除する記録のタイトルが選択されていません。\r\n\r\n"
-                   "削除したいタイトルをマウスでクリックして選択状態にしてください。");
-const QString ShowAllNotDeletableText =
-    QStringLiteral("　「すべて表示」が選択されているときは\r\n記録の削除はできません。\r\n"
-                   "削除できるのは個別のデータのみです。");
-const QString DeleteQuestionTail = QStringLiteral(" を削除します。");
-const QString CsvSaveErrorText = QStringLiteral("CSVファイルの保存に失敗しました。\r\n");
+QString NoTitleSelectedText() {
+    return QCoreApplication::translate(
+        "TfrmGraphJap", "削除する記録のタイトルが選択されていません。\r\n\r\n"
+                        "削除したいタイトルをマウスでクリックして選択状態にしてください。");
+}
+QString ShowAllNotDeletableText() {
+    return QCoreApplication::translate(
+        "TfrmGraphJap", "　「すべて表示」が選択されているときは\r\n記録の削除はできません。\r\n"
+                        "削除できるのは個別のデータのみです。");
+}
+QString DeleteQuestionTail() {
+    return QCoreApplication::translate("TfrmGraphJap", " を削除します。");
+}
+QString CsvSaveErrorText() {
+    return QCoreApplication::translate("TfrmGraphJap", "CSVファイルの保存に失敗しました。\r\n");
+}
 
 // ListBox1 items keep their title's Shift_JIS bytes: the shown text may have lost some (a
 // damaged title decodes to replacement characters).
@@ -110,7 +119,7 @@ void TfrmGraphJap::ConnectHandlers() {
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] {
         if (!OpenHelpFile(HelpRecordsPage))
-            Dialogs::ShowError(this, QStringLiteral("ヘルプファイルがありません。"));
+            Dialogs::ShowError(this, tr("ヘルプファイルがありません。"));
     });
 
     connect(ui->Exit1, &QAction::triggered, this, &TfrmGraphJap::Exit1Click);
@@ -283,9 +292,8 @@ void TfrmGraphJap::CheckModeItem() {
 }
 
 void TfrmGraphJap::SetModeStatus() {
-    const QString texts[] = {QStringLiteral("逐次入力モードの記録"),
-                             QStringLiteral("一括入力（一括比較）モードの記録"),
-                             QStringLiteral("一括入力（行ごとに比較）モードの記録")};
+    const QString texts[] = {tr("逐次入力モードの記録"), tr("一括入力（一括比較）モードの記録"),
+                             tr("一括入力（行ごとに比較）モードの記録")};
     StatusPanel(ui->StatusBar1, 0)
         ->SetText(texts[static_cast<int>(FRecMode) - static_cast<int>(TRecordMode::Sequential)]);
 }
@@ -293,7 +301,7 @@ void TfrmGraphJap::SetModeStatus() {
 void TfrmGraphJap::LoadRecords(const std::string& title) {
     const bool showAll = title == ShowAllTitle() && ui->ListBox1->currentRow() == 0;
     ClearRecList();
-    setWindowTitle(GraphCaptionLead + ShiftJis::ToQString(title));
+    setWindowTitle(GraphCaptionLead() + ShiftJis::ToQString(title));
     // The read-out told of a record of the list shown before.
     ui->Label1->clear();
     if (showAll) {
@@ -379,7 +387,7 @@ void TfrmGraphJap::FillGrid() {
     grid->selectRow(count > 0 ? count - 1 : 0);
     if (count > 0)
         grid->scrollToItem(grid->item(count - 1, 0));
-    StatusPanel(ui->StatusBar1, 1)->SetText(QStringLiteral("データ数 ") + QString::number(count));
+    StatusPanel(ui->StatusBar1, 1)->SetText(tr("データ数 ") + QString::number(count));
 }
 
 // Column widths for the grid's width: the counts share what the fixed columns leave, and no
@@ -467,16 +475,16 @@ void TfrmGraphJap::StringGrid1MouseDown(int row) {
 void TfrmGraphJap::DeleteRecClick() {
     QListWidgetItem* item = ui->ListBox1->currentItem();
     if (!item || !item->isSelected()) {
-        Dialogs::ShowInformation(this, NoTitleSelectedText);
+        Dialogs::ShowInformation(this, NoTitleSelectedText());
         return;
     }
     if (ui->ListBox1->row(item) == 0) {
-        Dialogs::ShowWarning(this, ShowAllNotDeletableText);
+        Dialogs::ShowWarning(this, ShowAllNotDeletableText());
         return;
     }
     const std::string title = item->data(TitleRole).toByteArray().toStdString();
     if (Dialogs::AskYesNo(this, Dialogs::TIcon::Warning,
-                          ShiftJis::ToQString(title) + DeleteQuestionTail))
+                          ShiftJis::ToQString(title) + DeleteQuestionTail()))
         DeleteTitleRecords(title);
 }
 
@@ -501,6 +509,6 @@ void TfrmGraphJap::SaveCsv1Click() {
         SaveWholeFile(QFile::encodeName(path).toStdString(),
                       RecordsCsv(RecList, CurrentMode() == TRecordMode::Sequential));
     } catch (const std::exception& e) {
-        Dialogs::ShowError(this, CsvSaveErrorText + QString::fromUtf8(e.what()));
+        Dialogs::ShowError(this, CsvSaveErrorText() + QString::fromUtf8(e.what()));
     }
 }

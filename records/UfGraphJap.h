@@ -9,6 +9,7 @@
 #include "records/UGraphPlot.h"
 #include "records/URecords.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 
 #include <memory>
@@ -23,7 +24,9 @@ class QPainter;
 class QListWidgetItem;
 
 // The caption's lead; the title shown follows it.
-inline const QString GraphCaptionLead = QStringLiteral("TYPORIN  グラフ  ");
+inline QString GraphCaptionLead() {
+    return QCoreApplication::translate("TfrmGraphJap", "TYPORIN  グラフ  ");
+}
 
 // What the records window takes from the main window when it opens.
 struct TMainWindowState {
@@ -41,6 +44,8 @@ void DrawGraph(QPainter& painter, QSize size, int kind, std::int32_t upper,
                const std::vector<std::int32_t>& values, std::int32_t lower, int selIndex);
 
 class TfrmGraphJap : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(TfrmGraphJap)
+
 public:
     TfrmGraphJap(QWidget* parent, const TMainWindowState& main);
     ~TfrmGraphJap() override;

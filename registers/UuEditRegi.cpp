@@ -3,6 +3,7 @@
 
 #include "platform/FileIo.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -24,9 +25,11 @@ bool SameLine(const std::string& a, const std::string& b, ShiftJis::TTextEncodin
 
 [[noreturn]] void RefuseUnlocated(const std::filesystem::path& fileName, const QString& title) {
     throw std::runtime_error(
-        (QStringLiteral("文「%1」が %2 の中で確かめられません。\r\n"
-                        "ほかのプログラムでファイルが変更されたようです。何も書きこみませんでした。"
-                        "\r\n文を開きなおしてから操作してください。")
+        (QCoreApplication::translate(
+             "UuEditRegi",
+             "文「%1」が %2 の中で確かめられません。\r\n"
+             "ほかのプログラムでファイルが変更されたようです。何も書きこみませんでした。"
+             "\r\n文を開きなおしてから操作してください。")
              .arg(title, ToDisplayPath(fileName)))
             .toStdString());
 }
@@ -58,7 +61,8 @@ void TRegi::ReadSentence(int idx, int lastIdx, const std::filesystem::path& file
 int TRegi::Locate(const UuRegi::TRegiFile& file, const std::filesystem::path& fileName) const {
     if (FLines.empty() || FFileName != fileName)
         throw std::runtime_error(
-            (QStringLiteral("%1 の文が開かれていません。").arg(ToDisplayPath(fileName)))
+            (QCoreApplication::translate("UuEditRegi", "%1 の文が開かれていません。")
+                 .arg(ToDisplayPath(fileName)))
                 .toStdString());
     const std::vector<std::string>& lines = file.Lines;
     // The remembered lines stand at `at`, and the entry ends there: a header or the end follows.

@@ -4,7 +4,9 @@
 #include "platform/FileIo.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShiftJis.h"
+#include "platform/Translate.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -43,7 +45,8 @@ bool HasLine(const std::vector<std::string>& lines, int idx) {
 }
 
 std::string LineCount(std::size_t count) {
-    return "（ファイルは " + std::to_string(count) + " 行です）";
+    return Utf8Of(
+        FillArgs(TrText("UuRegi", "（ファイルは %1 行です）"), {Utf16Of(std::to_string(count))}));
 }
 
 } // namespace
@@ -104,8 +107,10 @@ std::vector<TEntryItem> ListEntries(const std::vector<std::string>& lines,
 const std::string& HeaderLine(const std::vector<std::string>& lines, int idx,
                               const std::filesystem::path& fileName) {
     if (!HasLine(lines, idx))
-        throw TFileError(fileName, std::to_string(idx + 1) + " 行目から始まる文がありません" +
-                                       LineCount(lines.size()) + "。");
+        throw TFileError(
+            fileName,
+            Utf8Of(FillArgs(TrText("UuRegi", "%1 行目から始まる文がありません%2。"),
+                            {Utf16Of(std::to_string(idx + 1)), Utf16Of(LineCount(lines.size()))})));
     return lines[idx];
 }
 
@@ -114,10 +119,12 @@ std::string BodyText(const std::vector<std::string>& lines, int idx, int lastIdx
     if (lastIdx <= idx)
         return {};
     if (!HasLine(lines, lastIdx))
-        throw TFileError(fileName, std::to_string(idx + 1) + " 行目からの文は " +
-                                       std::to_string(lastIdx + 1) + " 行目までのはずですが、" +
-                                       "ファイルが短くなっています" + LineCount(lines.size()) +
-                                       "。");
+        throw TFileError(
+            fileName,
+            Utf8Of(FillArgs(TrText("UuRegi", "%1 行目からの文は %2 行目までのはずですが、"
+                                             "ファイルが短くなっています%3。"),
+                            {Utf16Of(std::to_string(idx + 1)), Utf16Of(std::to_string(lastIdx + 1)),
+                             Utf16Of(LineCount(lines.size()))})));
     std::string text;
     for (int n = std::max(idx + 1, 0); n <= lastIdx; ++n) {
         text += lines[n];
@@ -139,16 +146,19 @@ int IntValue(const std::vector<std::string>& data, std::string_view name) {
 }
 
 QString MissingFolderMessage(const std::filesystem::path& folder) {
-    return QFile::decodeName(folder.c_str()) + QStringLiteral(" がありません。");
+    return QCoreApplication::translate("UuRegi", "%1 がありません。")
+        .arg(QFile::decodeName(folder.c_str()));
 }
 
 void WriteCheckMark(const std::filesystem::path& fileName, int idx, bool checked) {
     TRegiFile file = ReadRegiFile(fileName);
     std::vector<std::string>& lines = file.Lines;
     if (!HasLine(lines, idx) || !IsHeaderIn(file.Encoding, lines[idx]))
-        throw TFileError(fileName, std::to_string(idx + 1) +
-                                       " 行目が文の見出しではなくなっています。"
-                                       "文の一覧を作ったあとでファイルが変わりました。");
+        throw TFileError(
+            fileName,
+            Utf8Of(FillArgs(TrText("UuRegi", "%1 行目が文の見出しではなくなっています。"
+                                             "文の一覧を作ったあとでファイルが変わりました。"),
+                            {Utf16Of(std::to_string(idx + 1))})));
     lines[idx][0] = checked ? 'T' : 'F';
     SaveRegiFile(fileName, file);
 }
@@ -174,8 +184,8 @@ TRegi::ListFiles(const std::filesystem::path& folder) {
                 names.push_back(std::move(name));
         }
     } catch (const std::filesystem::filesystem_error& e) {
-        throw TFileError(folder,
-                         "登録ファイルの一覧を作れません。" + FileErrorReason(e.code().value()));
+        throw TFileError(folder, TrUtf8("UuRegi", "登録ファイルの一覧を作れません。") +
+                                     FileErrorReason(e.code().value()));
     }
     std::sort(names.begin(), names.end());
     return names;

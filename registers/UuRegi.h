@@ -15,6 +15,7 @@
 
 #include "platform/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstddef>
@@ -97,7 +98,9 @@ QString MissingFolderMessage(const std::filesystem::path& folder);
 
 // The first line of the box the windows show when a sentence or a register's sentence list
 // cannot be read.
-inline const QString ReadErrorText = QStringLiteral("文の読み取り中のエラー\r\n");
+inline QString ReadErrorText() {
+    return QCoreApplication::translate("UuRegi", "文の読み取り中のエラー\r\n");
+}
 
 // Sets (checked) or clears the check mark of the entry whose header is line `idx`: its first
 // byte becomes 'T' or 'F' and the whole file is saved again with CR LF after every line. The

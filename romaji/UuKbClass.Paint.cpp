@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "romaji/UuKbLabels.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -172,9 +173,16 @@ void TKbClass::MeasureAreas(const QFontMetrics& metrics) {
     }
 }
 
+// The names of FingerKinds as the translation file knows them.
+[[maybe_unused]] constexpr const char* FingerNameTexts[] = {
+    QT_TRANSLATE_NOOP("TKbClass", "小指"), QT_TRANSLATE_NOOP("TKbClass", "薬指"),
+    QT_TRANSLATE_NOOP("TKbClass", "中指"), QT_TRANSLATE_NOOP("TKbClass", "人差し指")};
+
 QString TKbClass::FingerName(int finger) {
     const std::u16string_view name = FingerKinds[static_cast<int>(KindOf(finger))].Name;
-    return QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
+    const QByteArray source =
+        QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())).toUtf8();
+    return QCoreApplication::translate("TKbClass", source.constData());
 }
 
 void TKbClass::Redraw(const QRegion& area) {

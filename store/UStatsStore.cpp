@@ -2,6 +2,7 @@
 #include "store/UStatsStore.h"
 
 #include "platform/FileIo.h"
+#include "platform/Translate.h"
 #include "store/USqlite.h"
 #include "store/UStatsSchema.h"
 #include "store/UStatsWriter.h"
@@ -74,18 +75,20 @@ std::string ReasonOf(const TSqliteError& error) {
         return FileErrorReason(ENOSPC);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return "ほかのプログラムがこのファイルを使用中です。";
+        return TrUtf8("UStatsStore", "ほかのプログラムがこのファイルを使用中です。");
     case SQLITE_READONLY:
-        return error.SystemError() != 0 ? FileErrorReason(error.SystemError())
-                                        : "ファイルまたはフォルダーが読み取り専用です。";
+        return error.SystemError() != 0
+                   ? FileErrorReason(error.SystemError())
+                   : TrUtf8("UStatsStore", "ファイルまたはフォルダーが読み取り専用です。");
     case SQLITE_PERM:
     case SQLITE_AUTH:
     case SQLITE_CANTOPEN:
     case SQLITE_IOERR:
         if (error.SystemError() != 0)
             return FileErrorReason(error.SystemError());
-        return error.PrimaryCode() == SQLITE_IOERR ? "ファイルの読み書きに失敗しました。"
-                                                   : "ファイルを開けません。";
+        return error.PrimaryCode() == SQLITE_IOERR
+                   ? TrUtf8("UStatsStore", "ファイルの読み書きに失敗しました。")
+                   : TrUtf8("UStatsStore", "ファイルを開けません。");
     default:
         return error.what();
     }
@@ -153,10 +156,14 @@ void TStatsStore::Open() {
             switch (UStatsSchema::Inspect(*db)) {
             case UStatsSchema::TState::Newer:
                 FNewer = true;
-                Report(TProblem::Newer,
-                       "統計ファイル " + FPath.string() +
-                           " は、このプログラムより新しい版で作られています。\r\n"
-                           "このファイルには手を加えず、今回の統計は記録しません。");
+                Report(
+                    TProblem::Newer,
+                    Utf8Of(FillArgs(
+                        TrText(
+                            "UStatsStore",
+                            "統計ファイル %1 は、このプログラムより新しい版で作られています。\r\n"
+                            "このファイルには手を加えず、今回の統計は記録しません。"),
+                        {Utf16Of(FPath.string())})));
                 return;
             case UStatsSchema::TState::Foreign:
                 throw TSqliteError(SQLITE_NOTADB, 0, "not a statistics file");
@@ -188,9 +195,13 @@ void TStatsStore::Open() {
             return;
         } catch (const TSqliteError& error) {
             if (!error.Damaged()) {
-                Report(TProblem::Unwritable, "統計ファイル " + FPath.string() + " を開けません（" +
-                                                 ReasonOf(error) +
-                                                 "）。\r\n練習はそのまま続けられます。");
+                Report(
+                    TProblem::Unwritable,
+                    Utf8Of(FillArgs(
+                        TrText(
+                            "UStatsStore",
+                            "統計ファイル %1 を開けません（%2）。\r\n練習はそのまま続けられます。"),
+                        {Utf16Of(FPath.string()), Utf16Of(ReasonOf(error))})));
                 return;
             }
             MoveAside();
@@ -209,17 +220,22 @@ void TStatsStore::MoveAside() {
     std::error_code error;
     std::filesystem::rename(FPath, broken, error);
     if (error) {
-        Report(TProblem::Unwritable, "統計ファイル " + FPath.string() +
-                                         " が壊れていますが、別の名前に移せません（" +
-                                         FileErrorReason(error.value()) + "）。");
+        Report(TProblem::Unwritable,
+               Utf8Of(FillArgs(
+                   TrText("UStatsStore",
+                          "統計ファイル %1 が壊れていますが、別の名前に移せません（%2）。"),
+                   {Utf16Of(FPath.string()), Utf16Of(FileErrorReason(error.value()))})));
         return;
     }
     std::error_code ignored;
     std::filesystem::rename(FPath.string() + "-wal", broken + "-wal", ignored);
     std::filesystem::remove(FPath.string() + "-shm", ignored);
-    Report(TProblem::Damaged, "統計ファイルが壊れていたため、別の名前で残して新しく作りました。\r\n"
-                              "壊れていたファイル: " +
-                                  broken + "\r\n新しいファイル: " + FPath.string());
+    Report(TProblem::Damaged,
+           Utf8Of(FillArgs(
+               TrText("UStatsStore",
+                      "統計ファイルが壊れていたため、別の名前で残して新しく作りました。\r\n"
+                      "壊れていたファイル: %1\r\n新しいファイル: %2"),
+               {Utf16Of(broken), Utf16Of(FPath.string())})));
 }
 
 void TStatsStore::Report(TProblem problem, const std::string& text) {
@@ -293,6 +309,23 @@ void TStatsStore::SetSetting(const std::string& name, const std::string& value) 
         FSettings[name] = value;
     }
     FRecording->Settings[name] = value;
+}
+
+std::optional<std::string> TStatsStore::ReadSetting(const std::filesystem::path& path,
+                                                    const std::string& name) {
+    try {
+        if (!std::filesystem::exists(path) || !LooksLikeDatabase(path))
+            return std::nullopt;
+        TSqlite db(path, TSqlite::TOpen::ReadOnly);
+        sqlite3_busy_timeout(db.Handle(), DefaultBusyTimeoutMillis);
+        TStatement read(db, "SELECT value FROM setting WHERE name = ?1");
+        read.BindText(1, name);
+        if (read.Step())
+            return read.Text(0);
+    } catch (const std::exception&) {
+        // A damaged or foreign file: the store says so when the window opens it.
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> TStatsStore::Setting(const std::string& name) const {
@@ -375,10 +408,12 @@ void TStatsStore::WriterLoop() {
                 } catch (const TSqliteError& error) {
                     if (!error.Damaged() || movedAside) {
                         Report(TProblem::Unwritable,
-                               "統計ファイル " + FPath.string() + " に書きこめません（" +
-                                   ReasonOf(error) +
-                                   "）。\r\n練習はそのまま続けられます。統計は書きこめるように"
-                                   "なりしだい保存します。");
+                               Utf8Of(FillArgs(
+                                   TrText("UStatsStore",
+                                          "統計ファイル %1 に書きこめません（%2）。\r\n"
+                                          "練習はそのまま続けられます。統計は書きこめるように"
+                                          "なりしだい保存します。"),
+                                   {Utf16Of(FPath.string()), Utf16Of(ReasonOf(error))})));
                         FReopen = true;
                         break;
                     }

@@ -210,6 +210,11 @@ public:
 
     std::optional<std::string> Setting(const std::string& name) const;
     void SetSetting(const std::string& name, const std::string& value);
+    // One setting read from the file at `path` without opening a store (at start, before the
+    // window opens the store): nothing when the file, the table or the setting is missing or
+    // cannot be read. The file is opened read-only and never created or changed.
+    static std::optional<std::string> ReadSetting(const std::filesystem::path& path,
+                                                  const std::string& name);
 
     // ---- Faults
 

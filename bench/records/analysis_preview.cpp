@@ -10,7 +10,9 @@
 #include "bench/support/SampleAttempts.h"
 #include "platform/Fonts.h"
 #include "platform/Icons.h"
+#include "platform/Translate.h"
 #include "records/UfAnalysis.h"
+#include "store/ULanguage.h"
 
 #include <QApplication>
 
@@ -127,6 +129,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: analysis_preview <folder>\n");
         return 2;
     }
+    // The desktop's language, as the program's start chooses it when nothing is stored.
+    if (!(ULanguage::DesktopLanguage() == ULanguage::TLanguage::English &&
+          InstallTranslations(true)))
+        InstallTranslations(false);
     SetUpFonts();
     UseProgramStyle();
     const std::filesystem::path file = std::filesystem::path(argv[1]) / "TyporinStats.db";

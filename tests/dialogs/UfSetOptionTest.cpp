@@ -6,6 +6,7 @@
 #include "drills/UKanaCourse.h"
 #include "platform/UpDown.h"
 #include "store/UDataFile.h"
+#include "store/ULanguage.h"
 #include "store/UOptionRanges.h"
 #include "store/UStatsStore.h"
 #include "store/UTouchSettings.h"
@@ -338,6 +339,45 @@ TEST_F(UfSetOptionCourseTest, WithoutAStoreThePageIsDisabledWithANote) {
 }
 
 } // namespace
+
+// ---- The display language, kept in the statistics store for the next start
+
+TEST_F(UfSetOptionCourseTest, TheDisplayLanguageIsStoredForTheNextStart) {
+    auto dialog = Open(FStats.get());
+    QWidget* d = dialog.get();
+    auto* combo = Find<QComboBox>(d, "ComboBox5");
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("自動"));
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("日本語"));
+    EXPECT_EQ(combo->itemText(2), QStringLiteral("English"));
+    EXPECT_EQ(combo->currentIndex(), 0) << "nothing stored: automatic";
+    EXPECT_EQ(Stored(ULanguage::SettingName), std::nullopt) << "opening stores nothing";
+    EXPECT_TRUE(Find<QLabel>(d, "Label41")->text().contains(QStringLiteral("次回の起動")));
+
+    combo->setCurrentIndex(2);
+    EXPECT_EQ(Stored(ULanguage::SettingName), "en");
+    dialog->close();
+    FStats->Sync();
+    EXPECT_EQ(ULanguage::StartLanguage(FFolder.Path() / "TyporinStats.db"),
+              ULanguage::TLanguage::English);
+
+    auto again = Open(FStats.get());
+    EXPECT_EQ(Find<QComboBox>(again.get(), "ComboBox5")->currentIndex(), 2);
+    Find<QComboBox>(again.get(), "ComboBox5")->setCurrentIndex(1);
+    EXPECT_EQ(Stored(ULanguage::SettingName), "ja");
+}
+
+TEST_F(UfSetOptionCourseTest, AnUnknownStoredLanguageShowsAsAutomatic) {
+    FStats->SetSetting(ULanguage::SettingName, "klingon");
+    auto dialog = Open(FStats.get());
+    EXPECT_EQ(Find<QComboBox>(dialog.get(), "ComboBox5")->currentIndex(), 0);
+    EXPECT_EQ(Stored(ULanguage::SettingName), "klingon") << "left as it is until changed";
+}
+
+TEST_F(UfSetOptionTest, WithoutAStoreTheLanguageCannotBeChosen) {
+    auto dialog = Open();
+    EXPECT_FALSE(Find(dialog.get(), "ComboBox5")->isEnabled());
+}
 
 namespace {
 

@@ -127,6 +127,7 @@ TEST_F(InstallTreeTest, PutsEveryFileInItsPlace) {
     for (const char* file : {
              "bin/typorin",
              "share/typorin/help/index.html",
+             "share/typorin/help/en/index.html",
              "share/icons/hicolor/scalable/apps/typorin.svg",
              "share/applications/org.example.Typorin.desktop",
              "share/metainfo/org.example.Typorin.metainfo.xml",

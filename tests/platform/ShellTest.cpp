@@ -97,3 +97,27 @@ TEST(HelpUrlTest, AWindowsPageOpensWhereTheManualHasIt) {
               (program / "Typorin.chm").string())
         << "the help file, where there is one, has every page";
 }
+
+// In English the English manual comes first, page by page, then the Japanese one.
+TEST(HelpUrlTest, InEnglishTheEnglishPageFirst) {
+    QTemporaryDir dir;
+    const fs::path root = dir.path().toStdString();
+    const fs::path program = root / "program";
+    const fs::path manual = root / "shared" / "help";
+    fs::create_directories(program);
+    fs::create_directories(manual / "en");
+    for (const char* page : {"index.html", "editor.html", "records.html", "en/editor.html"})
+        std::ofstream(manual / page) << "<html></html>";
+    auto opened = [&](const QString& page, bool english) {
+        return HelpUrl(program, root / "shared", page, english).toLocalFile().toStdString();
+    };
+    EXPECT_EQ(opened(HelpEditorPage, true), (manual / "en" / "editor.html").string());
+    EXPECT_EQ(opened(HelpEditorPage, false), (manual / "editor.html").string());
+    EXPECT_EQ(opened(HelpRecordsPage, true), (manual / "records.html").string())
+        << "no English page and no English contents: the Japanese page";
+    std::ofstream(manual / "en" / "index.html") << "<html></html>";
+    EXPECT_EQ(opened(HelpRecordsPage, true), (manual / "en" / "index.html").string())
+        << "the English contents before a Japanese page";
+    EXPECT_EQ(opened(QStringLiteral("../secret.html"), true),
+              (manual / "en" / "index.html").string());
+}
