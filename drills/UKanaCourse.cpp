@@ -4,7 +4,6 @@
 #include "analysis/UKanaAnalysis.h"
 #include "platform/ShiftJis.h"
 #include "platform/Translate.h"
-#include "store/UUtf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -34,10 +33,6 @@ int ItemCount() {
 
 int ClampUnlocked(int unlocked) {
     return std::clamp(unlocked, InitialUnlocked, ItemCount());
-}
-
-std::string Utf8(std::u16string_view text) {
-    return UUtf8::FromUtf16(text);
 }
 
 std::optional<int> ParseInt(const std::optional<std::string>& text) {
