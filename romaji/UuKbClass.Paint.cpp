@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -64,6 +66,7 @@ struct TKbClass::TDrawing {
     QPolygonF KeyArea;
     std::vector<std::vector<TKeyLabel>> Labels; // per record, see KeyLabels
     std::array<QStaticText, 8> FingerNames;
+    QFont FingerFont; // the captions' type, smaller where the names need it to fit
 };
 
 TKbClass::TKbClass(QObject* owner) : QObject(owner) {
@@ -104,6 +107,7 @@ void TKbClass::LayoutKeys() {
     FDrawing->KeyArea = KeyArea(FGeometry.OutlineScale);
     for (int f = 1; f <= 8; ++f)
         FDrawing->FingerNames[f - 1] = PlainStaticText(FingerName(f));
+    FDrawing->FingerFont = FingerNameFont();
     FDrawing->Labels = KeyLabels(FGeometry, CaptionFont());
     FAreas.clear();
     FMarks.assign(FGeometry.Keys.size(), TMark::None);
@@ -146,9 +150,47 @@ QFont TKbClass::CaptionFont() const {
     return ::CaptionFont(FGeometry, FPaintBox ? FPaintBox->font() : QFont());
 }
 
-void TKbClass::MeasureAreas(const QFontMetrics& metrics) {
+// The finger names in the captions' type, made smaller when a name is wider than the room up to
+// the next name on its right (a key pitch for the last): names in a language with longer words
+// ("pinky", "ring") then stand apart instead of running into each other.
+QFont TKbClass::FingerNameFont() const {
+    QFont font = CaptionFont();
+    const QFontMetricsF metrics(font);
+    const std::array<TFingerRow, 8>& fingers = KbTable(FGeometry.Style.Kind).Fingers;
+    std::array<std::optional<int>, 8> left;
+    for (int f = 1; f <= 8; ++f)
+        if (int index = 0; FGeometry.FindKey(fingers[f - 1].LabelKey, index))
+            left[f - 1] = FGeometry.Keys[index].TextX;
+    // A name that fits, even to the next one's first pixel, keeps the captions' type; one that
+    // does not is made small enough to leave a space before the next.
+    const double gap = std::max(2.0, metrics.averageCharWidth() / 2);
+    double scale = 1;
+    for (int f = 1; f <= 8; ++f) {
+        if (!left[f - 1])
+            continue;
+        int next = *left[f - 1] + FGeometry.Unit;
+        bool found = false;
+        for (const std::optional<int>& other : left)
+            if (other && *other > *left[f - 1] && (!found || *other < next)) {
+                next = *other;
+                found = true;
+            }
+        const double room = next - *left[f - 1];
+        const double width = metrics.horizontalAdvance(FingerName(f));
+        if (width > room && room > gap)
+            scale = std::min(scale, (room - gap) / width);
+    }
+    if (scale < 1) {
+        constexpr int SmallestPixels = 7;
+        font.setPixelSize(std::max(SmallestPixels, static_cast<int>(font.pixelSize() * scale)));
+    }
+    return font;
+}
+
+void TKbClass::MeasureAreas() {
     if (!FAreas.empty())
         return;
+    const QFontMetrics fingerMetrics(FDrawing->FingerFont);
     FAreas.assign(FGeometry.Keys.size(), QRect());
     const QRect ovalBox =
         QPolygon(QList<QPoint>(FOval.begin(), FOval.end())).boundingRect().adjusted(-2, -2, 2, 2);
@@ -169,7 +211,7 @@ void TKbClass::MeasureAreas(const QFontMetrics& metrics) {
             continue;
         const TKeyRec& key = FGeometry.Keys[index];
         FLabelAreas[f - 1] =
-            TextRect(metrics, FingerName(f), key.TextX, key.TextY + FGeometry.LabelDy);
+            TextRect(fingerMetrics, FingerName(f), key.TextX, key.TextY + FGeometry.LabelDy);
     }
 }
 
@@ -196,7 +238,7 @@ void TKbClass::Redraw(const QRegion& area) {
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.setFont(CaptionFont());
-        MeasureAreas(painter.fontMetrics());
+        MeasureAreas();
         painter.setClipRegion(area);
         const QRect bounds = area.boundingRect();
         painter.fillRect(bounds, ButtonFace(*FPaintBox));
@@ -246,7 +288,7 @@ void TKbClass::DrawFingerName(QPainter& painter, int finger) {
     const QColor color =
         ToQColor(finger == FShownFinger ? PaneColors::Blue
                                         : FingerKinds[static_cast<int>(KindOf(finger))].Color);
-    painter.setFont(CaptionFont());
+    painter.setFont(FDrawing->FingerFont);
     WriteKeyText(painter, FDrawing->FingerNames[finger - 1], key.TextX,
                  key.TextY + FGeometry.LabelDy, color, RimFor(color));
 }
@@ -264,7 +306,7 @@ void TKbClass::SetMark(int record, TMark mark) {
 void TKbClass::RedrawChanged() {
     QRegion area;
     if (FitCanvas()) {
-        MeasureAreas(QFontMetrics(CaptionFont()));
+        MeasureAreas();
         for (int key : FChanged)
             area += FAreas[key];
     }
@@ -383,7 +425,7 @@ void TKbClass::ShowFinger(int finger) {
         return;
     QRegion area;
     if (FitCanvas()) {
-        MeasureAreas(QFontMetrics(CaptionFont()));
+        MeasureAreas();
         if (FShownFinger > 0)
             area += FLabelAreas[FShownFinger - 1];
         if (shown > 0)

@@ -239,8 +239,10 @@ private:
     // The canvas, fitted to the paint box; nullptr while there is nothing to draw on.
     QImage* FitCanvas();
     QFont CaptionFont() const;
+    // The finger names' type: the captions', smaller when a name would run into the next.
+    QFont FingerNameFont() const;
     // The pixels each painted key and each finger name covers, measured once per layout.
-    void MeasureAreas(const QFontMetrics& metrics);
+    void MeasureAreas();
     static QString FingerName(int finger);
     // Draws `area` of the keyboard as a whole picture would show it, with the marks and the
     // finger of now, and asks the paint box to show that part.
