@@ -181,6 +181,18 @@ void TStatsStore::Open() {
             // A commit reaches the log at once; the log reaches the disk at checkpoints. A kill
             // loses nothing committed, a power cut at most the last commits.
             db->Exec("PRAGMA synchronous = NORMAL");
+            // The log is copied into the file (and the disk synced) by the writer when it has
+            // been idle a moment (CheckpointWhenIdle), not in the commit that happens to fill it:
+            // that commit would take many times as long as the others.
+            // A log grown large by a long batch is cut back when it starts again.
+            db->Exec("PRAGMA journal_size_limit = 4194304");
+            sqlite3_wal_hook(
+                db->Handle(),
+                [](void* pages, sqlite3*, const char*, int count) {
+                    static_cast<std::atomic<int>*>(pages)->store(count);
+                    return SQLITE_OK;
+                },
+                &FLogPages);
             TStatement settings(*db, "SELECT name, value FROM setting");
             std::map<std::string, std::string> stored;
             while (settings.Step())
@@ -368,17 +380,44 @@ void TStatsStore::ClearStatistics() {
 
 namespace {
 constexpr int WriterNiceness = 10;
+// The writer copies the log into the file once nothing was written for this long...
+constexpr auto CheckpointIdle = std::chrono::seconds(1);
+// ...and the log holds more pages than this (SQLite's own threshold), or at once, whatever the
+// pace, beyond the second.
+constexpr int CheckpointLogPages = 1000;
+constexpr int UrgentCheckpointLogPages = 4000;
 } // namespace
+
+// Copies the log into the file when it holds more than `pages`; a reader in the way leaves the
+// rest for the next time (a passive checkpoint never waits).
+void TStatsStore::Checkpoint(int pages) {
+    std::lock_guard lock(FDbMutex);
+    if (!FDb || FNewer || FLogPages.load() <= pages)
+        return;
+    try {
+        FDb->Exec("PRAGMA wal_checkpoint(PASSIVE)");
+    } catch (const TSqliteError&) {
+        // The log stays as it is and is tried again after the next write.
+    }
+}
 
 void TStatsStore::WriterLoop() {
     // The writer yields to the window's thread: on a machine with few cores a write that ran
     // beside the next key would delay it.
     ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), WriterNiceness);
+    bool written = false; // since the last checkpoint
     for (;;) {
         std::deque<std::unique_ptr<TStatsBatch>> work;
         {
             std::unique_lock lock(FQueueMutex);
-            FQueueChanged.wait(lock, [&] { return FStopping || !FQueue.empty(); });
+            auto due = [&] { return FStopping || !FQueue.empty(); };
+            if (written && !FQueueChanged.wait_for(lock, CheckpointIdle, due)) {
+                lock.unlock();
+                Checkpoint(CheckpointLogPages);
+                written = false;
+                continue;
+            }
+            FQueueChanged.wait(lock, due);
             if (FQueue.empty())
                 return;
             work.swap(FQueue);
@@ -431,6 +470,8 @@ void TStatsStore::WriterLoop() {
             FWriting = false;
         }
         FQueueChanged.notify_all();
+        written = true;
+        Checkpoint(UrgentCheckpointLogPages);
     }
 }
 

@@ -24,6 +24,7 @@
 #include "store/UPracticeKinds.h"
 #include "store/UTimeHistogram.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -248,6 +249,7 @@ public:
 
 private:
     void WriterLoop();
+    void Checkpoint(int pages);
     void Open();
     void MoveAside();
     void Report(TProblem problem, const std::string& text);
@@ -264,7 +266,8 @@ private:
     mutable std::mutex FDbMutex;
     std::unique_ptr<TSqlite> FDb;
     bool FNewer = false;
-    bool FReopen = false; // a write failed: the next one opens the file anew
+    bool FReopen = false;          // a write failed: the next one opens the file anew
+    std::atomic<int> FLogPages{0}; // pages in the write-ahead log after the last commit
     // The writer's memory of the run, and the batches it could not write yet (oldest first);
     // guarded by FDbMutex.
     std::unique_ptr<TStatsWriter> FWriter;
