@@ -154,16 +154,23 @@ void TfrmMain::FormKeyPress(QChar key) {
         TKbClassEx::TKeyResult result = FKbClassEx.KeyPress(DrillKey(key), KeyMillis());
         if (result.Learned)
             OptionRec.RomajiChoice[result.Learned->Slot] = result.Learned->Index;
-        RecordTouchAttempts();
-        MarkTouchKeys();
-        ShowCounters();
-        if (!FKbClassEx.Active())
-            TouchDrillEnded();
-        else if (result.StringFinished)
-            FlushStats(false);
+        TouchKeyJudged(result);
     } catch (const std::exception&) {
         TouchDrillFailed();
     }
+}
+
+// What follows every key the drill judged, typed as a character or by its place: the units it
+// completed go to the statistics, the keyboard and counters show it, and a finished string is
+// written, or the drill's end handled.
+void TfrmMain::TouchKeyJudged(const TKbClassEx::TKeyResult& result) {
+    RecordTouchAttempts();
+    MarkTouchKeys();
+    ShowCounters();
+    if (!FKbClassEx.Active())
+        TouchDrillEnded();
+    else if (result.StringFinished)
+        FlushStats(false);
 }
 
 // A key could not be judged: the learner is told, and the drill goes on with the next string.
@@ -204,14 +211,7 @@ bool TfrmMain::TouchStrokeKeyDown(const QKeyEvent& event) {
     if (!stroke && IsEditingKey(event.key()))
         return false;
     try {
-        TKbClassEx::TKeyResult result = FKbClassEx.KeyStroke(stroke, c, KeyMillis());
-        RecordTouchAttempts();
-        MarkTouchKeys();
-        ShowCounters();
-        if (!FKbClassEx.Active())
-            TouchDrillEnded();
-        else if (result.StringFinished)
-            FlushStats(false);
+        TouchKeyJudged(FKbClassEx.KeyStroke(stroke, c, KeyMillis()));
     } catch (const std::exception&) {
         TouchDrillFailed();
     }

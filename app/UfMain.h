@@ -152,6 +152,7 @@ private:
     bool TouchKeyFilter(QObject* watched, QEvent* event);
     bool HeldLoadKeyFilter(QObject* watched, QEvent* event);
     void FormKeyPress(QChar key);
+    void TouchKeyJudged(const TKbClassEx::TKeyResult& result);
     void TouchDrillFailed();
     void TouchDrillEnded();
     void MarkTouchKeys();
