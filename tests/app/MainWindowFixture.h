@@ -68,6 +68,15 @@ protected:
         return window;
     }
 
+    // The window in `mode` over a register of one entry holding `text`, its sentence started.
+    std::unique_ptr<TfrmMain> StartSentence(TPracticeMode mode, std::u16string_view text) {
+        WriteRegister("a.txt", u"FF<0001>朝\r\n" + std::u16string(text) + u"\r\n");
+        WriteSettingsInMode(mode);
+        auto window = Open();
+        ClickSentence(window.get(), 0);
+        return window;
+    }
+
     template <typename T = QWidget>
     static T* Find(QWidget* window, const char* name) {
         T* child = window->findChild<T*>(QString::fromLatin1(name));

@@ -32,11 +32,7 @@ protected:
             SaveTouchSettings(store, touch);
             store.Sync();
         }
-        WriteRegister("a.txt", u"FF<0001>朝\r\n" + std::u16string(text) + u"\r\n");
-        WriteSettingsInMode(TPracticeMode::Touch);
-        auto window = Open();
-        ClickSentence(window.get(), 0);
-        return window;
+        return StartSentence(TPracticeMode::Touch, text);
     }
 
     // The X key code of the JIS key at `place`.

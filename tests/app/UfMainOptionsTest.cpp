@@ -47,15 +47,6 @@ protected:
             QTest::mouseClick(up ? control->UpButton() : control->DownButton(), Qt::LeftButton);
     }
 
-    // The window in `mode` over a register of one entry holding `text`, its sentence started.
-    std::unique_ptr<TfrmMain> Start(TPracticeMode mode, std::u16string_view text) {
-        WriteRegister("a.txt", u"FF<0001>朝\r\n" + std::u16string(text) + u"\r\n");
-        WriteSettingsInMode(mode);
-        auto window = Open();
-        ClickSentence(window.get(), 0);
-        return window;
-    }
-
     static int PointSize(QWidget* window, const char* name) {
         return Find(window, name)->font().pointSize();
     }
@@ -70,7 +61,7 @@ TEST_F(UfMainOptionsTest, TheSettingsCommandAndTheAboutCommandAreOn) {
 }
 
 TEST_F(UfMainOptionsTest, NewFontSizesReachBothPanesAndListsWithTheCaretKept) {
-    auto window = Start(TPracticeMode::Bulk, u"あさ");
+    auto window = StartSentence(TPracticeMode::Bulk, u"あさ");
     QWidget* w = window.get();
     TRichEdit* typed = Pane(w, "RichEdit2");
     Commit(typed, QStringLiteral("あさの"));
@@ -106,7 +97,7 @@ TEST_F(UfMainOptionsTest, NewFontSizesReachBothPanesAndListsWithTheCaretKept) {
 }
 
 TEST_F(UfMainOptionsTest, TouchTypingTakesTheNewSizeAndTheLowerCaseGuideWithoutLosingItsPlace) {
-    auto window = Start(TPracticeMode::Touch, u"しか\r\nあか");
+    auto window = StartSentence(TPracticeMode::Touch, u"しか\r\nあか");
     QWidget* w = window.get();
     TRichEdit* example = Pane(w, "RichEdit1");
     QTest::keyClicks(example, "si");

@@ -17,13 +17,6 @@ namespace {
 
 class UfMainStatsTest : public TMainWindowTest {
 protected:
-    std::unique_ptr<TfrmMain> Start(TPracticeMode mode, std::u16string_view text) {
-        WriteRegister("a.txt", u"FF<0001>朝\r\n" + std::u16string(text) + u"\r\n");
-        WriteSettingsInMode(mode);
-        auto window = Open();
-        ClickSentence(window.get(), 0);
-        return window;
-    }
     static void Type(QWidget* window, const char* pane, const char* keys) {
         QTest::keyClicks(Pane(window, pane), keys);
     }
@@ -48,7 +41,7 @@ protected:
 };
 
 TEST_F(UfMainStatsTest, TouchTypingRecordsEveryUnitItsSpellingAndItsWrongKeys) {
-    auto window = Start(TPracticeMode::Touch, u"しか\r\nあっと");
+    auto window = StartSentence(TPracticeMode::Touch, u"しか\r\nあっと");
     QWidget* w = window.get();
     // X where S is due, then し typed SHI.
     Type(w, "RichEdit1", "xshika");
@@ -84,7 +77,7 @@ TEST_F(UfMainStatsTest, TouchTypingRecordsEveryUnitItsSpellingAndItsWrongKeys) {
 }
 
 TEST_F(UfMainStatsTest, AnAbandonedDrillKeepsWhatWasTypedAndAnUntouchedOneLeavesNothing) {
-    auto window = Start(TPracticeMode::Touch, u"かき");
+    auto window = StartSentence(TPracticeMode::Touch, u"かき");
     Type(window.get(), "RichEdit1", "ka");
     // Another mode abandons the drill; the sentence started again there is never typed.
     Action(window.get(), "Part1")->trigger();
@@ -97,7 +90,7 @@ TEST_F(UfMainStatsTest, AnAbandonedDrillKeepsWhatWasTypedAndAnUntouchedOneLeaves
 }
 
 TEST_F(UfMainStatsTest, SequentialInputRecordsEveryCommit) {
-    auto window = Start(TPracticeMode::Sequential, u"あいう");
+    auto window = StartSentence(TPracticeMode::Sequential, u"あいう");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     Commit(typed, QStringLiteral("あい"));
     Commit(typed, QStringLiteral("え"));
@@ -113,7 +106,7 @@ TEST_F(UfMainStatsTest, SequentialInputRecordsEveryCommit) {
 }
 
 TEST_F(UfMainStatsTest, ABulkComparisonRecordsTheExamplesMissedCharacters) {
-    auto window = Start(TPracticeMode::Bulk, u"あいうい");
+    auto window = StartSentence(TPracticeMode::Bulk, u"あいうい");
     TRichEdit* typed = Pane(window.get(), "RichEdit2");
     Commit(typed, QStringLiteral("あう"));
     Action(window.get(), "Comp1")->trigger();
@@ -132,7 +125,7 @@ TEST_F(UfMainStatsTest, AnUnwritableStoreIsToldOnceAtAStringsEnd) {
     TReadOnlyPath locked(StatsFilePath());
     if (!locked.Supported())
         GTEST_SKIP() << "no way to make a file unwritable here";
-    auto window = Start(TPracticeMode::Touch, u"かき\r\nく");
+    auto window = StartSentence(TPracticeMode::Touch, u"かき\r\nく");
     QWidget* w = window.get();
     const std::size_t before = FDialogs.Messages.size();
     Type(w, "RichEdit1", "kak");

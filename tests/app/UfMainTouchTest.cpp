@@ -24,11 +24,7 @@ protected:
     // Opens the window in touch typing over a register whose one sentence is `text`, and
     // starts it.
     std::unique_ptr<TfrmMain> Start(std::u16string_view text) {
-        WriteRegister("a.txt", u"FF<0001>朝\r\n" + std::u16string(text) + u"\r\n");
-        WriteSettingsInMode(TPracticeMode::Touch);
-        auto window = Open();
-        ClickSentence(window.get(), 0);
-        return window;
+        return StartSentence(TPracticeMode::Touch, text);
     }
 
     // Keys typed into the example pane, each pressed and released.

@@ -38,8 +38,9 @@ protected:
         ResetOptions(1280, 800);
     }
 
-    std::unique_ptr<TfrmSetOption> Open(TStatsStore* stats = nullptr) {
-        auto dialog = std::make_unique<TfrmSetOption>(nullptr, stats);
+    std::unique_ptr<TfrmSetOption> Open(TStatsStore* stats = nullptr,
+                                        TKeyboardKind desktop = TKeyboardKind::Jis) {
+        auto dialog = std::make_unique<TfrmSetOption>(nullptr, stats, desktop);
         dialog->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
         return dialog;
@@ -381,25 +382,8 @@ TEST_F(UfSetOptionTest, WithoutAStoreTheLanguageCannotBeChosen) {
 
 namespace {
 
-class UfSetOptionTouchTest : public testing::Test {
+class UfSetOptionTouchTest : public UfSetOptionTest {
 protected:
-    void SetUp() override {
-        std::memset(&OptionRec, 0, sizeof OptionRec);
-        ResetOptions(1280, 800);
-    }
-    std::unique_ptr<TfrmSetOption> Open(TStatsStore* stats, TKeyboardKind desktop) {
-        auto dialog = std::make_unique<TfrmSetOption>(nullptr, stats, desktop);
-        dialog->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-        return dialog;
-    }
-    template <typename T = QWidget>
-    static T* Find(QWidget* dialog, const char* name) {
-        T* child = dialog->findChild<T*>(QString::fromLatin1(name));
-        if (!child)
-            ADD_FAILURE() << "no control named " << name;
-        return child;
-    }
     TTempFolder FFolder;
     std::unique_ptr<TStatsStore> FStats =
         std::make_unique<TStatsStore>(FFolder.Path() / "TyporinStats.db");
