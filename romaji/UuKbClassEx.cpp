@@ -2,6 +2,7 @@
 #include "romaji/UuKbClassEx.h"
 
 #include "platform/ShiftJis.h"
+#include "platform/Translate.h"
 #include "romaji/UuHiraToRoman.h"
 #include "romaji/UuKanaInput.h"
 #include "romaji/UuKbClass.h"
@@ -14,15 +15,12 @@ constexpr char Enter = '\r';
 constexpr char Space = ' ';
 constexpr int LineBreakBytes = 2;
 
-const std::string& DoneHint() {
-    static const std::string text =
-        ShiftJis::FromUtf16(u"  [Space]キーで繰り返し    [Enter]キーで次の文字列");
-    return text;
+std::string DoneHint() {
+    return TrSjis("TKbClassEx", "  [Space]キーで繰り返し    [Enter]キーで次の文字列");
 }
 
-const std::string& EndMessage() {
-    static const std::string text = ShiftJis::FromUtf16(u"終了しました。");
-    return text;
+std::string EndMessage() {
+    return TrSjis("TKbClassEx", "終了しました。");
 }
 
 // The input method's composition in the example pane: black text, white or aqua behind it.

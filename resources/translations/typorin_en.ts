@@ -157,6 +157,17 @@
     </message>
 </context>
 <context>
+    <name>TKbClassEx</name>
+    <message>
+        <source>  [Space]キーで繰り返し    [Enter]キーで次の文字列</source>
+        <translation>  [Space] to repeat    [Enter] for the next string</translation>
+    </message>
+    <message>
+        <source>終了しました。</source>
+        <translation>Finished.</translation>
+    </message>
+</context>
+<context>
     <name>TfrmAnalysis</name>
     <message>
         <source>TYPORIN  かな別の分析</source>
