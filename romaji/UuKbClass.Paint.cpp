@@ -17,6 +17,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -67,6 +68,14 @@ struct TKbClass::TDrawing {
     std::vector<std::vector<TKeyLabel>> Labels; // per record, see KeyLabels
     std::array<QStaticText, 8> FingerNames;
     QFont FingerFont; // the captions' type, smaller where the names need it to fit
+    // Each painted key as drawn in each of its marks and each finger name in its two colours,
+    // on a transparent ground over its area, made when first needed: at every key typed the
+    // next key, the one before it and the finger names are copied from here instead of filling
+    // the smoothed oval and writing the texts with their rims again. Made for the device pixel
+    // ratio in PicturesRatio.
+    std::vector<std::array<QImage, 3>> Keys;    // per record, by TMark
+    std::array<std::array<QImage, 2>, 8> Names; // per finger 1..8, plain and shown
+    qreal PicturesRatio = 0;
 };
 
 TKbClass::TKbClass(QObject* owner) : QObject(owner) {
@@ -239,6 +248,7 @@ void TKbClass::Redraw(const QRegion& area) {
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.setFont(CaptionFont());
         MeasureAreas();
+        FitPictures();
         painter.setClipRegion(area);
         const QRect bounds = area.boundingRect();
         painter.fillRect(bounds, ButtonFace(*FPaintBox));
@@ -256,11 +266,55 @@ void TKbClass::Redraw(const QRegion& area) {
         FPaintBox->update(area);
 }
 
+template <typename TDraw>
+void TKbClass::DrawCopied(QPainter& painter, QImage& picture, const QRect& area, TDraw draw) {
+    // Copied, a picture lies exactly as drawn only where a logical pixel is a whole number of
+    // device pixels; at fractional scales it is drawn anew.
+    const qreal ratio = FCanvas->devicePixelRatio();
+    if (ratio != std::floor(ratio)) {
+        draw(painter);
+        return;
+    }
+    if (picture.isNull()) {
+        picture =
+            QImage(area.size() * static_cast<int>(ratio), QImage::Format_ARGB32_Premultiplied);
+        if (picture.isNull()) {
+            // Short of memory: drawn as it is, without a copy.
+            draw(painter);
+            return;
+        }
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter picturePainter(&picture);
+        picturePainter.setRenderHints(painter.renderHints());
+        picturePainter.setFont(painter.font());
+        picturePainter.translate(-area.topLeft());
+        draw(picturePainter);
+    }
+    painter.drawImage(area.topLeft(), picture);
+}
+
+// The pictures of the keys and names, forgotten when the device pixel ratio changed.
+void TKbClass::FitPictures() {
+    const qreal ratio = FCanvas->devicePixelRatio();
+    if (FDrawing->PicturesRatio == ratio)
+        return;
+    FDrawing->Keys.assign(FGeometry.Keys.size(), {});
+    FDrawing->Names = {};
+    FDrawing->PicturesRatio = ratio;
+}
+
 void TKbClass::DrawKey(QPainter& painter, int index) {
+    const TMark mark = FMarks[index];
+    DrawCopied(painter, FDrawing->Keys[index][static_cast<int>(mark)], FAreas[index],
+               [&](QPainter& on) { DrawKeyShape(on, index, mark); });
+}
+
+void TKbClass::DrawKeyShape(QPainter& painter, int index, TMark mark) {
     TRgb fill = KeyColor(FGeometry.Style.Kind, FGeometry.Keys[index].Caption);
     TRgb text = PaneColors::Grey;
-    if (FMarks[index] != TMark::None) {
-        fill = FMarks[index] == TMark::Wrong ? PaneColors::Red : PaneColors::Blue;
+    if (mark != TMark::None) {
+        fill = mark == TMark::Wrong ? PaneColors::Red : PaneColors::Blue;
         text = KbColors::Yellow;
     }
     const QColor fillColor = ToQColor(fill);
@@ -280,14 +334,19 @@ void TKbClass::DrawKey(QPainter& painter, int index) {
 }
 
 void TKbClass::DrawFingerName(QPainter& painter, int finger) {
+    const bool shown = finger == FShownFinger;
+    DrawCopied(painter, FDrawing->Names[finger - 1][shown], FLabelAreas[finger - 1],
+               [&](QPainter& on) { DrawFingerNameText(on, finger, shown); });
+}
+
+void TKbClass::DrawFingerNameText(QPainter& painter, int finger, bool shown) {
     int index = 0;
     const std::array<TFingerRow, 8>& fingers = KbTable(FGeometry.Style.Kind).Fingers;
     if (!FGeometry.FindKey(fingers[finger - 1].LabelKey, index))
         return;
     const TKeyRec& key = FGeometry.Keys[index];
     const QColor color =
-        ToQColor(finger == FShownFinger ? PaneColors::Blue
-                                        : FingerKinds[static_cast<int>(KindOf(finger))].Color);
+        ToQColor(shown ? PaneColors::Blue : FingerKinds[static_cast<int>(KindOf(finger))].Color);
     painter.setFont(FDrawing->FingerFont);
     WriteKeyText(painter, FDrawing->FingerNames[finger - 1], key.TextX,
                  key.TextY + FGeometry.LabelDy, color, RimFor(color));

@@ -247,8 +247,17 @@ private:
     // Draws `area` of the keyboard as a whole picture would show it, with the marks and the
     // finger of now, and asks the paint box to show that part.
     void Redraw(const QRegion& area);
+    // Draws what `draw` draws over `area` by copying `picture`, drawn by `draw` first when
+    // still null.
+    template <typename TDraw>
+    void DrawCopied(QPainter& painter, QImage& picture, const QRect& area, TDraw draw);
+    void FitPictures();
+    // Draws painted key `index` with its mark and finger name `finger` in its colour of now,
+    // each copied from its picture.
     void DrawKey(QPainter& painter, int index);
+    void DrawKeyShape(QPainter& painter, int index, TMark mark);
     void DrawFingerName(QPainter& painter, int finger);
+    void DrawFingerNameText(QPainter& painter, int finger, bool shown);
     // Shows `record` (through the painted key where it lies) as `mark`; RedrawChanged draws the
     // keys whose mark changed.
     void SetMark(int record, TMark mark);

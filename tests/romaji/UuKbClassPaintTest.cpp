@@ -401,6 +401,52 @@ const TStyleCase Styles[] = {
 
 class KbClassStyleTest : public testing::TestWithParam<TStyleCase> {};
 
+// Marked keys and finger names are copied from pictures made when first drawn: after another
+// style or size every key shows what a keyboard made in that style and size shows, with no
+// picture of the one before.
+TEST(KbClassPicturesTest, FollowStyleAndSize) {
+    auto markAndShow = [](TKbClass& kb) {
+        kb.MarkKeys('A', 'Q');
+        kb.ShowFinger(3);
+        kb.MarkKeys('K', 0);
+        kb.ShowFinger(7);
+    };
+    for (const TStyleCase& from : Styles) {
+        for (const TStyleCase& to : Styles) {
+            for (const QSize size : {QSize(700, 320), QSize(560, 260)}) {
+                SCOPED_TRACE(std::string(from.Name) + " to " + to.Name + " at " +
+                             std::to_string(size.width()));
+                QWidget box, freshBox;
+                for (QWidget* b : {&box, &freshBox}) {
+                    b->resize(700, 320);
+                    UseKeyboardFont(*b);
+                }
+                TKbClass kb(nullptr);
+                kb.SetPaintBox(&box);
+                kb.SetStyle(from.Style);
+                kb.LayoutKeys();
+                kb.PaintKeyboard();
+                markAndShow(kb);
+
+                box.resize(size);
+                freshBox.resize(size);
+                kb.SetStyle(to.Style);
+                kb.LayoutKeys();
+                kb.PaintKeyboard();
+                markAndShow(kb);
+
+                TKbClass fresh(nullptr);
+                fresh.SetPaintBox(&freshBox);
+                fresh.SetStyle(to.Style);
+                fresh.LayoutKeys();
+                fresh.PaintKeyboard();
+                markAndShow(fresh);
+                EXPECT_EQ(kb.Canvas(), fresh.Canvas());
+            }
+        }
+    }
+}
+
 // Every legend stays inside its key at every size the main window shows (up to MaxKeyUnit):
 // above the finger names nothing but the ovals (with their line and smoothed edge) differs
 // from the button face. "%" beside its 5 and "Shift" once reached over the edge.
