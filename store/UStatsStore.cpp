@@ -20,6 +20,8 @@
 #include <set>
 #include <utility>
 
+#include <pthread.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -379,6 +381,7 @@ void TStatsStore::ClearStatistics() {
 // ---- Writing
 
 namespace {
+// Where the system refuses the idle class, the writer runs niced this far.
 constexpr int WriterNiceness = 10;
 // The writer copies the log into the file once nothing was written for this long...
 constexpr auto CheckpointIdle = std::chrono::seconds(1);
@@ -403,8 +406,12 @@ void TStatsStore::Checkpoint(int pages) {
 
 void TStatsStore::WriterLoop() {
     // The writer yields to the window's thread: on a machine with few cores a write that ran
-    // beside the next key would delay it.
-    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), WriterNiceness);
+    // beside the next key would delay it. In the idle class any other thread that wakes takes
+    // the core from it at once, where a niced thread may run on to the end of its time slice;
+    // between a learner's keys the cores are idle and the write is done long before the next.
+    sched_param idle{};
+    if (::pthread_setschedparam(::pthread_self(), SCHED_IDLE, &idle) != 0)
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), WriterNiceness);
     bool written = false; // since the last checkpoint
     for (;;) {
         std::deque<std::unique_ptr<TStatsBatch>> work;
