@@ -447,7 +447,10 @@ TKbClassEx::TKeyResult TKbClassEx::JudgeStroke(TKeyStroke stroke, char typed, st
     return {true, std::nullopt, FDone};
 }
 
+// The guide's letters are greyed through a selection, and the caret goes back where it was, in
+// one batch: the pane sees no selection come and go and draws only the greyed letters again.
 void TKbClassEx::AdvanceGuide(int n) {
+    TPaneUpdate batch(*FEdit);
     if (n > 0) {
         FEdit->Select(FGuideCaret, n);
         FEdit->SetSelColor(PaneColors::Silver);
@@ -457,6 +460,7 @@ void TKbClassEx::AdvanceGuide(int n) {
 }
 
 void TKbClassEx::MarkKanaDone(int unitIndex) {
+    TPaneUpdate batch(*FEdit);
     for (const TSpan& span : FUnitSpans.at(unitIndex)) {
         FEdit->Select(span.Start, span.Length);
         FEdit->SetSelColor(PaneColors::Silver);
