@@ -37,8 +37,20 @@ TSqlite::TSqlite(const std::filesystem::path& path, TOpen mode) {
 }
 
 TSqlite::~TSqlite() {
-    // Every statement is finalized by its owner before the connection goes.
+    // Every statement is finalized by its owner before the connection goes, the kept ones here.
+    FCached.clear();
     sqlite3_close(FDb);
+}
+
+TStatement& TSqlite::Cached(std::string_view sql) {
+    auto it = FCached.find(std::string(sql));
+    if (it != FCached.end()) {
+        // A statement a failure left half run is made ready again too.
+        it->second->Rewind();
+        return *it->second;
+    }
+    auto statement = std::make_unique<TStatement>(*this, sql);
+    return *FCached.emplace(std::string(sql), std::move(statement)).first->second;
 }
 
 void TSqlite::Fail(int code) const {
@@ -123,6 +135,11 @@ void TStatement::Run() {
 
 void TStatement::Reset() {
     sqlite3_reset(FStmt);
+}
+
+void TStatement::Rewind() {
+    sqlite3_reset(FStmt);
+    sqlite3_clear_bindings(FStmt);
 }
 
 bool TStatement::IsNull(int column) const {

@@ -7,12 +7,15 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
+class TStatement;
 
 class TSqliteError : public std::runtime_error {
 public:
@@ -47,12 +50,17 @@ public:
     // The single integer a statement such as "PRAGMA user_version" returns.
     std::int64_t QueryInt(const char* sql);
     std::int64_t LastInsertRowId() const;
+    // The statement for `sql`, prepared at its first use on this connection and kept, ready to
+    // run with nothing bound: what is written at every string's end is not parsed anew each
+    // time. The statement stays the connection's; it is not to be used by two callers at once.
+    TStatement& Cached(std::string_view sql);
     // Throws the connection's last error as TSqliteError, `code` being the failed call's result.
     [[noreturn]] void Fail(int code) const;
 
     sqlite3* Handle() const { return FDb; }
 
 private:
+    std::unordered_map<std::string, std::unique_ptr<TStatement>> FCached;
     sqlite3* FDb = nullptr;
 };
 
@@ -76,6 +84,8 @@ public:
     void Run();
     // Makes the statement ready to run again; bindings stay.
     void Reset();
+    // Makes the statement ready to run again with nothing bound.
+    void Rewind();
 
     bool IsNull(int column) const;
     std::int64_t Int(int column) const;

@@ -61,10 +61,11 @@ struct TDaySums {
 };
 
 void WriteDaySums(TSqlite& db, TDaySums& sums) {
-    TStatement findUnit(db, "SELECT attempts, failed, wrong, times FROM unit_day"
-                            " WHERE style = ? AND day = ? AND unit = ? AND spelling = ?");
-    TStatement writeUnit(db, "INSERT OR REPLACE INTO unit_day (style, day, unit, spelling,"
-                             " attempts, failed, wrong, times) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    TStatement& findUnit = db.Cached("SELECT attempts, failed, wrong, times FROM unit_day"
+                                     " WHERE style = ? AND day = ? AND unit = ? AND spelling = ?");
+    TStatement& writeUnit =
+        db.Cached("INSERT OR REPLACE INTO unit_day (style, day, unit, spelling,"
+                  " attempts, failed, wrong, times) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     for (auto& [key, sum] : sums.Units) {
         auto& [style, day, unit, spelling] = key;
         findUnit.Bind(1, style).Bind(2, day).Bind(3, unit).BindText(4, spelling);
@@ -80,10 +81,11 @@ void WriteDaySums(TSqlite& db, TDaySums& sums) {
         writeUnit.BindBlob(8, sum.Times.Encode()).Run();
     }
 
-    TStatement findKey(
-        db, "SELECT expected, wrong, times FROM key_day WHERE style = ? AND day = ? AND key = ?");
-    TStatement writeKey(db, "INSERT OR REPLACE INTO key_day (style, day, key, expected, wrong,"
-                            " times) VALUES (?, ?, ?, ?, ?, ?)");
+    TStatement& findKey = db.Cached(
+        "SELECT expected, wrong, times FROM key_day WHERE style = ? AND day = ? AND key = ?");
+    TStatement& writeKey =
+        db.Cached("INSERT OR REPLACE INTO key_day (style, day, key, expected, wrong,"
+                  " times) VALUES (?, ?, ?, ?, ?, ?)");
     for (auto& [key, sum] : sums.Keys) {
         auto& [style, day, name] = key;
         findKey.Bind(1, style).Bind(2, day).BindText(3, name);
@@ -97,10 +99,11 @@ void WriteDaySums(TSqlite& db, TDaySums& sums) {
         writeKey.Bind(4, sum.Expected).Bind(5, sum.Wrong).BindBlob(6, sum.Times.Encode()).Run();
     }
 
-    TStatement writeMiss(db, "INSERT INTO miss_day (style, day, unit, expected, typed, count)"
-                             " VALUES (?, ?, ?, ?, ?, ?)"
-                             " ON CONFLICT (style, day, unit, expected, typed)"
-                             " DO UPDATE SET count = count + excluded.count");
+    TStatement& writeMiss =
+        db.Cached("INSERT INTO miss_day (style, day, unit, expected, typed, count)"
+                  " VALUES (?, ?, ?, ?, ?, ?)"
+                  " ON CONFLICT (style, day, unit, expected, typed)"
+                  " DO UPDATE SET count = count + excluded.count");
     for (auto& [key, count] : sums.Misses) {
         auto& [style, day, unit, expected, typed] = key;
         writeMiss.Bind(1, style).Bind(2, day).Bind(3, unit).BindText(4, expected);
@@ -110,9 +113,10 @@ void WriteDaySums(TSqlite& db, TDaySums& sums) {
 
 // Keeps the last RecentAttemptsKept attempts of each (style, unit) a batch added to.
 void TrimRecent(TSqlite& db, const std::set<std::pair<int, std::int64_t>>& touched) {
-    TStatement trim(db, "DELETE FROM recent_attempt WHERE style = ?1 AND unit = ?2 AND attempt <="
-                        " (SELECT attempt FROM recent_attempt WHERE style = ?1 AND unit = ?2"
-                        " ORDER BY attempt DESC LIMIT 1 OFFSET ?3)");
+    TStatement& trim =
+        db.Cached("DELETE FROM recent_attempt WHERE style = ?1 AND unit = ?2 AND attempt <="
+                  " (SELECT attempt FROM recent_attempt WHERE style = ?1 AND unit = ?2"
+                  " ORDER BY attempt DESC LIMIT 1 OFFSET ?3)");
     for (const auto& [style, unit] : touched)
         trim.Bind(1, style).Bind(2, unit).Bind(3, TStatsStore::RecentAttemptsKept).Run();
 }
@@ -157,9 +161,10 @@ void TStatsWriter::Write(TSqlite& db, const TStatsBatch& batch) {
                 return it->second;
             const TExerciseHead& head = FHeads[id];
             const TExerciseTotals& totals = FTotals[id];
-            TStatement insert(db, "INSERT INTO exercise (started, day, mode, style, keyboard,"
-                                  " title, text_kind, seconds, keys, wrong_keys, units, finished)"
-                                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+            TStatement& insert =
+                db.Cached("INSERT INTO exercise (started, day, mode, style, keyboard,"
+                          " title, text_kind, seconds, keys, wrong_keys, units, finished)"
+                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
             insert.Bind(1, head.Started).Bind(2, head.Day).Bind(3, static_cast<int>(head.Mode));
             insert.Bind(4, static_cast<int>(head.Style)).Bind(5, static_cast<int>(head.Keyboard));
             insert.BindText(6, UUtf8::FromUtf16(head.Title)).Bind(7, static_cast<int>(head.Kind));
@@ -171,8 +176,8 @@ void TStatsWriter::Write(TSqlite& db, const TStatsBatch& batch) {
             std::string text = UUtf8::FromUtf16(unit);
             if (auto it = FUnitRows.find(text); it != FUnitRows.end())
                 return it->second;
-            TStatement upsert(db, "INSERT INTO unit (text) VALUES (?) ON CONFLICT (text)"
-                                  " DO UPDATE SET text = excluded.text RETURNING id");
+            TStatement& upsert = db.Cached("INSERT INTO unit (text) VALUES (?) ON CONFLICT (text)"
+                                           " DO UPDATE SET text = excluded.text RETURNING id");
             upsert.BindText(1, text);
             return FUnitRows[text] = DictionaryRow(upsert);
         };
@@ -180,20 +185,23 @@ void TStatsWriter::Write(TSqlite& db, const TStatsBatch& batch) {
             auto key = std::make_pair(unit, keys);
             if (auto it = FSpellingRows.find(key); it != FSpellingRows.end())
                 return it->second;
-            TStatement upsert(db, "INSERT INTO spelling (unit, keys) VALUES (?, ?)"
-                                  " ON CONFLICT (unit, keys) DO UPDATE SET keys = excluded.keys"
-                                  " RETURNING id");
+            TStatement& upsert =
+                db.Cached("INSERT INTO spelling (unit, keys) VALUES (?, ?)"
+                          " ON CONFLICT (unit, keys) DO UPDATE SET keys = excluded.keys"
+                          " RETURNING id");
             upsert.Bind(1, unit).BindText(2, keys);
             return FSpellingRows[key] = DictionaryRow(upsert);
         };
 
         TDaySums sums;
-        TStatement insertAttempt(db, "INSERT INTO attempt (exercise, spelling, millis, wrong,"
-                                     " key_times) VALUES (?, ?, ?, ?, ?)");
-        TStatement insertWrongKey(
-            db, "INSERT INTO wrong_key (exercise, unit, expected, typed) VALUES (?, ?, ?, ?)");
-        TStatement insertRecent(db, "INSERT INTO recent_attempt (style, unit, attempt, keys,"
-                                    " millis, wrong) VALUES (?, ?, ?, ?, ?, ?)");
+        TStatement& insertAttempt =
+            db.Cached("INSERT INTO attempt (exercise, spelling, millis, wrong,"
+                      " key_times) VALUES (?, ?, ?, ?, ?)");
+        TStatement& insertWrongKey = db.Cached(
+            "INSERT INTO wrong_key (exercise, unit, expected, typed) VALUES (?, ?, ?, ?)");
+        TStatement& insertRecent =
+            db.Cached("INSERT INTO recent_attempt (style, unit, attempt, keys,"
+                      " millis, wrong) VALUES (?, ?, ?, ?, ?, ?)");
         std::set<std::pair<int, std::int64_t>> recentTouched; // (style, unit row)
         for (const auto& [id, attempt] : batch.Attempts) {
             std::int64_t exercise = exerciseRow(id);
@@ -239,8 +247,9 @@ void TStatsWriter::Write(TSqlite& db, const TStatsBatch& batch) {
         WriteDaySums(db, sums);
         TrimRecent(db, recentTouched);
 
-        TStatement insertCommit(db, "INSERT INTO commit_event (exercise, expected, committed,"
-                                    " accepted, millis, keys) VALUES (?, ?, ?, ?, ?, ?)");
+        TStatement& insertCommit =
+            db.Cached("INSERT INTO commit_event (exercise, expected, committed,"
+                      " accepted, millis, keys) VALUES (?, ?, ?, ?, ?, ?)");
         for (const auto& [id, commit] : batch.Commits) {
             insertCommit.Bind(1, exerciseRow(id)).BindText(2, UUtf8::FromUtf16(commit.Expected));
             insertCommit.BindText(3, UUtf8::FromUtf16(commit.Committed));
@@ -252,16 +261,17 @@ void TStatsWriter::Write(TSqlite& db, const TStatsBatch& batch) {
             insertCommit.Bind(6, commit.Keys).Run();
         }
 
-        TStatement insertMiss(
-            db, "INSERT INTO bulk_miss (exercise, character, count) VALUES (?, ?, ?)");
+        TStatement& insertMiss =
+            db.Cached("INSERT INTO bulk_miss (exercise, character, count) VALUES (?, ?, ?)");
         for (const auto& [id, miss] : batch.Misses) {
             insertMiss.Bind(1, exerciseRow(id)).BindText(2, UUtf8::FromUtf16(miss.Character));
             insertMiss.Bind(3, miss.Count).Run();
         }
 
         // Totals last: an exercise that counted something gets its row even without events.
-        TStatement updateExercise(db, "UPDATE exercise SET seconds = ?, keys = ?, wrong_keys = ?,"
-                                      " units = ?, finished = ? WHERE id = ?");
+        TStatement& updateExercise =
+            db.Cached("UPDATE exercise SET seconds = ?, keys = ?, wrong_keys = ?,"
+                      " units = ?, finished = ? WHERE id = ?");
         for (const auto& [id, totals] : batch.Totals) {
             if (!FExerciseRows.contains(id)) {
                 if (totals.Keys > 0 || totals.Units > 0 || totals.Seconds > 0)
@@ -273,7 +283,8 @@ void TStatsWriter::Write(TSqlite& db, const TStatsBatch& batch) {
             updateExercise.Bind(5, totals.Finished ? 1 : 0).Bind(6, FExerciseRows[id]).Run();
         }
 
-        TStatement writeSetting(db, "INSERT OR REPLACE INTO setting (name, value) VALUES (?, ?)");
+        TStatement& writeSetting =
+            db.Cached("INSERT OR REPLACE INTO setting (name, value) VALUES (?, ?)");
         for (const auto& [name, value] : batch.Settings)
             writeSetting.BindText(1, name).BindText(2, value).Run();
         transaction.Commit();
