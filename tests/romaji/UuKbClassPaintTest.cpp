@@ -405,7 +405,11 @@ class KbClassStyleTest : public testing::TestWithParam<TStyleCase> {};
 // style or size every key shows what a keyboard made in that style and size shows, with no
 // picture of the one before.
 TEST(KbClassPicturesTest, FollowStyleAndSize) {
-    auto markAndShow = [](TKbClass& kb) {
+    // The keyboard in `style`, painted whole, then marked and a finger shown twice.
+    auto paintMarked = [](TKbClass& kb, TKeyboardStyle style) {
+        kb.SetStyle(style);
+        kb.LayoutKeys();
+        kb.PaintKeyboard();
         kb.MarkKeys('A', 'Q');
         kb.ShowFinger(3);
         kb.MarkKeys('K', 0);
@@ -423,24 +427,14 @@ TEST(KbClassPicturesTest, FollowStyleAndSize) {
                 }
                 TKbClass kb(nullptr);
                 kb.SetPaintBox(&box);
-                kb.SetStyle(from.Style);
-                kb.LayoutKeys();
-                kb.PaintKeyboard();
-                markAndShow(kb);
-
+                paintMarked(kb, from.Style);
                 box.resize(size);
-                freshBox.resize(size);
-                kb.SetStyle(to.Style);
-                kb.LayoutKeys();
-                kb.PaintKeyboard();
-                markAndShow(kb);
+                paintMarked(kb, to.Style);
 
+                freshBox.resize(size);
                 TKbClass fresh(nullptr);
                 fresh.SetPaintBox(&freshBox);
-                fresh.SetStyle(to.Style);
-                fresh.LayoutKeys();
-                fresh.PaintKeyboard();
-                markAndShow(fresh);
+                paintMarked(fresh, to.Style);
                 EXPECT_EQ(kb.Canvas(), fresh.Canvas());
             }
         }
