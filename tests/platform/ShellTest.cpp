@@ -11,6 +11,32 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// A program folder and a manual beside it, both empty: the tests add the pages they need.
+class HelpFolders : public testing::Test {
+protected:
+    HelpFolders() {
+        fs::create_directories(Program);
+        fs::create_directories(Manual / "en");
+    }
+
+    static void Page(const fs::path& path) { std::ofstream(path) << "<html></html>"; }
+
+    // What the help command opens for `page` of the manual.
+    std::string Opened(const QString& page, bool english = false) const {
+        return HelpUrl(Program, Shared, page, english).toLocalFile().toStdString();
+    }
+
+    QTemporaryDir FDir;
+    const fs::path Root = FDir.path().toStdString();
+    const fs::path Program = Root / "program";
+    const fs::path Shared = Root / "shared";
+    const fs::path Manual = Shared / "help";
+};
+
+} // namespace
+
 TEST(HelpUrlTest, PrefersTheHelpFileThenTheManual) {
     QTemporaryDir dir;
     const fs::path root = dir.path().toStdString();
@@ -48,76 +74,47 @@ TEST(HelpUrlTest, PrefersTheHelpFileThenTheManual) {
 
 // A window's F1 opens its own page of the manual; the contents when that page is missing; the
 // help file whatever the page when there is one.
-TEST(HelpUrlTest, AWindowsPageOrTheContents) {
-    QTemporaryDir dir;
-    const fs::path root = dir.path().toStdString();
-    const fs::path program = root / "program";
-    const fs::path manual = root / "shared" / "help";
-    fs::create_directories(program);
-    fs::create_directories(manual);
-    std::ofstream(manual / "index.html") << "<html></html>";
-    std::ofstream(manual / "editor.html") << "<html></html>";
-    EXPECT_EQ(HelpUrl(program, root / "shared", HelpEditorPage).toLocalFile().toStdString(),
-              (manual / "editor.html").string());
-    EXPECT_EQ(HelpUrl(program, root / "shared", HelpRecordsPage).toLocalFile().toStdString(),
-              (manual / "index.html").string());
-    std::ofstream(program / "Typorin.chm") << "help";
-    EXPECT_EQ(HelpUrl(program, root / "shared", HelpEditorPage).toLocalFile().toStdString(),
-              (program / "Typorin.chm").string());
+TEST_F(HelpFolders, AWindowsPageOrTheContents) {
+    Page(Manual / "index.html");
+    Page(Manual / "editor.html");
+    EXPECT_EQ(Opened(HelpEditorPage), (Manual / "editor.html").string());
+    EXPECT_EQ(Opened(HelpRecordsPage), (Manual / "index.html").string());
+    std::ofstream(Program / "Typorin.chm") << "help";
+    EXPECT_EQ(Opened(HelpEditorPage), (Program / "Typorin.chm").string());
 }
 
-TEST(HelpUrlTest, AWindowsPageOpensWhereTheManualHasIt) {
-    QTemporaryDir dir;
-    const fs::path root = dir.path().toStdString();
-    const fs::path program = root / "program";
-    const fs::path help = root / "shared" / "help";
-    fs::create_directories(program);
-    fs::create_directories(help);
-    std::ofstream(help / "index.html") << "<html></html>";
-    std::ofstream(help / "analysis.html") << "<html></html>";
-    std::ofstream(root / "shared" / "outside.html") << "<html></html>";
+TEST_F(HelpFolders, AWindowsPageOpensWhereTheManualHasIt) {
+    Page(Manual / "index.html");
+    Page(Manual / "analysis.html");
+    Page(Shared / "outside.html");
     struct {
         const char* Name;
         QString Page;
         fs::path Expected;
     } cases[] = {
-        {"the page", QStringLiteral("analysis.html"), help / "analysis.html"},
-        {"no page", QString(), help / "index.html"},
-        {"a missing page", QStringLiteral("missing.html"), help / "index.html"},
-        {"a name with a folder", QStringLiteral("../outside.html"), help / "index.html"},
+        {"the page", QStringLiteral("analysis.html"), Manual / "analysis.html"},
+        {"no page", QString(), Manual / "index.html"},
+        {"a missing page", QStringLiteral("missing.html"), Manual / "index.html"},
+        {"a name with a folder", QStringLiteral("../outside.html"), Manual / "index.html"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(HelpUrl(program, root / "shared", c.Page).toLocalFile().toStdString(),
-                  c.Expected.string())
-            << c.Name;
-    std::ofstream(program / "Typorin.chm") << "help";
-    EXPECT_EQ(HelpUrl(program, root / "shared", QStringLiteral("analysis.html"))
-                  .toLocalFile()
-                  .toStdString(),
-              (program / "Typorin.chm").string())
+        EXPECT_EQ(Opened(c.Page), c.Expected.string()) << c.Name;
+    std::ofstream(Program / "Typorin.chm") << "help";
+    EXPECT_EQ(Opened(QStringLiteral("analysis.html")), (Program / "Typorin.chm").string())
         << "the help file, where there is one, has every page";
 }
 
 // In English the English manual comes first, page by page, then the Japanese one.
-TEST(HelpUrlTest, InEnglishTheEnglishPageFirst) {
-    QTemporaryDir dir;
-    const fs::path root = dir.path().toStdString();
-    const fs::path program = root / "program";
-    const fs::path manual = root / "shared" / "help";
-    fs::create_directories(program);
-    fs::create_directories(manual / "en");
+TEST_F(HelpFolders, InEnglishTheEnglishPageFirst) {
     for (const char* page : {"index.html", "editor.html", "records.html", "en/editor.html"})
-        std::ofstream(manual / page) << "<html></html>";
-    auto opened = [&](const QString& page, bool english) {
-        return HelpUrl(program, root / "shared", page, english).toLocalFile().toStdString();
-    };
-    EXPECT_EQ(opened(HelpEditorPage, true), (manual / "en" / "editor.html").string());
-    EXPECT_EQ(opened(HelpEditorPage, false), (manual / "editor.html").string());
-    EXPECT_EQ(opened(HelpRecordsPage, true), (manual / "records.html").string())
+        Page(Manual / page);
+    EXPECT_EQ(Opened(HelpEditorPage, true), (Manual / "en" / "editor.html").string());
+    EXPECT_EQ(Opened(HelpEditorPage, false), (Manual / "editor.html").string());
+    EXPECT_EQ(Opened(HelpRecordsPage, true), (Manual / "records.html").string())
         << "no English page and no English contents: the Japanese page";
-    std::ofstream(manual / "en" / "index.html") << "<html></html>";
-    EXPECT_EQ(opened(HelpRecordsPage, true), (manual / "en" / "index.html").string())
+    Page(Manual / "en" / "index.html");
+    EXPECT_EQ(Opened(HelpRecordsPage, true), (Manual / "en" / "index.html").string())
         << "the English contents before a Japanese page";
-    EXPECT_EQ(opened(QStringLiteral("../secret.html"), true),
-              (manual / "en" / "index.html").string());
+    EXPECT_EQ(Opened(QStringLiteral("../secret.html"), true),
+              (Manual / "en" / "index.html").string());
 }
