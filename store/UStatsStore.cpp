@@ -37,6 +37,12 @@ std::u16string Utf16(std::string_view text) {
     return UUtf8::ToUtf16(text);
 }
 
+// A message of the store, `text` translated, with a path and a reason (UTF-8) for %1 and %2.
+std::string Message(std::u16string_view text, std::string_view first,
+                    std::string_view second = {}) {
+    return Utf8Of(FillArgs(text, {Utf16Of(first), Utf16Of(second)}));
+}
+
 std::uint32_t BigEndian32(const unsigned char* p) {
     return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
            std::uint32_t{p[3]};
@@ -160,12 +166,12 @@ void TStatsStore::Open() {
                 FNewer = true;
                 Report(
                     TProblem::Newer,
-                    Utf8Of(FillArgs(
+                    Message(
                         TrText(
                             "UStatsStore",
                             "統計ファイル %1 は、このプログラムより新しい版で作られています。\r\n"
                             "このファイルには手を加えず、今回の統計は記録しません。"),
-                        {Utf16Of(FPath.string())})));
+                        FPath.string()));
                 return;
             case UStatsSchema::TState::Foreign:
                 throw TSqliteError(SQLITE_NOTADB, 0, "not a statistics file");
@@ -211,11 +217,11 @@ void TStatsStore::Open() {
             if (!error.Damaged()) {
                 Report(
                     TProblem::Unwritable,
-                    Utf8Of(FillArgs(
+                    Message(
                         TrText(
                             "UStatsStore",
                             "統計ファイル %1 を開けません（%2）。\r\n練習はそのまま続けられます。"),
-                        {Utf16Of(FPath.string()), Utf16Of(ReasonOf(error))})));
+                        FPath.string(), ReasonOf(error)));
                 return;
             }
             MoveAside();
@@ -235,21 +241,19 @@ void TStatsStore::MoveAside() {
     std::filesystem::rename(FPath, broken, error);
     if (error) {
         Report(TProblem::Unwritable,
-               Utf8Of(FillArgs(
-                   TrText("UStatsStore",
-                          "統計ファイル %1 が壊れていますが、別の名前に移せません（%2）。"),
-                   {Utf16Of(FPath.string()), Utf16Of(FileErrorReason(error.value()))})));
+               Message(TrText("UStatsStore",
+                              "統計ファイル %1 が壊れていますが、別の名前に移せません（%2）。"),
+                       FPath.string(), FileErrorReason(error.value())));
         return;
     }
     std::error_code ignored;
     std::filesystem::rename(FPath.string() + "-wal", broken + "-wal", ignored);
     std::filesystem::remove(FPath.string() + "-shm", ignored);
     Report(TProblem::Damaged,
-           Utf8Of(FillArgs(
-               TrText("UStatsStore",
-                      "統計ファイルが壊れていたため、別の名前で残して新しく作りました。\r\n"
-                      "壊れていたファイル: %1\r\n新しいファイル: %2"),
-               {Utf16Of(broken), Utf16Of(FPath.string())})));
+           Message(TrText("UStatsStore",
+                          "統計ファイルが壊れていたため、別の名前で残して新しく作りました。\r\n"
+                          "壊れていたファイル: %1\r\n新しいファイル: %2"),
+                   broken, FPath.string()));
 }
 
 void TStatsStore::Report(TProblem problem, const std::string& text) {
@@ -454,12 +458,11 @@ void TStatsStore::WriterLoop() {
                 } catch (const TSqliteError& error) {
                     if (!error.Damaged() || movedAside) {
                         Report(TProblem::Unwritable,
-                               Utf8Of(FillArgs(
-                                   TrText("UStatsStore",
-                                          "統計ファイル %1 に書きこめません（%2）。\r\n"
-                                          "練習はそのまま続けられます。統計は書きこめるように"
-                                          "なりしだい保存します。"),
-                                   {Utf16Of(FPath.string()), Utf16Of(ReasonOf(error))})));
+                               Message(TrText("UStatsStore",
+                                              "統計ファイル %1 に書きこめません（%2）。\r\n"
+                                              "練習はそのまま続けられます。統計は書きこめるように"
+                                              "なりしだい保存します。"),
+                                       FPath.string(), ReasonOf(error)));
                         FReopen = true;
                         break;
                     }
